@@ -1,0 +1,90 @@
+#pragma once
+// The one system the program holds: its functions, the closed loop, the template study and
+// the state every study reads.
+
+#include "numeric/contexte.h"
+#include "numeric/fdt.h"
+#include "settings/reglages.h"
+
+#include <array>
+#include <vector>
+
+namespace varlem {
+
+/// Number of function slots of a system.
+inline constexpr int nb_fonctions_max = 8;
+
+/// Slots numbered 1..8 (entry 0 is unused).
+using banque_fonctions = std::array<fdt_travail, nb_fonctions_max + 1>;
+
+/// A sampled signal (periodic input or response).
+using signal = std::vector<double>;
+
+/// Readout state: the pulsation and time the readout windows point at, and what the plots read.
+struct lectures {
+    bool lecture_frq_active = false;
+    double w_lecture = 1.0;
+    double gain_lecture = 0.0;
+    double phase_lecture = 0.0;
+    bool lecture_tps_active = false;
+    double t_lecture = 0.0;
+    double y_lecture = 0.0;
+};
+
+/// Samples of the periodic input and of each slot's periodic response.
+struct echantillons_periodiques {
+    signal echantillons_entree;
+    std::array<signal, nb_fonctions_max + 1> echantillons_reponse;
+};
+
+/// The system document.
+struct systeme {
+    /// Working slots 1..8; while the loop is closed: 1 C·T·R, 2 C·T, 3 closed loop, 4 uncorrected.
+    banque_fonctions fonctions;
+    int nb_fonctions = 0;
+    int fonction_courante = 1;
+
+    /// The user's functions while the loop is closed.
+    banque_fonctions sauvegarde;
+    int nb_sauve = 0;
+    /// The looped function (a slot of `sauvegarde`).
+    int courante_sauvee = 1;
+    fdt_travail retour;
+    fdt_travail correcteur;
+    fdt_travail chaine_directe;
+
+    /// Letter of the Laplace variable, 'p' or 's'.
+    char lettre_variable = 'p';
+    /// A system exists (a function was accepted, a file read or a template built).
+    bool systeme_saisi = false;
+    /// Study flags and letters.
+    etat_etudes etudes;
+
+    /// Template under study: 'P', 'H', 'B', 'I', 'D' or 'C'.
+    char gabarit = 'P';
+    /// Corrector values and slider ranges.
+    double kp = 1.0, kp_min = 0.1, kp_max = 20.1;
+    double ti = 10.0, ti_min = 0.01, ti_max = 10.0;
+    double td = 0.0, td_min = 0.0, td_max = 1.0;
+    /// The corrector has an integral action ("Avec I").
+    bool avec_i = false;
+    /// Template parameter and slider ranges.
+    double w0 = 0.1, w0_min = 0.1, w0_max = 10.0;
+    double m = 0.707, m_min = 0.01, m_max = 2.0;
+
+    /// Readouts and periodic samples the plots write and read.
+    lectures lecture;
+    echantillons_periodiques periodique;
+
+    /// Flags and random generator of the numeric core.
+    contexte_calcul calcul;
+
+    /// The slot the time, pole-zero and decomposition studies show: 3 in closed loop.
+    int slot_etudie() const { return etudes.boucle_fermee ? 3 : fonction_courante; }
+};
+
+/// Empties the system (count 0, current 1, study flags cleared) and resets the settings;
+/// slot contents, the saved bank, the letter and the corrector and template values stay.
+void nouveau_systeme(systeme& s, reglages& r);
+
+} // namespace varlem

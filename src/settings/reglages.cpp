@@ -1,0 +1,38 @@
+#include "settings/reglages.h"
+
+namespace varlem {
+
+void reinitialiser_reglages(reglages& r, etat_etudes& e) {
+    r.graphe = param{};
+
+    const etude_frequence frequence_defaut;
+    r.frequence.en_hertz = frequence_defaut.en_hertz;
+    r.frequence.en_radians = frequence_defaut.en_radians;
+
+    const int taille = r.pz.taille_symboles;
+    const reglages_pz pz_defaut;
+    r.pz.precision = pz_defaut.precision;
+    r.pz.couleur_zeros = pz_defaut.couleur_zeros;
+    r.pz.couleur_poles = pz_defaut.couleur_poles;
+    r.pz.decomposer_courante = pz_defaut.decomposer_courante;
+    r.pz.valeurs_poles = pz_defaut.valeurs_poles;
+    r.pz.valeurs_zeros = pz_defaut.valeurs_zeros;
+    r.pz.taille_symboles = taille;
+
+    const bool toutes = e.toutes_fonctions;
+    e = etat_etudes{};
+    e.toutes_fonctions = toutes;
+
+    r.precision_periodique = reglages{}.precision_periodique;
+
+    const etude_temps temps_defaut;
+    r.temps.inclure_zero_temps = temps_defaut.inclure_zero_temps;
+    r.temps.depart_periodique = temps_defaut.depart_periodique;
+    r.temps.amplitude = temps_defaut.amplitude;
+    r.temps.pulsation = temps_defaut.pulsation;
+    r.temps.phase_origine = temps_defaut.phase_origine;
+    r.temps.pulsation_max = temps_defaut.pulsation_max;
+    r.temps.pulsation_min = temps_defaut.pulsation_min;
+}
+
+} // namespace varlem
