@@ -42,6 +42,21 @@ double gain_db_de(complexe t) {
 
 double fdt_gain_db(const fdt& f, double w) { return gain_db_de(fdt_valeur(f, w)); }
 
+namespace {
+
+double ramener(double d) {
+    constexpr double pi = 3.14159265358979323846;
+    return d - 2 * pi * std::nearbyint(d / (2 * pi));
+}
+
+} // namespace
+
+double phase_continue(double reference, complexe t) {
+    if (!(t.re != 0.0 || t.im != 0.0) || !std::isfinite(t.re) || !std::isfinite(t.im))
+        return reference;
+    return reference + ramener(std::atan2(t.im, t.re) - reference);
+}
+
 double fdt_phase(const fdt_travail& ft, double w) {
     constexpr double pi = 3.14159265358979323846;
     const complexe jw{0.0, w};
@@ -52,7 +67,9 @@ double fdt_phase(const fdt_travail& ft, double w) {
         phase -= c_argument(c_difference(jw, ft.termes_poles[i].valeur));
     // A negative gain is a factor −1, half a turn: without it an inverted system reads π off.
     if (ft.gain < 0) phase -= pi;
-    return phase;
+    // The roots give the branch (the phase is not folded), T(jω) from the exact polynomials
+    // gives the value: the roots are rounded to 5 digits, the coefficients are not.
+    return phase_continue(phase, fdt_valeur(ft.fonction, w));
 }
 
 } // namespace varlem

@@ -1,0 +1,98 @@
+#include "numeric/frequentiel.h"
+
+#include "support/fabrique.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+namespace varlem {
+namespace {
+
+using test::fonction_depuis_racines;
+
+std::vector<double> pulsations_log(double lo, double hi, int n) {
+    std::vector<double> w(static_cast<std::size_t>(n));
+    for (int k = 0; k < n; ++k) w[static_cast<std::size_t>(k)] = lo * std::pow(hi / lo, k / (n - 1.0));
+    return w;
+}
+
+// The batch must agree with the point-by-point definitions everywhere, including the branch
+// of the phase: a missed turn shows as an error of 2π.
+void comparer(const fdt_travail& ft, const std::vector<double>& w) {
+    std::vector<point_frequence> r(w.size());
+    reponse_frequentielle(ft, w, r);
+    for (std::size_t k = 0; k < w.size(); ++k) {
+        const complexe attendu = fdt_valeur(ft.fonction, w[k]);
+        ASSERT_NEAR(r[k].phase, fdt_phase(ft, w[k]), 1e-9) << "w=" << w[k];
+        if (!std::isfinite(attendu.re) || !std::isfinite(attendu.im)) {
+            // Exactly on a pole: no finite value to compare, only the phase above.
+            EXPECT_FALSE(std::isfinite(r[k].t.re) && std::isfinite(r[k].t.im));
+            continue;
+        }
+        const double echelle = c_module(attendu) + 1e-300;
+        ASSERT_NEAR(r[k].t.re, attendu.re, 1e-11 * echelle) << "w=" << w[k];
+        ASSERT_NEAR(r[k].t.im, attendu.im, 1e-11 * echelle) << "w=" << w[k];
+        ASSERT_NEAR(r[k].gain_db, fdt_gain_db(ft.fonction, w[k]), 1e-9) << "w=" << w[k];
+    }
+}
+
+struct cas_frequence {
+    const char* nom;
+    double gain;
+    std::vector<complexe> zeros;
+    std::vector<complexe> poles;
+};
+
+TEST(ReponseFrequentielleTest, EgaleLesDefinitionsPointParPoint) {
+    const cas_frequence cas[] = {
+        {"premier ordre", 1, {}, {{-1, 0}}},
+        {"gain negatif", -2, {{1, 0}}, {{-1, 0}, {-0.5, 0}}},
+        {"paire peu amortie", 1, {}, {{-0.001, 1}, {-0.001, -1}}},
+        {"deux paires voisines", 1, {}, {{-1e-4, 1}, {-1e-4, -1}, {-1e-4, 1.001}, {-1e-4, -1.001}}},
+        {"integrateur", 3, {{-2, 0}}, {{0, 0}, {-10, 0}}},
+        {"poles imaginaires", 1, {}, {{0, 1}, {0, -1}, {-1, 0}}},
+        {"instable", 1, {{-1, 0}}, {{2, 0}, {1, 3}, {1, -3}}},
+        {"rejecteur", 1, {{0, 1}, {0, -1}}, {{-0.1, 0.995}, {-0.1, -0.995}}},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        const fdt_travail ft = fonction_depuis_racines(c.gain, c.zeros, c.poles);
+        comparer(ft, pulsations_log(1e-3, 1e3, 1000));
+        comparer(ft, pulsations_log(1e3, 1e-3, 377)); // descending
+        comparer(ft, {1.0, 0.5, 2.0, 1.0, 0.0, 1e-9, 3.0}); // unsorted, hitting roots exactly
+    }
+}
+
+TEST(ReponseFrequentielleTest, FonctionsAleatoires) {
+    std::mt19937_64 alea(42);
+    std::uniform_real_distribution<double> u(-1.0, 1.0);
+    for (int essai = 0; essai < 50; ++essai) {
+        std::vector<complexe> poles, zeros;
+        const int nb_paires = 1 + essai % 5;
+        for (int i = 0; i < nb_paires; ++i) {
+            const double module = std::pow(10.0, 2 * u(alea));
+            const double amort = std::pow(10.0, -3 + 3 * std::fabs(u(alea)));
+            poles.push_back({-amort * module, module});
+            poles.push_back({-amort * module, -module});
+        }
+        for (int i = 0; i < essai % 3; ++i) poles.push_back({-std::pow(10.0, 2 * u(alea)), 0});
+        for (int i = 0; i < essai % 4; ++i) zeros.push_back({3 * u(alea), 0});
+        const fdt_travail ft = fonction_depuis_racines(u(alea) > 0 ? 1 : -1, zeros, poles);
+        comparer(ft, pulsations_log(1e-3, 1e3, 500 + essai));
+    }
+}
+
+TEST(ReponseFrequentielleTest, ZeroExactDonneMoinsDixMille) {
+    const fdt_travail ft = fonction_depuis_racines(1, {{0, 0}}, {{-1, 0}});
+    const std::vector<double> w = {0.0, 1.0};
+    std::vector<point_frequence> r(2);
+    reponse_frequentielle(ft, w, r);
+    EXPECT_EQ(r[0].gain_db, -10000.0);
+    EXPECT_NEAR(r[1].gain_db, 20 * std::log10(1 / std::sqrt(2.0)), 1e-12);
+}
+
+} // namespace
+} // namespace varlem
