@@ -1,0 +1,42 @@
+#pragma once
+// The commands of varlem-calc: each computes with the core and prints JSON on standard output.
+
+#include <string>
+#include <vector>
+
+namespace varlem::calc {
+
+/// Exit status of a rejected transfer function.
+inline constexpr int statut_fonction_refusee = 2;
+
+/// A transfer function as typed on the command line.
+struct fonction_saisie {
+    std::string num;
+    std::string den;
+    char variable = 'p';
+};
+
+/// Options of `frequence`.
+struct options_frequence {
+    fonction_saisie f;
+    std::vector<double> omegas;
+};
+
+/// Options of `temps`.
+struct options_temps {
+    fonction_saisie f;
+    char entree = 'I';
+    std::vector<double> instants;
+    double amplitude = 1.0;
+    double pulsation = 1.0;
+    double phase = 0.0;
+};
+
+/// `analyse`: texts, polynomials, gain, roots, partial fractions and the decomposition text.
+int commande_analyse(const fonction_saisie& f);
+/// `frequence` with pulsations: T(jω), gain in dB and phase at each of them.
+int commande_frequence(const options_frequence& o);
+/// `temps` with instants: the impulse response or the response to a step, ramp or sine.
+int commande_temps(const options_temps& o);
+
+} // namespace varlem::calc

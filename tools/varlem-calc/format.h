@@ -1,0 +1,23 @@
+#pragma once
+// JSON forms of the core's results, shared by the commands.
+
+#include "json.h"
+#include "numeric/contexte.h"
+#include "numeric/fdt.h"
+
+namespace varlem::calc {
+
+/// [re, im].
+json json_complexe(complexe z);
+/// Coefficients by power (real parts).
+json json_polynome(const polynome& p);
+/// The fields of `analyse` for an analysed function: flags, polynomials, gain, roots, terms,
+/// direct term and the decomposition text at precision 3.
+json json_analyse(const contexte_calcul& ctx, const fdt_travail& ft, bool erreur_syntaxe,
+                  bool erreur_degre);
+/// Prints a JSON value on standard output, followed by a line end.
+void imprimer(const json& j);
+/// French message of a rejected function, for standard error.
+const char* message_refus(bool erreur_syntaxe, bool erreur_degre);
+
+} // namespace varlem::calc
