@@ -20,8 +20,29 @@ bool est_chiffre(char c) {
 
 bool caractere_permis(char c, char lettre) {
     if (est_chiffre(c) || c == lettre) return true;
-    constexpr std::string_view autres = ",.Ee-+()*^";
-    return autres.find(c) != std::string_view::npos;
+    switch (c) {
+    case ',':
+    case '.':
+    case 'E':
+    case 'e':
+    case '-':
+    case '+':
+    case '(':
+    case ')':
+    case '*':
+    case '^':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A plain scan: a character-set search calls the library once per character of the text, which
+// dominated the cost of reading a whole polynomial.
+bool contient(std::string_view texte, char a, char b) {
+    for (const char c : texte)
+        if (c == a || c == b) return true;
+    return false;
 }
 
 char normaliser(char c) {
@@ -49,6 +70,22 @@ void retirer_zeros_de_tete(polynome& p) {
     }
 }
 
+// r := r·f, clipped at the capacity, without building a new polynomial: each coefficient is
+// computed from the highest down, so it only reads coefficients not yet overwritten (same sums,
+// in the same order, as p_produit).
+void multiplier_sur_place(polynome& r, const polynome& f) {
+    const int ancien = r.degre;
+    r.degre = std::min(ancien + f.degre, capacite_polynome);
+    for (int i = r.degre; i >= 0; --i) {
+        complexe s{};
+        const int jmax = std::min(i, f.degre);
+        for (int j = std::max(0, i - ancien); j <= jmax; ++j)
+            s = c_somme(s, c_produit(r.coef[static_cast<std::size_t>(i - j)],
+                                     f.coef[static_cast<std::size_t>(j)]));
+        r.coef[static_cast<std::size_t>(i)] = s;
+    }
+}
+
 // One reading of a sum or a term: the context, the behaviour, and whether this reading met a
 // syntax error (the context flag may already be set by an earlier reading).
 class lecteur {
@@ -61,7 +98,7 @@ class lecteur {
     polynome somme(std::string_view texte) {
         polynome resultat;
         if (!texte.empty() && texte.front() == '+') texte.remove_prefix(1);
-        if (texte.find_first_of("()") != std::string_view::npos) {
+        if (contient(texte, '(', ')')) {
             syntaxe();
             return resultat;
         }
@@ -84,8 +121,7 @@ class lecteur {
     }
 
     monome terme(std::string_view texte) {
-        if (facteurs_ || texte.find_first_of(",e") == std::string_view::npos)
-            return terme_normalise(texte);
+        if (facteurs_ || !contient(texte, ',', 'e')) return terme_normalise(texte);
         std::string copie(texte);
         std::transform(copie.begin(), copie.end(), copie.begin(), normaliser);
         return terme_normalise(copie);
@@ -229,7 +265,7 @@ void lire_polynome(contexte_calcul& ctx, std::string_view texte, polynome& sorti
             // Past the capacity the product is clipped at degree 50; the degree test below
             // rejects it anyway.
             if (p_produit_deborde(resultat, f)) ctx.erreur_degre = true;
-            resultat = p_produit(resultat, f);
+            multiplier_sur_place(resultat, f);
             return true;
         };
         if (parcourir_produit(t, multiplier) == issue_produit::rejete) {
