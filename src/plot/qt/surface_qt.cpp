@@ -1,0 +1,125 @@
+#include "plot/qt/surface_qt.h"
+
+#include <QPainter>
+#include <QRectF>
+#include <QString>
+
+#include <algorithm>
+#include <cmath>
+
+namespace varlem {
+
+QColor couleur_qt(couleur c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+int taille_pixels_police(int points) {
+    return std::max(1, static_cast<int>(std::nearbyint(points * 96.0 / 72.0)));
+}
+
+surface_qpainter::surface_qpainter(QPainter* peintre, int w, int h)
+    : peintre_(peintre), largeur_(w), hauteur_(h) {
+    // Flat caps keep a dotted line's dots one pixel long and a line's end where it was asked.
+    crayon_ = QPen(QColor(Qt::black), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    peintre_->setRenderHint(QPainter::Antialiasing, false);
+    peintre_->setBrush(Qt::NoBrush);
+}
+
+surface_qpainter::~surface_qpainter() {
+    vider();
+}
+
+void surface_qpainter::appliquer_crayon() {
+    if (crayon_applique_) return;
+    peintre_->setPen(crayon_);
+    crayon_applique_ = true;
+}
+
+void surface_qpainter::vider() {
+    if (trace_.size() >= 2) {
+        appliquer_crayon();
+        peintre_->drawPolyline(trace_);
+    }
+    trace_.clear();
+}
+
+void surface_qpainter::changer_crayon(const QPen& nouveau) {
+    if (nouveau == crayon_) return;
+    vider();
+    crayon_ = nouveau;
+    crayon_applique_ = false;
+}
+
+void surface_qpainter::couleur_crayon(couleur c) {
+    QPen p = crayon_;
+    p.setColor(couleur_qt(c));
+    changer_crayon(p);
+}
+
+void surface_qpainter::epaisseur_crayon(int e) {
+    QPen p = crayon_;
+    // Width 0 would be Qt's cosmetic pen, which ignores the page scale of PDF copies.
+    p.setWidth(std::max(1, e));
+    changer_crayon(p);
+}
+
+void surface_qpainter::style_crayon(style_trait s) {
+    QPen p = crayon_;
+    p.setStyle(s == style_trait::pointille ? Qt::DotLine : Qt::SolidLine);
+    changer_crayon(p);
+}
+
+void surface_qpainter::deplacer(int x, int y) {
+    vider();
+    position_ = QPoint(x, y);
+}
+
+void surface_qpainter::tracer_vers(int x, int y) {
+    if (trace_.isEmpty()) trace_ << position_;
+    position_ = QPoint(x, y);
+    trace_ << position_;
+}
+
+void surface_qpainter::rectangle(int x1, int y1, int x2, int y2) {
+    vider();
+    appliquer_crayon();
+    peintre_->setBrush(Qt::NoBrush);
+    peintre_->drawRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized());
+}
+
+void surface_qpainter::police(const std::string& nom, int taille, couleur c) {
+    couleur_texte_ = couleur_qt(c);
+    auto& entree = polices_[{nom, taille}];
+    if (!entree) {
+        QFont f(QString::fromStdString(nom));
+        // Pixel sizes make bitmaps, SVG and PDF agree whatever each device's resolution.
+        f.setPixelSize(taille_pixels_police(taille));
+        entree = std::make_unique<police_chargee>(police_chargee{f, QFontMetrics(f)});
+    }
+    police_ = entree.get();
+}
+
+void surface_qpainter::texte(int x, int y, const std::string& t) {
+    vider();
+    if (!police_) police("Arial", 8, 0);
+    if (police_appliquee_ != police_) {
+        peintre_->setFont(police_->font);
+        police_appliquee_ = police_;
+    }
+    peintre_->setPen(couleur_texte_);
+    crayon_applique_ = false;
+    // The surface places texts by their top-left corner, Qt by their baseline.
+    peintre_->drawText(QPoint(x, y + police_->metriques.ascent()), QString::fromUtf8(t));
+}
+
+int surface_qpainter::largeur_texte(const std::string& t) {
+    if (!police_) police("Arial", 8, 0);
+    return police_->metriques.horizontalAdvance(QString::fromUtf8(t));
+}
+
+int surface_qpainter::hauteur_texte(const std::string&) {
+    if (!police_) police("Arial", 8, 0);
+    return police_->metriques.height();
+}
+
+} // namespace varlem
