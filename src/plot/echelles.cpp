@@ -61,7 +61,7 @@ double bas_sans_zero(double lo, double pas) {
     return (std::trunc(lo / pas) - 1) * pas;
 }
 
-// Linear map of v from [a, b] onto [pa, pb] in the order of the written formulas; an empty or
+// Linear map of v from [a, b] onto [pa, pb], as (v − a)·(pb − pa)/(b − a) + pa; an empty or
 // overflowing range has no scale, so every value goes midway.
 double lineaire(double v, double a, double b, int pa, int pb) {
     const double etendue = b - a;
