@@ -1,0 +1,172 @@
+#include "analysis/trace_frequentiel.h"
+
+#include "analysis/frequences.h"
+#include "plot/axes.h"
+#include "plot/echelles.h"
+#include "plot/fleche_lecture.h"
+
+namespace varlem {
+
+namespace {
+
+// Pixel row of the value 0 over the whole height, and column of 0 over the whole width:
+// the unit texts are placed from them, not from the frame.
+int ligne_zero(const surface& s, double lo, double hi) {
+    return y_vers_pixel(0, s.hauteur(), 0.0, lo, hi);
+}
+
+int colonne_zero(const surface& s, double lo, double hi) {
+    return x_vers_pixel(0, s.largeur(), 0.0, lo, hi);
+}
+
+void police_textes(surface& s) {
+    s.police(police_textes_frq, taille_textes_frq, couleur_textes_frq);
+}
+
+// The unit of the horizontal axis, right of the frame, just above the zero line.
+void texte_unite(surface& s, const etude_frequence& r, int y) {
+    if (r.en_hertz)
+        s.texte(s.largeur() - 16, y, "Hz");
+    else
+        s.texte(s.largeur() - 30, y, "rad/s");
+}
+
+void tracer_cadre(surface& s, const etude_frequence& r, const param& p, char genre) {
+    switch (genre) {
+    case 'G':
+        tracer_axes_log(s, p, r.decade_min, r.decade_max, r.gain_pas, r.gain_min, r.gain_max);
+        break;
+    case 'P':
+        tracer_axes_log(s, p, r.decade_min, r.decade_max, r.phase_pas, r.phase_min, r.phase_max);
+        break;
+    case 'B':
+        tracer_axes(s, p, r.black_phase_pas, r.black_gain_pas, r.black_phase_min, r.black_phase_max,
+                    r.black_gain_min, r.black_gain_max);
+        break;
+    case 'N':
+        tracer_axes(s, p, r.re_pas, r.im_pas, r.re_min, r.re_max, r.im_min, r.im_max);
+        break;
+    case 'M':
+        if (r.en_hertz)
+            tracer_axes(s, p, r.f_pas, r.module_pas, r.f_min, r.f_max, r.module_min, r.module_max);
+        else
+            tracer_axes(s, p, r.wl_pas, r.module_pas, r.wl_min, r.wl_max, r.module_min,
+                        r.module_max);
+        break;
+    default:
+        break;
+    }
+}
+
+// Frame with its title and unit texts; the module's title goes under its frame.
+void tracer_cadre_et_textes(surface& s, const etude_frequence& r, const param& p, char genre) {
+    if (genre == 'M') {
+        police_textes(s);
+        s.texte(0, 0, "Module");
+    }
+    tracer_cadre(s, r, p, genre);
+    // The frame leaves its own label font behind.
+    police_textes(s);
+    switch (genre) {
+    case 'G':
+    case 'P':
+        if (genre == 'G')
+            s.texte(0, 0, "Gain (dB)");
+        else
+            s.texte(0, 0, r.en_radians ? "Phase (rad)" : "Phase (d°)");
+        if (p.inclure_zero)
+            texte_unite(s, r,
+                        (genre == 'G' ? ligne_zero(s, r.gain_min, r.gain_max)
+                                      : ligne_zero(s, r.phase_min, r.phase_max)) -
+                            12);
+        break;
+    case 'B':
+        if (p.inclure_zero) {
+            // The gain's zero row comes from the automatic range, not the Black window.
+            s.texte(colonne_zero(s, r.black_phase_min, r.black_phase_max) - 65, 8, "Gain (dB)");
+            s.texte(0, ligne_zero(s, r.gain_min, r.gain_max) - 7, "Phase");
+        }
+        break;
+    case 'N':
+        s.texte(0, 0, "Nyquist");
+        break;
+    case 'M':
+        if (p.inclure_zero) texte_unite(s, r, ligne_zero(s, r.module_min, r.module_max) - 22);
+        break;
+    default:
+        break;
+    }
+}
+
+void tracer_courbe_couleur(surface& s, const fdt_travail& ft, char genre, const etude_frequence& r,
+                           couleur c) {
+    s.couleur_crayon(c);
+    s.epaisseur_crayon(1);
+    s.style_crayon(style_trait::plein);
+    tracer_courbe_frq(s, ft, genre, r);
+}
+
+bool slot_valide(int k) {
+    return k >= 1 && k <= nb_fonctions_max;
+}
+
+valeurs_lecture tracer_lecture(surface& s, const etude_frequence& r, const systeme& sys,
+                               char genre) {
+    valeurs_lecture v;
+    if (!slot_valide(sys.fonction_courante)) return v;
+    const fdt_travail& ft = sys.fonctions[static_cast<std::size_t>(sys.fonction_courante)];
+    const double w = sys.lecture.w_lecture;
+    const point_frq pt = point_frequentiel(ft, r, genre, w, cadre_bas(s.hauteur()), cadre_haut(),
+                                           cadre_droite(s.largeur()), cadre_gauche());
+    v.calculees = true;
+    v.gain = fdt_gain_db(ft.fonction, w);
+    v.phase = fdt_phase(ft, w);
+    if (pt.defini) tracer_fleche_lecture(s, pt.px, pt.py);
+    return v;
+}
+
+} // namespace
+
+valeurs_lecture dessiner_frequentiel(surface& s, const etude_frequence& r, const param& p,
+                                     const systeme& sys, char genre, const options_frequentiel& o) {
+    if (!sys.etudes.frequence_ouverte || !genre_frequentiel(genre)) return {};
+    if (!cadre_utilisable(s.largeur(), s.hauteur())) return {};
+
+    if (o.textes)
+        tracer_cadre_et_textes(s, r, p, genre);
+    else
+        tracer_cadre(s, r, p, genre);
+
+    for (const int k : fonctions_etudiees(sys))
+        tracer_courbe_couleur(s, sys.fonctions[static_cast<std::size_t>(k)], genre, r,
+                              p.couleurs[static_cast<std::size_t>(k)]);
+
+    valeurs_lecture v;
+    if (o.fleche && sys.lecture.lecture_frq_active) v = tracer_lecture(s, r, sys, genre);
+
+    const etat_etudes& e = sys.etudes;
+    if (o.non_corrige && e.boucle_fermee && e.afficher_non_corrige &&
+        slot_valide(sys.courante_sauvee))
+        tracer_courbe_couleur(s, sys.sauvegarde[static_cast<std::size_t>(sys.courante_sauvee)],
+                              genre, r, p.couleurs[indice_couleur_non_corrige]);
+    return v;
+}
+
+void tracer_frequentiel(surface& s, const etude_frequence& r, const param& p, systeme& sys) {
+    const valeurs_lecture v =
+        dessiner_frequentiel(s, r, p, sys, sys.etudes.etude_freq_choisie, options_frequentiel{});
+    if (!v.calculees) return;
+    sys.lecture.gain_lecture = v.gain;
+    sys.lecture.phase_lecture = v.phase;
+}
+
+void tracer_frequentiel_nu(surface& s, const etude_frequence& r, const param& p,
+                           const systeme& sys) {
+    dessiner_frequentiel(s, r, p, sys, sys.etudes.etude_freq_choisie, {false, false, false});
+}
+
+void copier_frequentiel(surface& s, const etude_frequence& r, const param& p, const systeme& sys) {
+    dessiner_frequentiel(s, r, p, sys, sys.etudes.etude_freq_choisie, {false, false, true});
+}
+
+} // namespace varlem

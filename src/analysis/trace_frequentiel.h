@@ -1,0 +1,54 @@
+#pragma once
+// The frequency study drawing: frame, texts, one curve per studied function, the readout
+// arrow and the uncorrected curve of a closed loop, on any surface.
+
+#include "document/systeme.h"
+#include "plot/param.h"
+#include "plot/surface.h"
+#include "settings/etudes.h"
+
+namespace varlem {
+
+/// Font of the titles and unit texts of the frequency diagrams.
+inline constexpr const char* police_textes_frq = "Arial";
+/// Size in points of the titles and unit texts.
+inline constexpr int taille_textes_frq = 9;
+/// Colour of the titles and unit texts (black).
+inline constexpr couleur couleur_textes_frq = 0;
+/// Colour slot of the uncorrected curve of a closed loop.
+inline constexpr int indice_couleur_non_corrige = 4;
+
+/// What a drawing adds to the frame and the curves.
+struct options_frequentiel {
+    /// Title and unit texts.
+    bool textes = true;
+    /// Readout arrow on the current function, when the readout is active.
+    bool fleche = true;
+    /// Uncorrected curve, when the loop is closed and it is asked for.
+    bool non_corrige = true;
+};
+
+/// Gain (dB) and phase (rad) of the current function at the readout pulsation.
+struct valeurs_lecture {
+    /// The readout was active and the values below were computed.
+    bool calculees = false;
+    /// Gain in dB.
+    double gain = 0.0;
+    /// Phase in radians.
+    double phase = 0.0;
+};
+
+/// Draws diagram `genre` ('G', 'P', 'B', 'N' or 'M'; anything else draws nothing) with the
+/// chosen extras; nothing either when the study window is closed or the frame is empty.
+valeurs_lecture dessiner_frequentiel(surface& s, const etude_frequence& r, const param& p,
+                                     const systeme& sys, char genre, const options_frequentiel& o);
+
+/// Full drawing of the chosen diagram; stores the readout values in `sys.lecture`.
+void tracer_frequentiel(surface& s, const etude_frequence& r, const param& p, systeme& sys);
+/// Frame and curves of the chosen diagram only.
+void tracer_frequentiel_nu(surface& s, const etude_frequence& r, const param& p,
+                           const systeme& sys);
+/// Frame, curves and uncorrected curve, without texts or arrow: the clipboard copy.
+void copier_frequentiel(surface& s, const etude_frequence& r, const param& p, const systeme& sys);
+
+} // namespace varlem
