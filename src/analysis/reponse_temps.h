@@ -1,0 +1,55 @@
+#pragma once
+// What the time study evaluates: the record whose inverse transform is the response of one
+// function to the chosen input, which functions are concerned, and the time grids sampled.
+
+#include "document/systeme.h"
+#include "numeric/fdt.h"
+#include "settings/etudes.h"
+
+#include <vector>
+
+namespace varlem {
+
+/// Most samples any time grid holds, whatever the step and the interval.
+inline constexpr int max_echantillons_temps = 100'000;
+
+/// True for the kinds whose response is exact: impulse, step, ramp and sine.
+bool genre_exact(char genre);
+/// True for the periodic kinds: square 'C' and triangle 'T'.
+bool genre_periodique(char genre);
+
+/// Slots whose responses the time study shows: 1..nb_fonctions with toutes_fonctions, else
+/// the studied slot (3 in closed loop, else the current function).
+std::vector<int> fonctions_temps(const systeme& sys);
+
+/// Builds into `sortie` the record whose inverse transform is T's response to the input of
+/// kind 'E', 'R' or 'S' (T times the input transform, analysed from T's own roots); false when
+/// the kind has no transform or the product would not fit.
+bool preparer_produit_entree(const fdt_travail& T, char genre, const etude_temps& r,
+                             fdt_travail& sortie);
+
+/// The record to evaluate for kind `genre`: T itself for 'I', else the product built into
+/// `tampon`; nullptr when there is nothing to evaluate.
+const fdt_travail* reponse_a_evaluer(const fdt_travail& T, char genre, const etude_temps& r,
+                                     fdt_travail& tampon);
+
+/// N used by the computations: nb_points, at least 1 and at most max_echantillons_temps.
+int nb_points_effectif(const etude_temps& r);
+
+/// A uniform time grid t0 + k·pas, k = 0..nombre − 1.
+struct grille_temps {
+    double t0 = 0;
+    double pas = 1;
+    int nombre = 1;
+};
+
+/// Grid of the range scan: from t_min by dt, continuing while t + dt < t_max (the last one or
+/// two steps before t_max are not scanned).
+grille_temps grille_balayage(const etude_temps& r);
+/// Grid of the drawn curves: from t_min by dt, up to the last t ≤ t_max.
+grille_temps grille_trace(const etude_temps& r);
+
+/// Response values of `R` on a grid (the batch evaluation), into `sortie` resized to fit.
+void valeurs_sur_grille(const fdt_travail& R, const grille_temps& g, std::vector<double>& sortie);
+
+} // namespace varlem
