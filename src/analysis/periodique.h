@@ -14,8 +14,17 @@ using rapport_progression = std::function<void(int pourcentage)>;
 /// The periodic input at time t: kind 'C' (square) or 'T' (triangle), parameters from r.
 double signal_periodique(const etude_temps& r, char genre, double t);
 
-/// Number of samples of the periodic arrays: round(N/2) + 1.
+/// Largest N the periodic computations use; a larger nb_points is held to it.
+inline constexpr int nb_points_max_periodique = 20'000;
+
+/// Number of samples of the periodic arrays: round(N/2) + 1 (halves to even), at least 1.
 int nb_echantillons_periodiques(const etude_temps& r);
+
+/// Sample step Δ = 2·(t_max − t_min)/N; 0 when N ≤ 0 or the interval is empty or not finite.
+double pas_periodique(const etude_temps& r);
+
+/// Precision of the periodic computations held to 1..11.
+int precision_bornee(int precision);
 
 /// Resizes and fills the input samples at t_min + i·Δ, Δ = 2·(t_max − t_min)/N.
 void echantillonner_entree(const etude_temps& r, char genre, echantillons_periodiques& e);
