@@ -8,6 +8,18 @@
 
 namespace varlem {
 
+/// Multiplicity table of the poles, one entry per pole (0-based like `termes_poles`).
+struct table_multiplicites {
+    /// Size of the group on its first occurrence, 0 on the other occurrences.
+    int multiplicite[nb_termes_max] = {};
+    /// Rank of the occurrence within its group, 1 for the first.
+    int rang[nb_termes_max] = {};
+    /// Index of the group's first occurrence.
+    int groupe[nb_termes_max] = {};
+};
+
+/// Groups the poles of ft whose values are equal (both parts).
+table_multiplicites calculer_multiplicites(const fdt_travail& ft);
 /// Groups equal poles: the first occurrence of a group of m gets ordre m, the next m−1, … 1.
 void detecter_multiplicites(fdt_travail& ft);
 /// Coefficients of every term coef / (p − valeur)^ordre, from Taylor series at each pole.

@@ -1,0 +1,173 @@
+#include "numeric/decomposition.h"
+
+#include "numeric/nombres.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace varlem {
+
+namespace {
+
+int nombre_poles(const fdt_travail& ft) {
+    return std::clamp(ft.fonction.den.degre, 0, nb_termes_max);
+}
+
+bool egal(complexe a, complexe b) {
+    return a.re == b.re && a.im == b.im;
+}
+
+// Taylor coefficients at z of the numerator, N(z + h) = Σ s[i]·h^i, for i < m.
+void serie_numerateur(const polynome& num, complexe z, int m, complexe* s) {
+    const int d = std::clamp(num.degre, 0, capacite_polynome);
+    complexe w[capacite_polynome + 1];
+    for (int k = 0; k <= d; ++k) w[k] = num.coef[static_cast<std::size_t>(d - k)];
+    for (int i = 0; i < m; ++i) {
+        const int r = d - i;
+        if (r < 0) {
+            s[i] = {};
+            continue;
+        }
+        // Synthetic division by (p − z): the remainder is the next coefficient.
+        for (int k = 1; k <= r; ++k) w[k] = c_somme(w[k], c_produit(z, w[k - 1]));
+        s[i] = w[r];
+    }
+}
+
+// Taylor coefficients at z, up to order m − 1, of the product of (p − z_k) over every pole
+// outside the group j: each factor is h + (z − z_k) with h = p − z.
+void serie_autres_facteurs(const fdt_travail& ft, const table_multiplicites& t, int j, int m,
+                           complexe* s) {
+    const complexe z = ft.termes_poles[static_cast<std::size_t>(j)].valeur;
+    std::fill(s, s + m, complexe{});
+    s[0] = {1, 0};
+    const int n = nombre_poles(ft);
+    for (int k = 0; k < n; ++k) {
+        if (t.groupe[k] == j) continue;
+        const complexe w = c_difference(z, ft.termes_poles[static_cast<std::size_t>(k)].valeur);
+        for (int i = m - 1; i >= 1; --i) s[i] = c_somme(c_produit(w, s[i]), s[i - 1]);
+        s[0] = c_produit(w, s[0]);
+    }
+}
+
+// Coefficients of the principal part at the pole of group j. Near the pole,
+// T = N / ((p − z)^m · D) = h^−m · Σ q_i·h^i, so the term of order m − i has the coefficient
+// q_i, the i-th coefficient of the series N/D. Working with series truncated at order m keeps
+// every intermediate small whatever the multiplicity; no polynomial is ever built.
+void partie_principale(const fdt_travail& ft, const table_multiplicites& t, int j, complexe* q) {
+    const int m = t.multiplicite[j];
+    complexe n[nb_termes_max];
+    complexe d[nb_termes_max];
+    serie_numerateur(ft.fonction.num, ft.termes_poles[static_cast<std::size_t>(j)].valeur, m, n);
+    serie_autres_facteurs(ft, t, j, m, d);
+    for (int i = 0; i < m; ++i) {
+        complexe r = n[i];
+        for (int l = 1; l <= i; ++l) r = c_difference(r, c_produit(d[l], q[i - l]));
+        q[i] = (r.re == 0 && r.im == 0) ? complexe{} : c_quotient(r, d[0]);
+    }
+}
+
+complexe nettoyer_coef(complexe c) {
+    if (c.im != 0 && std::fabs(c.re / c.im) < 1e-12) c.re = 0;
+    if (c.re != 0 && std::fabs(c.im / c.re) < 1e-12) c.im = 0;
+    return c;
+}
+
+} // namespace
+
+table_multiplicites calculer_multiplicites(const fdt_travail& ft) {
+    table_multiplicites t;
+    const int n = nombre_poles(ft);
+    bool classe[nb_termes_max] = {};
+    for (int i = 0; i < n; ++i) {
+        if (classe[i]) continue;
+        classe[i] = true;
+        t.multiplicite[i] = 1;
+        t.rang[i] = 1;
+        t.groupe[i] = i;
+        const complexe v = ft.termes_poles[static_cast<std::size_t>(i)].valeur;
+        for (int k = i + 1; k < n; ++k) {
+            if (classe[k] || !egal(ft.termes_poles[static_cast<std::size_t>(k)].valeur, v))
+                continue;
+            classe[k] = true;
+            t.rang[k] = ++t.multiplicite[i];
+            t.groupe[k] = i;
+        }
+    }
+    return t;
+}
+
+void detecter_multiplicites(fdt_travail& ft) {
+    for (auto& terme : ft.termes_poles) terme.ordre = 0;
+    const table_multiplicites t = calculer_multiplicites(ft);
+    const int n = nombre_poles(ft);
+    for (int k = 0; k < n; ++k) {
+        const int m = t.multiplicite[t.groupe[k]];
+        ft.termes_poles[static_cast<std::size_t>(k)].ordre = m - t.rang[k] + 1;
+    }
+}
+
+void decomposer(fdt_travail& ft) {
+    const table_multiplicites t = calculer_multiplicites(ft);
+    const int n = nombre_poles(ft);
+    complexe q[nb_termes_max];
+    for (int j = 0; j < n; ++j) {
+        const int m = t.multiplicite[j];
+        if (m == 0) continue;
+        partie_principale(ft, t, j, q);
+        for (int k = 0; k < n; ++k) {
+            if (t.groupe[k] != j) continue;
+            auto& terme = ft.termes_poles[static_cast<std::size_t>(k)];
+            terme.ordre = m - t.rang[k] + 1;
+            terme.coef = q[t.rang[k] - 1];
+        }
+    }
+    // The other factors were monic: the leading coefficient of den is divided out at the end.
+    const double dominant = ft.fonction.den.coef[static_cast<std::size_t>(n)].re;
+    for (int k = 0; k < n; ++k) {
+        auto& c = ft.termes_poles[static_cast<std::size_t>(k)].coef;
+        c = nettoyer_coef(c);
+        c = {c.re / dominant, c.im / dominant};
+    }
+}
+
+std::string texte_decomposition(const contexte_calcul& ctx, const fdt_travail& ft, int n) {
+    static constexpr const char* fin = "\r\n";
+    if (ctx.erreur_syntaxe) return {};
+    const polynome& num = ft.fonction.num;
+    const polynome& den = ft.fonction.den;
+    if (den.degre < 1 || den.degre < num.degre)
+        return std::string("Décomposition sans objet ou d° num > d° denom") + fin;
+    std::string t = "ecriture sous forme décomposée:";
+    t += fin;
+    t += fin;
+    if (num.degre == den.degre) {
+        const auto d = static_cast<std::size_t>(std::min(den.degre, capacite_polynome));
+        t += texte_court(num.coef[d].re / den.coef[d].re);
+        t += fin;
+        t += " + ";
+        t += fin;
+    }
+    const int nb = nombre_poles(ft);
+    for (int r = 0; r < nb; ++r) {
+        const terme& e = ft.termes_poles[static_cast<std::size_t>(r)];
+        if (e.coef.re != 0) t += texte_scientifique(n, e.coef.re);
+        if (e.coef.im != 0) t += " + j " + texte_scientifique(n, e.coef.im);
+        if (e.coef.re == 0 && e.coef.im == 0) t += "0";
+        t += fin;
+        t += "_____________________";
+        t += fin;
+        t += ' ';
+        t += ctx.variable_p;
+        t += " - (";
+        if (e.valeur.re != 0) t += texte_scientifique(n, e.valeur.re);
+        if (e.valeur.im != 0) t += "+  j " + texte_scientifique(n, e.valeur.im);
+        t += ")";
+        if (e.ordre != 1) t += " ^" + texte_nombre(e.ordre);
+        t += fin;
+        t += r + 1 < nb ? std::string("+") + fin : std::string(fin);
+    }
+    return t;
+}
+
+} // namespace varlem

@@ -1,0 +1,148 @@
+#include "numeric/temporel.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace varlem {
+
+namespace {
+
+// Samples between two direct evaluations of a term in the batch evaluation; within a block the
+// term is its anchor value times a power of e^(valeur·dt), which drifts by one rounding a step.
+constexpr int longueur_bloc = 64;
+
+int nombre_poles(const fdt_travail& ft) {
+    return std::clamp(ft.fonction.den.degre, 0, nb_termes_max);
+}
+
+bool coef_nul(const terme& e) {
+    return e.coef.re == 0 && e.coef.im == 0;
+}
+
+// The time function of one term, Re(coef · t^(ordre−1)/(ordre−1)! · e^(valeur·t)). Its factor
+// is capped at 1e55 once t·Re(valeur) reaches 100, so it never overflows.
+double valeur_terme(const terme& e, double t) {
+    double q;
+    if (t > 0)
+        q = std::exp((e.ordre - 1) * std::log(t));
+    else
+        q = e.ordre <= 1 ? 1.0 : 0.0;
+    q /= factorielle(e.ordre - 1);
+    if (t * e.valeur.re >= 100)
+        q = 1e55;
+    else
+        q *= std::exp(t * e.valeur.re);
+    const double theta = t * e.valeur.im;
+    return c_produit({q * std::cos(theta), q * std::sin(theta)}, e.coef).re;
+}
+
+// coef · e^(valeur·t), the anchor of a block.
+complexe ancre(const terme& e, double t) {
+    const double q = std::exp(t * e.valeur.re);
+    const double theta = t * e.valeur.im;
+    return c_produit({q * std::cos(theta), q * std::sin(theta)}, e.coef);
+}
+
+// t^(ordre−1)/(ordre−1)! for ordre ≥ 2 as valeur_terme takes it, by products instead of exp
+// and log.
+double facteur_puissance(int ordre, double t, double inverse_factorielle) {
+    if (t <= 0) return 0.0;
+    double p = inverse_factorielle;
+    for (int k = 1; k < ordre; ++k) p *= t;
+    return p;
+}
+
+void ajouter_direct(const terme& e, double t0, double dt, int debut, int fin, double* sortie) {
+    for (int k = debut; k < fin; ++k) sortie[k] += valeur_terme(e, t0 + k * dt);
+}
+
+void ajouter_terme(const terme& e, double t0, double dt, int n, double* sortie) {
+    const double re = e.valeur.re;
+    // Steps so large that a block's powers could overflow: every sample is evaluated directly.
+    if (!(std::fabs(re * dt) * longueur_bloc < 600) || !std::isfinite(t0) || e.ordre < 1) {
+        ajouter_direct(e, t0, dt, 0, n, sortie);
+        return;
+    }
+    complexe puissances[longueur_bloc];
+    puissances[0] = {1, 0};
+    const double q = std::exp(re * dt);
+    const complexe r{q * std::cos(e.valeur.im * dt), q * std::sin(e.valeur.im * dt)};
+    for (int i = 1; i < longueur_bloc; ++i) puissances[i] = c_produit(puissances[i - 1], r);
+
+    const double inverse_factorielle = 1.0 / factorielle(e.ordre - 1);
+    for (int b = 0; b < n; b += longueur_bloc) {
+        const int nb = std::min(longueur_bloc, n - b);
+        const double tb = t0 + b * dt;
+        const double te = t0 + (b + nb - 1) * dt;
+        // The overflow cap changes the function itself: such blocks are evaluated directly.
+        if (tb * re >= 100 || te * re >= 100) {
+            ajouter_direct(e, t0, dt, b, b + nb, sortie);
+            continue;
+        }
+        const complexe a = ancre(e, tb);
+        double* s = sortie + b;
+        if (e.ordre == 1) {
+            for (int i = 0; i < nb; ++i) s[i] += a.re * puissances[i].re - a.im * puissances[i].im;
+        } else {
+            for (int i = 0; i < nb; ++i) {
+                const double f = facteur_puissance(e.ordre, t0 + (b + i) * dt, inverse_factorielle);
+                s[i] += f * (a.re * puissances[i].re - a.im * puissances[i].im);
+            }
+        }
+    }
+}
+
+} // namespace
+
+double valeur_temporelle(const fdt_travail& ft, double t) {
+    const int n = nombre_poles(ft);
+    double somme = 0;
+    // Only exactly zero coefficients are skipped: a small gain makes every coefficient small.
+    for (int k = 0; k < n; ++k) {
+        const terme& e = ft.termes_poles[static_cast<std::size_t>(k)];
+        if (!coef_nul(e)) somme += valeur_terme(e, t);
+    }
+    return somme;
+}
+
+void valeurs_temporelles(const fdt_travail& ft, double t0, double dt, int n, double* sortie) {
+    if (n <= 0) return;
+    std::fill(sortie, sortie + n, 0.0);
+    const int nb = nombre_poles(ft);
+    for (int k = 0; k < nb; ++k) {
+        const terme& e = ft.termes_poles[static_cast<std::size_t>(k)];
+        if (!coef_nul(e)) ajouter_terme(e, t0, dt, n, sortie);
+    }
+}
+
+void transformee_entree(char genre, fdt& E, double amplitude, double phase, double w) {
+    if (genre != 'E' && genre != 'R' && genre != 'S') return;
+    p_nul(E.num);
+    p_nul(E.den);
+    if (genre == 'E') {
+        E.num.coef[0] = {1, 0};
+        E.den.degre = 1;
+        E.den.coef[1] = {1, 0};
+    } else if (genre == 'R') {
+        E.num.coef[0] = {1, 0};
+        E.den.degre = 2;
+        E.den.coef[2] = {1, 0};
+    } else {
+        E.num.coef[0] = {amplitude * w * std::cos(phase), 0};
+        E.num.coef[1] = {amplitude * std::sin(phase), 0};
+        E.num.degre = phase != 0 ? 1 : 0;
+        E.den.degre = 2;
+        E.den.coef[0] = {w * w, 0};
+        E.den.coef[2] = {1, 0};
+    }
+}
+
+double terme_direct(const fdt_travail& ft) {
+    const polynome& num = ft.fonction.num;
+    const polynome& den = ft.fonction.den;
+    if (den.degre > num.degre || den.degre < 0 || den.degre > capacite_polynome) return 0.0;
+    const auto d = static_cast<std::size_t>(den.degre);
+    return num.coef[d].re / den.coef[d].re;
+}
+
+} // namespace varlem
