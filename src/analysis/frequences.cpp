@@ -299,6 +299,8 @@ bool traceur_frq::affiner(double w, double& w2, double& pas, point_frq& p, const
         if (n == max_divisions_pas || epuise()) return false;
         pas /= 10;
         w2 = w + pas;
+        // A jump that survives the finest step doubles can hold is a discontinuity.
+        if (!(w2 > w)) return false;
         p = evaluer(w2);
         d = distance(p, p0);
     }
