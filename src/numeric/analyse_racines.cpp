@@ -95,9 +95,8 @@ void analyser_racines(contexte_calcul& ctx, fdt_travail& ft) {
 
 void analyser_produit_entree(fdt_travail& ft, const fdt_travail& ft_T, char genre,
                              const fdt& entree) {
-    // ft_T may be ft itself: everything read from it is copied first.
-    const liste_racines zeros_T = ft_T.zeros;
-    const liste_racines poles_T = ft_T.poles;
+    const liste_racines& zeros_T = ft_T.zeros;
+    const liste_racines& poles_T = ft_T.poles;
     const int nz_T = degre_borne(ft_T.fonction.num);
     const int np_T = degre_borne(ft_T.fonction.den);
 
