@@ -1,0 +1,51 @@
+#include "studies/texte_poles_zeros.h"
+
+#include "numeric/decomposition.h"
+#include "numeric/nombres.h"
+
+#include <algorithm>
+
+namespace varlem {
+
+namespace {
+
+constexpr const char* crlf = "\r\n";
+
+void ajouter_racines(std::string& t, const std::array<terme, nb_termes_max>& termes, int n,
+                     int precision) {
+    for (int k = 0; k < std::min(n, nb_termes_max); ++k) {
+        const complexe z = termes[static_cast<std::size_t>(k)].valeur;
+        t += crlf;
+        t += texte_scientifique(precision, z.re);
+        t += " + j . ";
+        t += texte_scientifique(precision, z.im);
+        t += crlf;
+    }
+}
+
+} // namespace
+
+std::string texte_poles_zeros(const systeme& sys, const fdt_travail& ft, const reglages_pz& r) {
+    std::string t = sys.etudes.boucle_fermee
+                        ? "Pour la fonction bouclée n°" + std::to_string(sys.courante_sauvee)
+                        : "Pour la fonction n°" + std::to_string(sys.fonction_courante);
+    t += crlf;
+    t += crlf;
+    if (r.decomposer_courante) t += texte_decomposition(sys.calcul, ft, r.precision);
+    if (r.valeurs_poles) {
+        t += "Valeurs des pôles : \r\n";
+        ajouter_racines(t, ft.termes_poles, ft.fonction.den.degre, r.precision);
+    }
+    if (r.valeurs_zeros) {
+        t += "Valeurs des zéros : \r\n";
+        if (ft.fonction.num.degre == 0) {
+            t += crlf;
+            t += "Pas de zéros";
+            t += crlf;
+        }
+        ajouter_racines(t, ft.termes_zeros, ft.fonction.num.degre, r.precision);
+    }
+    return t;
+}
+
+} // namespace varlem

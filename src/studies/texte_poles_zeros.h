@@ -1,0 +1,15 @@
+#pragma once
+// The text of the decomposition window: partial fractions and the values of poles and zeros.
+
+#include "document/systeme.h"
+#include "settings/etudes.h"
+
+#include <string>
+
+namespace varlem {
+
+/// Heading, decomposition text and pole and zero values of ft, as the settings r choose;
+/// the heading names the function shown (the looped one while the loop is closed).
+std::string texte_poles_zeros(const systeme& sys, const fdt_travail& ft, const reglages_pz& r);
+
+} // namespace varlem
