@@ -69,16 +69,12 @@ void tracer_cadre_et_textes(surface& s, const etude_frequence& r, const param& p
     police_textes(s);
     switch (genre) {
     case 'G':
+        s.texte(0, 0, "Gain (dB)");
+        if (p.inclure_zero) texte_unite(s, r, ligne_zero(s, r.gain_min, r.gain_max) - 12);
+        break;
     case 'P':
-        if (genre == 'G')
-            s.texte(0, 0, "Gain (dB)");
-        else
-            s.texte(0, 0, r.en_radians ? "Phase (rad)" : "Phase (d°)");
-        if (p.inclure_zero)
-            texte_unite(s, r,
-                        (genre == 'G' ? ligne_zero(s, r.gain_min, r.gain_max)
-                                      : ligne_zero(s, r.phase_min, r.phase_max)) -
-                            12);
+        s.texte(0, 0, r.en_radians ? "Phase (rad)" : "Phase (d°)");
+        if (p.inclure_zero) texte_unite(s, r, ligne_zero(s, r.phase_min, r.phase_max) - 12);
         break;
     case 'B':
         if (p.inclure_zero) {
