@@ -12,8 +12,10 @@ namespace {
 /// Above this exponent the impulse response holds a term at a fixed 1e55 (overflow guard).
 constexpr double exposant_plafond = 100.0;
 constexpr double valeur_plafond = 1e55;
-/// Terms summed side by side: independent Horner chains keep the processor busy.
-constexpr int largeur_bloc = 4;
+/// Most terms summed side by side: enough independent chains to hide the multiply latency,
+/// few enough to stay in registers.
+constexpr int largeur_bloc = 6;
+static_assert(largeur_bloc >= 1 && largeur_bloc <= 8);
 
 bool conjugues(const terme& a, const terme& b) {
     return a.ordre == b.ordre && a.valeur.im != 0.0 && b.valeur.re == a.valeur.re &&
@@ -41,31 +43,54 @@ void facteur(const terme_noyau& k, double h, double& zr, double& zi) {
     zi = module * std::sin(k.p_im * h);
 }
 
-/// Σ over up to four simple, uncapped terms of Re(c·Σ a_e·z^(M+1−e)).
-double somme_bloc(const terme_noyau* const* bloc, int nb, const double* a, std::int64_t M,
-                  double h) {
-    double zr[largeur_bloc], zi[largeur_bloc], ar[largeur_bloc], ai[largeur_bloc];
-    for (int l = 0; l < largeur_bloc; ++l) {
-        zr[l] = zi[l] = 0.0;
-        if (l < nb) facteur(*bloc[l], h, zr[l], zi[l]);
+/// Σ over L simple, uncapped terms of Re(c·Σ a_e·z^(M+1−e)); the L Horner chains are
+/// independent, so the processor overlaps them.
+template <int L>
+double somme_bloc(const terme_noyau* const* bloc, const double* a, std::int64_t M, double h) {
+    double zr[L], zi[L], ar[L], ai[L];
+    for (int l = 0; l < L; ++l) {
+        facteur(*bloc[l], h, zr[l], zi[l]);
         ar[l] = a[0];
         ai[l] = 0.0;
     }
     for (std::int64_t e = 1; e <= M; ++e) {
         const double v = a[e];
-        for (int l = 0; l < largeur_bloc; ++l) {
+#pragma GCC unroll 8
+        for (int l = 0; l < L; ++l) {
             const double nr = ar[l] * zr[l] - ai[l] * zi[l] + v;
             ai[l] = ar[l] * zi[l] + ai[l] * zr[l];
             ar[l] = nr;
         }
     }
     double somme = 0.0;
-    for (int l = 0; l < nb; ++l) {
+    for (int l = 0; l < L; ++l) {
         const double wr = ar[l] * zr[l] - ai[l] * zi[l];
         const double wi = ar[l] * zi[l] + ai[l] * zr[l];
         somme += bloc[l]->inv_factorielle * (bloc[l]->c_re * wr - bloc[l]->c_im * wi);
     }
     return somme;
+}
+
+double somme_bloc(const terme_noyau* const* bloc, int nb, const double* a, std::int64_t M,
+                  double h) {
+    switch (nb) {
+    case 1:
+        return somme_bloc<1>(bloc, a, M, h);
+    case 2:
+        return somme_bloc<2>(bloc, a, M, h);
+    case 3:
+        return somme_bloc<3>(bloc, a, M, h);
+    case 4:
+        return somme_bloc<4>(bloc, a, M, h);
+    case 5:
+        return somme_bloc<5>(bloc, a, M, h);
+    case 6:
+        return somme_bloc<6>(bloc, a, M, h);
+    case 7:
+        return somme_bloc<7>(bloc, a, M, h);
+    default:
+        return somme_bloc<8>(bloc, a, M, h);
+    }
 }
 
 /// Number of leading sub-steps e whose time t − e·h reaches the overflow guard of the term,
