@@ -20,8 +20,12 @@ bool egal(complexe a, complexe b) {
 // Taylor coefficients at z of the numerator, N(z + h) = Σ s[i]·h^i, for i < m.
 void serie_numerateur(const polynome& num, complexe z, int m, complexe* s) {
     const int d = std::clamp(num.degre, 0, capacite_polynome);
-    complexe w[capacite_polynome + 1];
-    for (int k = 0; k <= d; ++k) w[k] = num.coef[static_cast<std::size_t>(d - k)];
+    double wr[capacite_polynome + 1];
+    double wi[capacite_polynome + 1];
+    for (int k = 0; k <= d; ++k) {
+        wr[k] = num.coef[static_cast<std::size_t>(d - k)].re;
+        wi[k] = num.coef[static_cast<std::size_t>(d - k)].im;
+    }
     for (int i = 0; i < m; ++i) {
         const int r = d - i;
         if (r < 0) {
@@ -29,8 +33,12 @@ void serie_numerateur(const polynome& num, complexe z, int m, complexe* s) {
             continue;
         }
         // Synthetic division by (p − z): the remainder is the next coefficient.
-        for (int k = 1; k <= r; ++k) w[k] = c_somme(w[k], c_produit(z, w[k - 1]));
-        s[i] = w[r];
+        for (int k = 1; k <= r; ++k) {
+            const double x = wr[k] + (z.re * wr[k - 1] - z.im * wi[k - 1]);
+            wi[k] = wi[k] + (z.re * wi[k - 1] + z.im * wr[k - 1]);
+            wr[k] = x;
+        }
+        s[i] = {wr[r], wi[r]};
     }
 }
 
@@ -54,10 +62,10 @@ void serie_autres_facteurs(const fdt_travail& ft, const table_multiplicites& t, 
 // T = N / ((p − z)^m · D) = h^−m · Σ q_i·h^i, so the term of order m − i has the coefficient
 // q_i, the i-th coefficient of the series N/D. Working with series truncated at order m keeps
 // every intermediate small whatever the multiplicity; no polynomial is ever built.
-void partie_principale(const fdt_travail& ft, const table_multiplicites& t, int j, complexe* q) {
+// n and d are work space of m entries.
+void partie_principale(const fdt_travail& ft, const table_multiplicites& t, int j, complexe* q,
+                       complexe* n, complexe* d) {
     const int m = t.multiplicite[j];
-    complexe n[nb_termes_max];
-    complexe d[nb_termes_max];
     serie_numerateur(ft.fonction.num, ft.termes_poles[static_cast<std::size_t>(j)].valeur, m, n);
     serie_autres_facteurs(ft, t, j, m, d);
     for (int i = 0; i < m; ++i) {
@@ -111,10 +119,12 @@ void decomposer(fdt_travail& ft) {
     const table_multiplicites t = calculer_multiplicites(ft);
     const int n = nombre_poles(ft);
     complexe q[nb_termes_max];
+    complexe serie_num[nb_termes_max];
+    complexe serie_den[nb_termes_max];
     for (int j = 0; j < n; ++j) {
         const int m = t.multiplicite[j];
         if (m == 0) continue;
-        partie_principale(ft, t, j, q);
+        partie_principale(ft, t, j, q, serie_num, serie_den);
         for (int k = 0; k < n; ++k) {
             if (t.groupe[k] != j) continue;
             auto& terme = ft.termes_poles[static_cast<std::size_t>(k)];

@@ -14,12 +14,12 @@ namespace {
 // zero, coefficients far beyond 1e50) would otherwise never end.
 constexpr int pas_maximum = 20000;
 
-// Working state of the search of one polynomial. b and c carry two leading zeros so that
-// b[k − 2] and b[k − 1] exist for k = 0.
+// Working state of the search of one polynomial: a[0] is the leading coefficient, b and c the
+// quotients of the last step.
 struct recherche {
     double a[capacite_polynome + 1] = {};
-    double b_[capacite_polynome + 3] = {};
-    double c_[capacite_polynome + 3] = {};
+    double b[capacite_polynome + 1] = {};
+    double c[capacite_polynome + 1] = {};
     int n = 0;
     double u = 0, v = 0, u_prec = 0, v_prec = 0;
     double tol = 0;
@@ -27,22 +27,30 @@ struct recherche {
     int echecs = 0;
     int plage = 2;
     int pas_total = 0;
-
-    double& b(int k) { return b_[k + 2]; }
-    double& c(int k) { return c_[k + 2]; }
 };
 
 struct correction {
     double du = 0, dv = 0, det = 0;
 };
 
-// Quotient of the current polynomial by x² + u·x + v into b. False when a coefficient
-// exceeds 1e50, which sends the search to fresh random values.
+// Quotient of the current polynomial by x² + u·x + v into b, and that of b by the same factor
+// into c, in one pass so that the two recurrences run side by side. False when a coefficient
+// of b exceeds 1e50, which sends the search to fresh random values.
 bool diviser(recherche& s) {
-    s.b(-2) = s.b(-1) = 0;
+    const double u = s.u;
+    const double v = s.v;
+    double b1 = 0, b2 = 0, c1 = 0, c2 = 0;
     for (int k = 0; k <= s.n; ++k) {
-        s.b(k) = s.a[k] - s.u * s.b(k - 1) - s.v * s.b(k - 2);
-        if (std::fabs(s.b(k)) > 1e50) return false;
+        const double b = s.a[k] - u * b1 - v * b2;
+        if (std::fabs(b) > 1e50) return false;
+        s.b[k] = b;
+        b2 = b1;
+        b1 = b;
+        if (k == s.n) break;
+        const double c = b - u * c1 - v * c2;
+        s.c[k] = c;
+        c2 = c1;
+        c1 = c;
     }
     return true;
 }
@@ -59,13 +67,11 @@ correction pas_bairstow(contexte_calcul& ctx, recherche& s) {
         s.u_prec = s.u;
         s.v_prec = s.v;
     }
-    s.c(-2) = s.c(-1) = 0;
-    for (int k = 0; k <= s.n - 1; ++k) s.c(k) = s.b(k) - s.u * s.c(k - 1) - s.v * s.c(k - 2);
     const int n = s.n;
     correction d;
-    d.du = s.b(n - 1) * s.c(n - 2) - s.b(n) * s.c(n - 3);
-    d.dv = s.b(n) * s.c(n - 2) - s.b(n - 1) * s.c(n - 1);
-    d.det = s.c(n - 2) * s.c(n - 2) - s.c(n - 1) * s.c(n - 3);
+    d.du = s.b[n - 1] * s.c[n - 2] - s.b[n] * s.c[n - 3];
+    d.dv = s.b[n] * s.c[n - 2] - s.b[n - 1] * s.c[n - 1];
+    d.det = s.c[n - 2] * s.c[n - 2] - s.c[n - 1] * s.c[n - 3];
     ++s.iterations;
     ++s.pas_total;
     return d;
@@ -137,7 +143,7 @@ void bairstow(contexte_calcul& ctx, recherche& s, double echelle, jeu_racines& j
     while (s.n > 2) {
         extraire_quadratique(ctx, s);
         ajouter_quadratique(1, s.u, s.v, j);
-        for (int k = 0; k <= s.n - 2; ++k) s.a[k] = s.b(k);
+        for (int k = 0; k <= s.n - 2; ++k) s.a[k] = s.b[k];
         s.n -= 2;
     }
     if (s.n == 1) {

@@ -147,14 +147,19 @@ bool fusionner(const double* a, int n, jeu_racines& j, const grappe& g) {
 // Unmerged roots within the window around centre, nearest first.
 int candidats(const jeu_racines& j, const bool* fait, complexe centre, int* liste) {
     const double fenetre = fenetre_candidats * c_module(centre);
+    const auto d2 = [&](int k) {
+        const complexe d = c_difference(j.r[k], centre);
+        return d.re * d.re + d.im * d.im;
+    };
     int m = 0;
     for (int k = 0; k < j.n; ++k)
-        if (!fait[k] && distance(j.r[k], centre) <= fenetre) liste[m++] = k;
-    std::sort(liste, liste + m, [&](int x, int y) {
-        const double dx = distance(j.r[x], centre);
-        const double dy = distance(j.r[y], centre);
-        return dx < dy || (dx == dy && x < y);
-    });
+        if (!fait[k] && d2(k) <= fenetre * fenetre) liste[m++] = k;
+    if (m > 1)
+        std::sort(liste, liste + m, [&](int x, int y) {
+            const double dx = d2(x);
+            const double dy = d2(y);
+            return dx < dy || (dx == dy && x < y);
+        });
     return m;
 }
 
@@ -199,6 +204,8 @@ bool essayer(const double* a, int n, jeu_racines& j, bool* fait, int m, complexe
 // cluster whole, and around root i itself, which keeps two neighbouring clusters apart.
 bool fusionner_autour(const double* a, int n, jeu_racines& j, bool* fait, int i) {
     int liste[capacite_polynome];
+    // Alone in its window, a root is simple.
+    if (candidats(j, fait, j.r[i], liste) < 2) return false;
     const complexe centre = centre_grappe(j, fait, i, liste);
     const int nb_centre = candidats(j, fait, centre, liste);
     const int nb_racine = candidats(j, fait, j.r[i], liste);
@@ -212,8 +219,11 @@ bool fusionner_autour(const double* a, int n, jeu_racines& j, bool* fait, int i)
 } // namespace
 
 void coefficients_taylor(const double* a, int n, complexe z, int jmax, complexe* t) {
-    complexe w[capacite_polynome + 1];
-    for (int k = 0; k <= n; ++k) w[k] = {a[k], 0.0};
+    // Real and imaginary parts apart, and only the n + 1 entries in use are written: this runs
+    // for every Newton step of every root.
+    double wr[capacite_polynome + 1];
+    double wi[capacite_polynome + 1];
+    for (int k = 0; k <= n; ++k) wr[k] = a[k], wi[k] = 0;
     for (int j = 0; j <= jmax; ++j) {
         const int d = n - j;
         if (d < 0) {
@@ -221,8 +231,12 @@ void coefficients_taylor(const double* a, int n, complexe z, int jmax, complexe*
             continue;
         }
         // Synthetic division by (x − z): the remainder is the value, the quotient carries on.
-        for (int k = 1; k <= d; ++k) w[k] = c_somme(w[k], c_produit(z, w[k - 1]));
-        t[j] = w[d];
+        for (int k = 1; k <= d; ++k) {
+            const double r = wr[k] + (z.re * wr[k - 1] - z.im * wi[k - 1]);
+            wi[k] = wi[k] + (z.re * wi[k - 1] + z.im * wr[k - 1]);
+            wr[k] = r;
+        }
+        t[j] = {wr[d], wi[d]};
     }
 }
 
