@@ -159,9 +159,10 @@ void plage_fixe(etude_temps& r, double lo, double hi, double pas) {
 }
 
 void plage_graduee(etude_temps& r, double lo, double hi, const reglages& reg) {
-    r.y_min = lo;
-    r.y_max = hi;
-    r.y_pas = pas_graduation(r.y_min, r.y_max, reg.graphe.inclure_zero);
+    plage p;
+    p.inclure(lo);
+    p.inclure(hi);
+    fixer_plage(r, p, reg.graphe.inclure_zero);
 }
 
 // The sine response's extreme for each template (the gain of the filter at ω, times A).

@@ -92,10 +92,12 @@ TEST(CalculerReponseTempsTest, IntervalleDepuisLesRacines) {
     };
     for (const auto& c : table) {
         auto b = banc({{c.num, c.den}});
-        EXPECT_NEAR(pulsation_lente(b->sys), c.pulsation, 1e-9 * c.pulsation) << c.den;
+        // Poles are stored to 5 digits: the modulus of -0.1 ± 0.99499j is 1.0000026.
+        const double w = pulsation_lente(b->sys);
+        EXPECT_NEAR(w, c.pulsation, 1e-5 * c.pulsation) << c.den;
         const etude_temps& r = b->calculer('I');
         double lo = 0;
-        double hi = dix_pi / c.pulsation;
+        double hi = dix_pi / w;
         pas_graduation(lo, hi, true);
         EXPECT_NEAR(r.t_max, hi, 1e-9 * hi) << c.den;
         EXPECT_EQ(r.t_min, 0.0) << c.den;
@@ -168,7 +170,7 @@ TEST(CalculerReponseTempsTest, BoucleFermeeUtiliseLeSlot3) {
 }
 
 TEST(CalculerReponseTempsTest, ToutesLesFonctionsElargissentLaPlage) {
-    auto b = banc({{"1", "1+p"}, {"-3", "1+0.5p"}});
+    auto b = banc({{"1", "1+p"}, {"0-3", "1+0.5p"}});
     b->sys.fonction_courante = 1;
     b->r().afficher_entree = false;
     const etude_temps& toutes = b->calculer('E');
