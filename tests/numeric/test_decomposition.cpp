@@ -130,6 +130,41 @@ TEST(DecompositionTest, LesTermesRecomposentLaFonction) {
     }
 }
 
+// Expanded m-fold real poles (p + 1)^m and complex pairs (p² + 2p + 5)^m, m = 2..5, over many
+// random starts: the groups are whole, the coefficients stay bounded (the principal part of
+// 1/(p + 1)^m is a single term) and the terms recombine into the function.
+TEST(DecompositionTest, PolesMultiplesDeveloppesBornes) {
+    for (int m = 2; m <= 5; ++m) {
+        for (const bool paire : {false, true}) {
+            const polynome facteur =
+                paire ? test::depuis_coefs({5, 2, 1}) : test::depuis_coefs({1, 1});
+            polynome den = p_constante(1);
+            for (int k = 0; k < m; ++k) den = p_produit(den, facteur);
+            for (std::uint64_t graine = 0; graine < 50; ++graine) {
+                contexte_calcul ctx;
+                ctx.graine = graine;
+                ctx.racines_globales = true;
+                fdt_travail ft;
+                ft.fonction.num = p_constante(1);
+                ft.fonction.den = den;
+                analyser_racines(ctx, ft);
+                const int n = den.degre;
+                for (int k = 0; k < n; ++k) {
+                    ASSERT_LT(c_module(ft.termes_poles[k].coef), 2) << m << paire << graine;
+                    ASSERT_EQ(ft.termes_poles[k].ordre, paire ? m - k / 2 : m - k) << m << paire;
+                }
+                ASSERT_LT(ecart_recomposition(ft, true), 1e-12) << m << paire << graine;
+                if (!paire) {
+                    ASSERT_NEAR(ft.termes_poles[0].coef.re, 1, 1e-12);
+                    const double t = 2.5;
+                    ASSERT_NEAR(valeur_temporelle(ft, t),
+                                std::pow(t, m - 1) * std::exp(-t) / factorielle(m - 1), 1e-12);
+                }
+            }
+        }
+    }
+}
+
 // A 4-fold pole among four simple ones, typed as factors: bounded coefficients from the
 // series, the leading one 1/(120·Π(−1 − p_k)) over the other (rounded) poles, about 1/24.
 TEST(DecompositionTest, PoleQuadrupleParmiDesFacteurs) {
