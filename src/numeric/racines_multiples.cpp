@@ -12,7 +12,8 @@ constexpr double eps = std::numeric_limits<double>::epsilon();
 // A cluster is one root only when p and its first m − 1 derivatives vanish at the merged
 // value within this many times their rounding-error bound.
 constexpr double marge_derivees = 100;
-// Members of a cluster lie within this fraction of the modulus of the first one.
+// Copies of one root are sought within this fraction of its modulus: those of a 5-fold root
+// may lie 30·eps^(1/5) ≈ 2e-2 apart.
 constexpr double fenetre_candidats = 5e-2;
 constexpr int iterations_newton = 8;
 
@@ -21,6 +22,28 @@ double distance(complexe a, complexe b) {
 }
 
 } // namespace
+
+void coefficients_taylor(const double* a, int n, complexe z, int jmax, complexe* t) {
+    // Real and imaginary parts apart, and only the n + 1 entries in use are written: this runs
+    // for every Newton step of every root.
+    double wr[capacite_polynome + 1];
+    double wi[capacite_polynome + 1];
+    for (int k = 0; k <= n; ++k) wr[k] = a[k], wi[k] = 0;
+    for (int j = 0; j <= jmax; ++j) {
+        const int d = n - j;
+        if (d < 0) {
+            t[j] = {};
+            continue;
+        }
+        // Synthetic division by (x − z): the remainder is the value, the quotient carries on.
+        for (int k = 1; k <= d; ++k) {
+            const double r = wr[k] + (z.re * wr[k - 1] - z.im * wi[k - 1]);
+            wi[k] = wi[k] + (z.re * wi[k - 1] + z.im * wr[k - 1]);
+            wr[k] = r;
+        }
+        t[j] = {wr[d], wi[d]};
+    }
+}
 
 void bornes_taylor(const double* a, int n, double z, int jmax, double* t) {
     double w[capacite_polynome + 1];
@@ -217,28 +240,6 @@ bool fusionner_autour(const double* a, int n, jeu_racines& j, bool* fait, int i)
 }
 
 } // namespace
-
-void coefficients_taylor(const double* a, int n, complexe z, int jmax, complexe* t) {
-    // Real and imaginary parts apart, and only the n + 1 entries in use are written: this runs
-    // for every Newton step of every root.
-    double wr[capacite_polynome + 1];
-    double wi[capacite_polynome + 1];
-    for (int k = 0; k <= n; ++k) wr[k] = a[k], wi[k] = 0;
-    for (int j = 0; j <= jmax; ++j) {
-        const int d = n - j;
-        if (d < 0) {
-            t[j] = {};
-            continue;
-        }
-        // Synthetic division by (x − z): the remainder is the value, the quotient carries on.
-        for (int k = 1; k <= d; ++k) {
-            const double r = wr[k] + (z.re * wr[k - 1] - z.im * wi[k - 1]);
-            wi[k] = wi[k] + (z.re * wi[k - 1] + z.im * wr[k - 1]);
-            wr[k] = r;
-        }
-        t[j] = {wr[d], wi[d]};
-    }
-}
 
 void fusionner_racines_multiples(const double* a, int n, jeu_racines& j) {
     bool fait[capacite_polynome] = {};
