@@ -37,13 +37,13 @@ void BM_analyse_degre8_developpe(benchmark::State& etat) {
     analyse(etat, "1+0.5p", "1+4.9p+13.83p^2+29.735p^3+41.74p^4+38.24p^5+21.735p^6+5.83p^7+0.4p^8",
             true);
 }
-BENCHMARK(BM_analyse_degre8_developpe)->Name("analyse/degre8_developpe");
+BENCHMARK(BM_analyse_degre8_developpe)->Name("racines/degre8_developpe");
 
 // Degree 8 expanded with a 4-fold pole: (1+p)^4 (1+0.5p)^2 (1+p+p²).
 void BM_analyse_degre8_pole_quadruple(benchmark::State& etat) {
     analyse(etat, "1", "1+6p+16.25p^2+26.25p^3+27.75p^4+19.5p^5+8.75p^6+2.25p^7+0.25p^8", true);
 }
-BENCHMARK(BM_analyse_degre8_pole_quadruple)->Name("analyse/degre8_pole_quadruple");
+BENCHMARK(BM_analyse_degre8_pole_quadruple)->Name("racines/degre8_pole_quadruple");
 
 // Ten typed factors, degree 15 in all, found factor by factor.
 void BM_analyse_dix_facteurs(benchmark::State& etat) {
@@ -52,7 +52,7 @@ void BM_analyse_dix_facteurs(benchmark::State& etat) {
             "(1+0.03p+0.0009p^2)(1+2p)(1+0.01p+0.0001p^2)(1+0.005p)",
             false);
 }
-BENCHMARK(BM_analyse_dix_facteurs)->Name("analyse/dix_facteurs_degre15");
+BENCHMARK(BM_analyse_dix_facteurs)->Name("racines/dix_facteurs_degre15");
 
 // Step response of a degree-9 function on 5000 samples.
 void BM_echelon_5000_points(benchmark::State& etat) {
@@ -72,7 +72,7 @@ void BM_echelon_5000_points(benchmark::State& etat) {
         benchmark::DoNotOptimize(y.data());
     }
 }
-BENCHMARK(BM_echelon_5000_points)->Name("temps/echelon_degre9_5000_points");
+BENCHMARK(BM_echelon_5000_points)->Name("racines/echelon_degre9_5000_points");
 
 } // namespace
 } // namespace varlem
