@@ -180,7 +180,7 @@ struct trace_periodique : trace {
     using trace::trace;
 
     int attendus = std::max(nb_echantillons_periodiques(r), 1);
-    double delta = r.nb_points > 0 ? 2 * (r.t_max - r.t_min) / r.nb_points : 0.0;
+    double delta = pas_periodique(r);
 
     int nombre(const signal& e) const {
         return static_cast<int>(
