@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace varlem {
 
@@ -40,34 +41,47 @@ struct tableaux {
 } // namespace
 
 void reponse_frequentielle(const fdt_travail& ft, std::span<const double> omegas,
-                           std::span<point_frequence> sortie) {
-    const std::size_t n = std::min(omegas.size(), sortie.size());
+                           const tableaux_frequence& sortie) {
+    const std::size_t n = omegas.size();
     if (n == 0) return;
     const tableaux t(ft);
-
-    double t_re[morceau], t_im[morceau], gain[morceau], arg[morceau], continu[morceau];
-    const noyau::sorties_noyau s{t_re, t_im, gain, arg, continu};
+    double continu[morceau];
     noyau::suite_noyau suite;
     // The phase is the unwrapped arg T plus a constant set at the last point computed exactly.
     double base = 0.0;
-    bool suite_valide = false;
     for (std::size_t debut = 0; debut < n; debut += morceau) {
         const std::size_t m = std::min(morceau, n - debut);
+        const noyau::sorties_noyau s{sortie.re + debut, sortie.im + debut, sortie.gain_db + debut,
+                                     sortie.phase + debut, continu};
         noyau::evaluer(t.vue, omegas.data() + debut, m, suite, s);
-        for (std::size_t k = 0; k < m; ++k) {
-            point_frequence& p = sortie[debut + k];
-            p.omega = omegas[debut + k];
-            p.t = {t_re[k], t_im[k]};
-            const bool defini = std::isfinite(gain[k]) && std::isfinite(arg[k]);
-            p.gain_db = defini ? gain[k] : fdt_gain_db(ft.fonction, p.omega);
-            p.phase = arg[k] + base;
-            if (!(suite_valide && defini && continu[k] != 0.0)) {
-                p.phase = fdt_phase(ft, p.omega);
-                base = p.phase - arg[k];
-            }
-            suite_valide = defini;
+        if (debut == 0) continu[0] = 0.0;
+        double* phase = sortie.phase + debut;
+        for (std::size_t k = 0; k < m;) {
+            std::size_t j = k;
+            while (j < m && continu[j] != 0.0) ++j;
+            for (std::size_t i = k; i < j; ++i) phase[i] += base;
+            if (j == m) break;
+            // The first point, and any point after an undefined one or near a root, is exact.
+            const double w = omegas[debut + j];
+            double& gain = sortie.gain_db[debut + j];
+            if (!std::isfinite(gain)) gain = fdt_gain_db(ft.fonction, w);
+            const double exacte = fdt_phase(ft, w);
+            base = exacte - phase[j];
+            phase[j] = exacte;
+            k = j + 1;
         }
     }
+}
+
+void reponse_frequentielle(const fdt_travail& ft, std::span<const double> omegas,
+                           std::span<point_frequence> sortie) {
+    const std::size_t n = std::min(omegas.size(), sortie.size());
+    std::vector<double> valeurs(4 * n);
+    const tableaux_frequence t{valeurs.data(), valeurs.data() + n, valeurs.data() + 2 * n,
+                               valeurs.data() + 3 * n};
+    reponse_frequentielle(ft, omegas.first(n), t);
+    for (std::size_t k = 0; k < n; ++k)
+        sortie[k] = {omegas[k], {t.re[k], t.im[k]}, t.gain_db[k], t.phase[k]};
 }
 
 } // namespace varlem

@@ -109,18 +109,33 @@ void evaluer(const donnees_fonction& f, const double* w, std::size_t n, suite_no
             haut[k] = avant_w[k] < x[k] ? x[k] : avant_w[k];
         }
         distances(f, bas, haut, d2, m, limite2);
+        // A point continues the series when the phase cannot have turned by π/2 since the
+        // previous point and both points have a finite value (x − x is 0 only when x is finite).
+        double arg_avant[bloc];
+        arg_avant[0] = suite.arg_precedent;
+        for (std::size_t k = 1; k < m; ++k) arg_avant[k] = arg[k - 1];
+        double nb_sauts = 0.0;
+        double sauts[bloc];
+#pragma omp simd reduction(+ : nb_sauts)
         for (std::size_t k = 0; k < m; ++k) {
             const double l = haut[k] - bas[k];
-            s.continu[debut + k] = l * l < limite2 * d2[k] ? 1.0 : 0.0;
+            const double g = s.gain_db[debut + k];
+            const bool fini = (g - g) + (arg[k] - arg[k]) + (arg_avant[k] - arg_avant[k]) == 0.0;
+            s.continu[debut + k] = fini && l * l < limite2 * d2[k] ? 1.0 : 0.0;
+            // Both arguments lie in (−π, π]: one turn at most separates consecutive points.
+            const double d = arg[k] - arg_avant[k];
+            sauts[k] = d > pi ? -1.0 : (d <= -pi ? 1.0 : 0.0);
+            nb_sauts += sauts[k] * sauts[k];
         }
-        // Both arguments lie in (−π, π]: one turn at most separates consecutive points.
         long tours = suite.tours;
-        double avant = suite.arg_precedent;
-        for (std::size_t k = 0; k < m; ++k) {
-            const double d = arg[k] - avant;
-            tours += d > pi ? -1 : (d <= -pi ? 1 : 0);
-            avant = arg[k];
-            s.argument[debut + k] = arg[k] + 2 * pi * static_cast<double>(tours);
+        if (nb_sauts == 0.0) {
+            const double decalage = 2 * pi * static_cast<double>(tours);
+            for (std::size_t k = 0; k < m; ++k) s.argument[debut + k] = arg[k] + decalage;
+        } else {
+            for (std::size_t k = 0; k < m; ++k) {
+                tours += static_cast<long>(sauts[k]);
+                s.argument[debut + k] = arg[k] + 2 * pi * static_cast<double>(tours);
+            }
         }
         suite.tours = tours;
         suite.arg_precedent = arg[m - 1];

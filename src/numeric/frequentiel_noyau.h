@@ -24,8 +24,8 @@ struct sorties_noyau {
     /// arg T(jω) plus the whole turns counted since the series began (continuous where the
     /// points are `continu`).
     double* argument;
-    /// 1 when the phase cannot turn by π/2 between the previous pulsation and this one
-    /// (every root is far enough from the segment joining them), else 0.
+    /// 1 when this point and the previous one have finite values and the phase cannot turn by
+    /// π/2 between them (every root is far enough from the segment joining them), else 0.
     double* continu;
 };
 
