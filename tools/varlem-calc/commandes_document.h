@@ -1,0 +1,50 @@
+#pragma once
+// The document commands of varlem-calc: the closed loop with its corrector, the filter
+// templates and the system files, each printing JSON on standard output.
+
+#include "commandes.h"
+
+#include <string>
+#include <vector>
+
+namespace varlem::calc {
+
+/// Exit status of a system file that cannot be read.
+inline constexpr int statut_fichier_refuse = 3;
+
+/// Options of `boucle`.
+struct options_boucle {
+    fonction_saisie f;
+    double kp = 1.0;
+    double ti = 10.0;
+    double td = 0.0;
+    bool avec_i = false;
+    /// Numerator and denominator of the return path; empty for R = 1.
+    std::vector<std::string> retour;
+};
+
+/// Options of `gabarit`.
+struct options_gabarit {
+    /// 'P', 'H', 'B', 'I', 'D' or 'C'.
+    char gabarit = 'P';
+    /// w0 for the first order, m for the second.
+    double valeur = 1.0;
+    char variable = 'p';
+};
+
+/// Options of `systeme`.
+struct options_systeme {
+    std::string fichier;
+    char variable = 'p';
+};
+
+/// `boucle`: the corrector's texts, slots 1 to 3 of the closed loop (C·T·R, C·T, closed loop)
+/// analysed, and the closed-loop text.
+int commande_boucle(const options_boucle& o);
+/// `gabarit`: the shown and analysed texts of a template and the analysis of the latter.
+int commande_gabarit(const options_gabarit& o);
+/// `systeme`: the functions of a system file, texts and analysis; the French message on
+/// standard error and status 3 when the file is refused.
+int commande_systeme(const options_systeme& o);
+
+} // namespace varlem::calc
