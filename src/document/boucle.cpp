@@ -62,12 +62,11 @@ bool produit(const polynome& a, const polynome& b, polynome& resultat) {
 }
 
 const fdt& fonction_bouclee(const systeme& s) {
-    return s
-        .sauvegarde[static_cast<std::size_t>(std::clamp(s.courante_sauvee, 1, nb_fonctions_max))]
-        .fonction;
+    const int k = std::clamp(s.courante_sauvee, 1, nb_fonctions_max);
+    return s.sauvegarde[static_cast<std::size_t>(k)].fonction;
 }
 
-// num / (num·Rn + den·Rd) · Rd: the loop of num/den closed through the return path.
+// The loop of num/den closed through the return path Rn/Rd: num·Rd / (den·Rd + num·Rn).
 bool boucler(systeme& s, const fdt& direct, fdt_travail& cible) {
     const fdt& r = s.retour.fonction;
     polynome num, den_direct, den_retour;
@@ -149,13 +148,11 @@ bool construire_boucle_ouverte(systeme& s) {
 }
 
 bool construire_boucle_fermee(systeme& s) {
-    const fdt ct = s.chaine_directe.fonction;
-    return boucler(s, ct, s.fonctions[3]);
+    return boucler(s, s.chaine_directe.fonction, s.fonctions[3]);
 }
 
 bool construire_boucle_sans_correcteur(systeme& s) {
-    const fdt t = fonction_bouclee(s);
-    return boucler(s, t, s.fonctions[4]);
+    return boucler(s, fonction_bouclee(s), s.fonctions[4]);
 }
 
 std::string texte_boucle_fermee(const systeme& s) {
