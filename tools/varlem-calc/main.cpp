@@ -1,11 +1,13 @@
 // varlem-calc: the analysis of transfer functions from the command line, with JSON output.
 // This is the only translation unit that includes CLI11.
 #include "commandes.h"
+#include "commandes_etudes.h"
 
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
 #include <iostream>
+#include <sstream>
 
 namespace {
 
@@ -16,6 +18,35 @@ void options_fonction(CLI::App& sous, fonction_saisie& f, std::string& variable)
     sous.add_option("DEN", f.den, "dénominateur")->required();
     sous.add_option("--variable", variable, "lettre de la variable de Laplace")
         ->check(CLI::IsMember({"p", "s"}));
+}
+
+void options_unites_cli(CLI::App& sous, options_unites& u) {
+    auto* hertz = sous.add_flag("--hertz", u.hertz, "axes en Hz (par défaut)");
+    sous.add_flag("--rad", u.rad, "axes en rad/s")->excludes(hertz);
+    sous.add_flag("--degres", u.degres, "phase en degrés");
+}
+
+void options_entree_cli(CLI::App& sous, options_entree& e) {
+    sous.add_option("--amplitude", e.amplitude, "amplitude du sinus");
+    sous.add_option("--pulsation", e.pulsation, "pulsation du sinus en rad/s");
+    sous.add_option("--phase", e.phase, "phase à l'origine du sinus en rad");
+    sous.add_option("--frequence", e.frequence, "fréquence du signal périodique en Hz");
+    sous.add_option("--periodes", e.periodes, "nombre de périodes montrées");
+    sous.add_option("--max", e.max, "niveau haut du signal périodique");
+    sous.add_option("--min", e.min, "niveau bas du signal périodique");
+    sous.add_option("--rapport", e.rapport, "rapport cyclique, 0 à 1");
+    sous.add_option("--depart", e.depart, "1 maxi, 2 mini, 3 nul au départ")
+        ->check(CLI::IsMember({'1', '2', '3'}));
+    sous.add_option("--precision", e.precision, "précision des calculs périodiques")
+        ->check(CLI::Range(1, 11));
+}
+
+// Parses "800x600"; false when it is not two positive integers.
+bool lire_taille(const std::string& t, int& w, int& h) {
+    char x = 0;
+    std::istringstream s(t);
+    return (s >> w >> x >> h) && x == 'x' && w > 0 && h > 0 && w <= 20000 && h <= 20000 &&
+           s.peek() == std::char_traits<char>::eof();
 }
 
 // Usage on standard error and status 1 for any mistake on the command line.
@@ -40,22 +71,41 @@ int main(int argc, char** argv) {
     std::string var_frequence = "p";
     auto* sous_frequence = app.add_subcommand("frequence", "réponse fréquentielle T(jω)");
     options_fonction(*sous_frequence, frequence.f, var_frequence);
-    sous_frequence->add_option("--omega", frequence.omegas, "pulsations en rad/s, W1,W2,...")
-        ->delimiter(',')
-        ->required();
+    auto* opt_omega =
+        sous_frequence->add_option("--omega", frequence.omegas, "pulsations en rad/s, W1,W2,...")
+            ->delimiter(',');
+    options_unites unites;
+    options_unites_cli(*sous_frequence, unites);
 
     options_temps temps;
     std::string var_temps = "p", entree = "I";
     auto* sous_temps = app.add_subcommand("temps", "réponse temporelle");
     options_fonction(*sous_temps, temps.f, var_temps);
-    sous_temps->add_option("--entree", entree, "I impulsion, E échelon, R rampe, S sinus")
-        ->check(CLI::IsMember({"I", "E", "R", "S"}));
-    sous_temps->add_option("--t", temps.instants, "instants en s, T1,T2,...")
-        ->delimiter(',')
+    sous_temps->add_option("--entree", entree, "I, E, R, S ; sans --t aussi C carré, T triangle")
+        ->check(CLI::IsMember({"I", "E", "R", "S", "C", "T"}));
+    auto* opt_t = sous_temps->add_option("--t", temps.instants, "instants en s, T1,T2,...")
+                      ->delimiter(',');
+    int points = 200;
+    sous_temps->add_option("--points", points, "nombre de pas N de l'étude")->check(CLI::Range(1, 100000));
+    options_entree entree_temps;
+    options_entree_cli(*sous_temps, entree_temps);
+
+    options_tracer tracer;
+    std::string etude = "G", taille = "800x600", var_tracer = "p";
+    std::vector<std::pair<std::string, std::string>> fonctions;
+    auto* sous_tracer = app.add_subcommand("tracer", "dessin d'une étude en PNG, SVG ou PDF");
+    sous_tracer->add_option("--etude", etude, "G P D M B N (fréquence), I E R S C T (temps), Z (pôles)")
+        ->check(CLI::IsMember({"G", "P", "D", "M", "B", "N", "I", "E", "R", "S", "C", "T", "Z"}))
         ->required();
-    sous_temps->add_option("--amplitude", temps.amplitude, "amplitude du sinus");
-    sous_temps->add_option("--pulsation", temps.pulsation, "pulsation du sinus en rad/s");
-    sous_temps->add_option("--phase", temps.phase, "phase à l'origine du sinus en rad");
+    sous_tracer->add_option("--fonction", fonctions, "NUM DEN, une fois par fonction (8 au plus)")
+        ->required();
+    sous_tracer->add_option("--courante", tracer.courante, "seulement la fonction K")->check(CLI::Range(1, 8));
+    sous_tracer->add_option("--taille", taille, "LARGEURxHAUTEUR en pixels");
+    sous_tracer->add_option("--variable", var_tracer, "lettre de la variable de Laplace")
+        ->check(CLI::IsMember({"p", "s"}));
+    sous_tracer->add_option("-o", tracer.sortie, "fichier .png, .svg ou .pdf")->required();
+    options_unites_cli(*sous_tracer, tracer.unites);
+    options_entree_cli(*sous_tracer, tracer.e);
 
     try {
         app.parse(argc, argv);
@@ -75,9 +125,23 @@ int main(int argc, char** argv) {
     }
     if (sous_frequence->parsed()) {
         frequence.f.variable = var_frequence[0];
+        if (opt_omega->count() == 0) return commande_etude_frequence({frequence.f, unites});
         return commande_frequence(frequence);
+    }
+    if (sous_tracer->parsed()) {
+        if (!lire_taille(taille, tracer.largeur, tracer.hauteur))
+            return erreur_ligne(app, CLI::ValidationError("--taille", "attendu LARGEURxHAUTEUR"));
+        for (const auto& [num, den] : fonctions) tracer.fonctions.push_back({num, den, var_tracer[0]});
+        tracer.etude = etude[0];
+        return commande_tracer(tracer);
     }
     temps.f.variable = var_temps[0];
     temps.entree = entree[0];
+    if (opt_t->count() == 0) return commande_etude_temps({temps.f, temps.entree, points, entree_temps});
+    if (temps.entree == 'C' || temps.entree == 'T')
+        return erreur_ligne(app, CLI::ValidationError("--entree", "C et T seulement sans --t"));
+    temps.amplitude = entree_temps.amplitude;
+    temps.pulsation = entree_temps.pulsation;
+    temps.phase = entree_temps.phase;
     return commande_temps(temps);
 }

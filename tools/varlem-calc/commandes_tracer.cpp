@@ -1,0 +1,109 @@
+#include "commandes_etudes.h"
+
+#include "analysis/frequences.h"
+#include "analysis/temps.h"
+#include "analysis/trace_frequentiel.h"
+#include "analysis/trace_temporel.h"
+#include "plot/surface_decalee.h"
+#include "studies/carte_poles_zeros.h"
+
+#ifdef VARLEM_AVEC_QT
+#include "plot/qt/copie_vectorielle.h"
+
+#include <QGuiApplication>
+#endif
+
+#include <cstdio>
+#include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cstdlib>
+#include <string_view>
+
+namespace varlem::calc {
+
+namespace {
+
+bool etude_frequentielle(char e) { return std::string_view("GPMBND").find(e) != std::string_view::npos; }
+
+// Sets the study up as its window would and returns the drawing of what the window shows.
+std::function<void(surface&)> preparer_dessin(const options_tracer& o, systeme& sys, reglages& reg) {
+    const char e = o.etude;
+    if (etude_frequentielle(e)) {
+        sys.etudes.frequence_ouverte = true;
+        preparer_frequences(reg.frequence, true, sys);
+        if (e != 'D') {
+            sys.etudes.etude_freq_choisie = e;
+            return [&sys, &reg](surface& s) { tracer_frequentiel(s, reg.frequence, reg.graphe, sys); };
+        }
+        // The Bode view: the gain diagram above the phase diagram, each on half the height.
+        return [&sys, &reg](surface& s) {
+            const int moitie = s.hauteur() / 2;
+            surface_decalee haut(s, 0, 0, s.largeur(), moitie);
+            surface_decalee bas(s, 0, moitie, s.largeur(), s.hauteur() - moitie);
+            sys.etudes.etude_freq_choisie = 'G';
+            tracer_frequentiel(haut, reg.frequence, reg.graphe, sys);
+            sys.etudes.etude_freq_choisie = 'P';
+            tracer_frequentiel(bas, reg.frequence, reg.graphe, sys);
+        };
+    }
+    if (e == 'Z') {
+        const fdt_travail& ft = sys.fonctions[static_cast<std::size_t>(sys.slot_etudie())];
+        echelle_auto_pz(ft, reg.pz);
+        return [&ft, &reg](surface& s) { tracer_poles_zeros(s, ft, reg.pz, reg.graphe); };
+    }
+    sys.etudes.temps_ouverte = true;
+    sys.etudes.etude_temps_choisie = e;
+    // The time window is 30 pixels wider than its picture and takes N from its own width.
+    reg.temps.nb_points = (o.largeur + 30 - 40) / 2;
+    calculer_reponse_temps(reg.temps, true, sys, reg);
+    return [&sys, &reg](surface& s) { tracer_temporel(s, reg.temps, sys, reg); };
+}
+
+} // namespace
+
+int commande_tracer(const options_tracer& o) {
+#ifdef VARLEM_AVEC_QT
+    systeme sys;
+    reglages reg;
+    if (!construire_systeme(o.fonctions, sys)) return statut_fonction_refusee;
+    appliquer_unites(o.unites, reg);
+    appliquer_entree(o.e, reg);
+    if (o.courante > 0) {
+        sys.etudes.toutes_fonctions = false;
+        sys.fonction_courante = std::min(o.courante, std::max(sys.nb_fonctions, 1));
+    }
+    // No display is needed to draw into files; Qt also wants a private runtime folder.
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!std::getenv("XDG_RUNTIME_DIR")) {
+        const std::string dossier = "/tmp/varlem-calc-" + std::to_string(getuid());
+        mkdir(dossier.c_str(), 0700);
+        setenv("XDG_RUNTIME_DIR", dossier.c_str(), 1);
+    }
+    int argc = 1;
+    char nom[] = "varlem-calc";
+    char* argv[] = {nom, nullptr};
+    QGuiApplication application(argc, argv);
+    const auto dessin = preparer_dessin(o, sys, reg);
+    switch (enregistrer_dessin(QString::fromStdString(o.sortie), o.largeur, o.hauteur, dessin)) {
+    case resultat_export::reussi: return 0;
+    case resultat_export::extension_inconnue:
+        std::fprintf(stderr, "varlem-calc : extension inconnue (.png, .svg ou .pdf) : %s\n", o.sortie.c_str());
+        return 1;
+    case resultat_export::taille_invalide:
+        std::fprintf(stderr, "varlem-calc : taille invalide\n");
+        return 1;
+    case resultat_export::erreur_ecriture:
+        std::fprintf(stderr, "Impossible d'écrire le fichier %s.\n", o.sortie.c_str());
+        return 3;
+    }
+    return 3;
+#else
+    (void)o;
+    std::fprintf(stderr, "varlem-calc : tracer demande la bibliothèque Qt.\n");
+    return 1;
+#endif
+}
+
+} // namespace varlem::calc
