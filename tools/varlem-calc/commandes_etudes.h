@@ -49,6 +49,14 @@ struct options_tracer {
     options_unites unites;
     options_entree e;
     std::string sortie;
+    /// A system file read instead of (or before) the typed functions.
+    std::string fichier_systeme;
+    char variable = 'p';
+    /// The current function closed in a loop with this corrector and return path.
+    bool boucle = false;
+    double kp = 1.0, ti = 10.0, td = 0.0;
+    bool avec_i = false;
+    std::vector<std::string> retour;
 };
 
 /// The system and settings the studies read: the typed functions in slots 1..n, or nothing

@@ -1,6 +1,9 @@
 #include "commandes_etudes.h"
+#include "format.h"
 
 #include "analysis/frequences.h"
+#include "document/boucle.h"
+#include "document/fichier_fdt.h"
 #include "analysis/temps.h"
 #include "analysis/trace_frequentiel.h"
 #include "analysis/trace_temporel.h"
@@ -61,19 +64,52 @@ std::function<void(surface&)> preparer_dessin(const options_tracer& o, systeme& 
     return [&sys, &reg](surface& s) { tracer_temporel(s, reg.temps, sys, reg); };
 }
 
+// The system drawn: a file, or the typed functions, then the loop when asked; 0 or the exit status.
+int preparer_systeme(const options_tracer& o, systeme& sys, reglages& reg) {
+    if (!o.fichier_systeme.empty()) {
+        sys.lettre_variable = o.variable;
+        const resultat_fichier l = lire_systeme(sys, reg, o.fichier_systeme);
+        if (!l.reussi()) {
+            std::fprintf(stderr, "%s\n", l.message().c_str());
+            return 3;
+        }
+    } else if (!construire_systeme(o.fonctions, sys)) {
+        return statut_fonction_refusee;
+    }
+    if (sys.nb_fonctions == 0) {
+        std::fprintf(stderr, "Le système ne contient aucune fonction.\n");
+        return statut_fonction_refusee;
+    }
+    if (o.courante > 0) {
+        sys.etudes.toutes_fonctions = false;
+        sys.fonction_courante = std::min(o.courante, sys.nb_fonctions);
+    }
+    if (o.boucle) {
+        fermer_boucle(sys, reg);
+        if (o.retour.size() == 2) {
+            const saisie_retour r = entrer_retour(sys, o.retour[0], o.retour[1]);
+            if (r.erreur_syntaxe || r.erreur_degre) {
+                std::fprintf(stderr, "Retour : %s\n", message_refus(r.erreur_syntaxe, r.erreur_degre));
+                return statut_fonction_refusee;
+            }
+        }
+        if (!regler_correcteur(sys, o.kp, o.ti, o.td, o.avec_i)) {
+            std::fprintf(stderr, "Correcteur refusé : ti nul ou coefficient hors limites.\n");
+            return statut_fonction_refusee;
+        }
+    }
+    appliquer_unites(o.unites, reg);
+    appliquer_entree(o.e, reg);
+    return 0;
+}
+
 } // namespace
 
 int commande_tracer(const options_tracer& o) {
 #ifdef VARLEM_AVEC_QT
     systeme sys;
     reglages reg;
-    if (!construire_systeme(o.fonctions, sys)) return statut_fonction_refusee;
-    appliquer_unites(o.unites, reg);
-    appliquer_entree(o.e, reg);
-    if (o.courante > 0) {
-        sys.etudes.toutes_fonctions = false;
-        sys.fonction_courante = std::min(o.courante, std::max(sys.nb_fonctions, 1));
-    }
+    if (const int statut = preparer_systeme(o, sys, reg); statut != 0) return statut;
     // No display is needed to draw into files; Qt also wants a private runtime folder.
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     if (!std::getenv("XDG_RUNTIME_DIR")) {

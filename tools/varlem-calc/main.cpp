@@ -1,6 +1,7 @@
 // varlem-calc: the analysis of transfer functions from the command line, with JSON output.
 // This is the only translation unit that includes CLI11.
 #include "commandes.h"
+#include "commandes_document.h"
 #include "commandes_etudes.h"
 
 #include <CLI/CLI.hpp>
@@ -39,6 +40,15 @@ void options_entree_cli(CLI::App& sous, options_entree& e) {
         ->check(CLI::IsMember({'1', '2', '3'}));
     sous.add_option("--precision", e.precision, "précision des calculs périodiques")
         ->check(CLI::Range(1, 11));
+}
+
+void options_correcteur_cli(CLI::App& sous, double& kp, double& ti, double& td, bool& avec_i,
+                            std::vector<std::string>& retour) {
+    sous.add_option("--kp", kp, "gain P du correcteur");
+    sous.add_option("--ti", ti, "constante de temps intégrale");
+    sous.add_option("--td", td, "constante de temps dérivée");
+    sous.add_flag("--avec-i", avec_i, "action intégrale");
+    sous.add_option("--retour", retour, "NUM DEN du retour R(p)")->expected(2);
 }
 
 // Parses "800x600"; false when it is not two positive integers.
@@ -97,8 +107,12 @@ int main(int argc, char** argv) {
     sous_tracer->add_option("--etude", etude, "G P D M B N (fréquence), I E R S C T (temps), Z (pôles)")
         ->check(CLI::IsMember({"G", "P", "D", "M", "B", "N", "I", "E", "R", "S", "C", "T", "Z"}))
         ->required();
-    sous_tracer->add_option("--fonction", fonctions, "NUM DEN, une fois par fonction (8 au plus)")
-        ->required();
+    auto* opt_fonction =
+        sous_tracer->add_option("--fonction", fonctions, "NUM DEN, une fois par fonction (8 au plus)");
+    sous_tracer->add_option("--systeme", tracer.fichier_systeme, "fichier .fdt du système")
+        ->excludes(opt_fonction);
+    sous_tracer->add_flag("--boucle", tracer.boucle, "boucler la fonction courante");
+    options_correcteur_cli(*sous_tracer, tracer.kp, tracer.ti, tracer.td, tracer.avec_i, tracer.retour);
     sous_tracer->add_option("--courante", tracer.courante, "seulement la fonction K")->check(CLI::Range(1, 8));
     sous_tracer->add_option("--taille", taille, "LARGEURxHAUTEUR en pixels");
     sous_tracer->add_option("--variable", var_tracer, "lettre de la variable de Laplace")
@@ -106,6 +120,29 @@ int main(int argc, char** argv) {
     sous_tracer->add_option("-o", tracer.sortie, "fichier .png, .svg ou .pdf")->required();
     options_unites_cli(*sous_tracer, tracer.unites);
     options_entree_cli(*sous_tracer, tracer.e);
+
+    options_boucle boucle;
+    std::string var_boucle = "p";
+    auto* sous_boucle = app.add_subcommand("boucle", "boucle fermée avec correcteur PID");
+    options_fonction(*sous_boucle, boucle.f, var_boucle);
+    options_correcteur_cli(*sous_boucle, boucle.kp, boucle.ti, boucle.td, boucle.avec_i, boucle.retour);
+
+    options_gabarit gabarit;
+    std::string lettre_gabarit, var_gabarit = "p";
+    auto* sous_gabarit = app.add_subcommand("gabarit", "gabarit de filtre du premier ou du second ordre");
+    sous_gabarit->add_option("GABARIT", lettre_gabarit, "P H (ordre 1), B I D C (ordre 2)")
+        ->check(CLI::IsMember({"P", "H", "B", "I", "D", "C"}))
+        ->required();
+    sous_gabarit->add_option("--valeur", gabarit.valeur, "w0 (ordre 1) ou m (ordre 2)")->required();
+    sous_gabarit->add_option("--variable", var_gabarit, "lettre de la variable de Laplace")
+        ->check(CLI::IsMember({"p", "s"}));
+
+    options_systeme fichier;
+    std::string var_fichier = "p";
+    auto* sous_systeme = app.add_subcommand("systeme", "fonctions d'un fichier .fdt");
+    sous_systeme->add_option("FICHIER", fichier.fichier, "fichier .fdt")->required();
+    sous_systeme->add_option("--variable", var_fichier, "lettre de la variable de Laplace")
+        ->check(CLI::IsMember({"p", "s"}));
 
     try {
         app.parse(argc, argv);
@@ -123,6 +160,19 @@ int main(int argc, char** argv) {
         analyse.variable = var_analyse[0];
         return commande_analyse(analyse);
     }
+    if (sous_boucle->parsed()) {
+        boucle.f.variable = var_boucle[0];
+        return commande_boucle(boucle);
+    }
+    if (sous_gabarit->parsed()) {
+        gabarit.gabarit = lettre_gabarit[0];
+        gabarit.variable = var_gabarit[0];
+        return commande_gabarit(gabarit);
+    }
+    if (sous_systeme->parsed()) {
+        fichier.variable = var_fichier[0];
+        return commande_systeme(fichier);
+    }
     if (sous_frequence->parsed()) {
         frequence.f.variable = var_frequence[0];
         if (opt_omega->count() == 0) return commande_etude_frequence({frequence.f, unites});
@@ -131,7 +181,10 @@ int main(int argc, char** argv) {
     if (sous_tracer->parsed()) {
         if (!lire_taille(taille, tracer.largeur, tracer.hauteur))
             return erreur_ligne(app, CLI::ValidationError("--taille", "attendu LARGEURxHAUTEUR"));
+        if (fonctions.empty() && tracer.fichier_systeme.empty())
+            return erreur_ligne(app, CLI::RequiredError("--fonction ou --systeme"));
         for (const auto& [num, den] : fonctions) tracer.fonctions.push_back({num, den, var_tracer[0]});
+        tracer.variable = var_tracer[0];
         tracer.etude = etude[0];
         return commande_tracer(tracer);
     }
