@@ -4,44 +4,14 @@
 #include "document/systeme.h"
 #include "plot/echelles.h"
 #include "settings/reglages.h"
+#include "systeme_banc.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace varlem {
 namespace {
-
-// Factors of the denominator (coefficients from p^0 up), degree 15 in all.
-const std::vector<std::vector<double>> facteurs = {
-    {1, 1},    {1, 0.2, 1},       {1, 0.3, 0.09}, {1, 0.5},          {1, 0.2, 0.04},
-    {1, 0.08}, {1, 0.03, 0.0009}, {1, 2},         {1, 0.01, 0.0001}, {1, 0.005},
-};
-
-std::string nombre(double v) {
-    char tampon[40];
-    std::snprintf(tampon, sizeof tampon, "%.15g", v);
-    return tampon;
-}
-
-// The product typed factor by factor, every coefficient multiplied by m.
-std::string denominateur(double m) {
-    std::string texte;
-    for (const auto& f : facteurs) {
-        texte += "(";
-        for (std::size_t k = 0; k < f.size(); ++k) {
-            if (k > 0) texte += "+";
-            texte += nombre(f[k] * m);
-            if (k == 1) texte += "p";
-            if (k == 2) texte += "p^2";
-        }
-        texte += ")";
-    }
-    return texte;
-}
 
 // The square input over the interval the time study chooses: 3 periods at 1 Hz from 0,
 // widened to whole graduation steps.
@@ -67,20 +37,12 @@ void mesurer(benchmark::State& etat, systeme& sys, reglages& reg) {
 }
 
 void BM_carre_8_fonctions(benchmark::State& etat) {
-    auto sys = std::make_unique<systeme>();
-    reglages reg;
-    for (int k = 0; k < 8; ++k) {
-        bool syntaxe = false;
-        bool degre = false;
-        analyser_fonction(sys->calcul, 'p', "1+0.5p", denominateur(1 + 0.1 * k),
-                          sys->fonctions[static_cast<std::size_t>(k + 1)], syntaxe, degre);
-        if (syntaxe || degre) {
-            etat.SkipWithError("fonction refusée");
-            return;
-        }
+    auto sys = banc::systeme_8_fonctions();
+    if (!sys) {
+        etat.SkipWithError("fonction refusée");
+        return;
     }
-    sys->nb_fonctions = 8;
-    sys->etudes.toutes_fonctions = true;
+    reglages reg;
     reg.precision_periodique = 11;
     regler_carre(reg.temps, 940);
     mesurer(etat, *sys, reg);

@@ -167,6 +167,24 @@ std::string texte_boucle_fermee(const systeme& s) {
     return t;
 }
 
+namespace {
+
+// The loop functions of the looped function with the corrector in force, the frequency study
+// of the open loop and the pole-zero scale of the closed loop.
+void reconstruire_boucle(systeme& s, reglages& r) {
+    construire_chaine_directe(s);
+    construire_boucle_ouverte(s);
+    // The frequency study scans the current slot: it must already be slot 1, the open loop.
+    s.nb_fonctions = 1;
+    s.fonction_courante = 1;
+    preparer_frequences(r.frequence, true, s);
+    construire_boucle_fermee(s);
+    construire_boucle_sans_correcteur(s);
+    echelle_auto_pz(s.fonctions[3], r.pz);
+}
+
+} // namespace
+
 fermeture_boucle fermer_boucle(systeme& s, reglages& r) {
     fermeture_boucle res;
     if (s.etudes.boucle_fermee || s.etudes.mode_filtre || s.nb_fonctions < 1) return res;
@@ -182,18 +200,8 @@ fermeture_boucle fermer_boucle(systeme& s, reglages& r) {
                       erreur_degre);
     res.curseurs = initialiser_correcteur(s);
     construire_correcteur(s);
-    construire_chaine_directe(s);
-    construire_boucle_ouverte(s);
-
-    // The frequency study scans the current slot: it must already be slot 1, the open loop.
-    s.nb_fonctions = 1;
-    s.fonction_courante = 1;
-    preparer_frequences(r.frequence, true, s);
-    construire_boucle_fermee(s);
-    construire_boucle_sans_correcteur(s);
-
+    reconstruire_boucle(s, r);
     s.etudes.boucle_fermee = true;
-    echelle_auto_pz(s.fonctions[3], r.pz);
     res.effectue = true;
     res.texte_boucle = texte_boucle_fermee(s);
     res.rafraichir = rafraichir(true, true);
@@ -219,15 +227,8 @@ parcours_boucle parcourir_boucle(systeme& s, reglages& r, bool vers_le_haut) {
     } else if (s.courante_sauvee > 1) {
         --s.courante_sauvee;
     }
-    construire_chaine_directe(s);
-    construire_boucle_ouverte(s);
-    s.nb_fonctions = 1;
-    s.fonction_courante = 1;
-    preparer_frequences(r.frequence, true, s);
-    construire_boucle_fermee(s);
     // The loop without corrector follows the function now looped.
-    construire_boucle_sans_correcteur(s);
-    echelle_auto_pz(s.fonctions[3], r.pz);
+    reconstruire_boucle(s, r);
 
     const fdt& f = fonction_bouclee(s);
     res.effectue = true;

@@ -2,14 +2,33 @@
 // Helpers of the root and decomposition tests: polynomials built from known roots, and
 // comparisons of root lists that ignore the order.
 
+#include "numeric/analyse_racines.h"
+#include "numeric/analyseur.h"
 #include "numeric/fdt.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <initializer_list>
 #include <vector>
 
 namespace varlem::test {
+
+/// Parses both texts and analyses them (poles from the expanded denominator when `globales`),
+/// with a fixed seed.
+inline fdt_travail analyser(const char* num, const char* den, bool globales = false,
+                     std::uint64_t graine = 1) {
+    contexte_calcul ctx;
+    ctx.graine = graine;
+    fdt_travail ft;
+    ft.fonction.texte_num = num;
+    ft.fonction.texte_den = den;
+    lire_polynome(ctx, num, ft.fonction.num);
+    lire_polynome(ctx, den, ft.fonction.den);
+    ctx.racines_globales = globales;
+    analyser_racines(ctx, ft);
+    return ft;
+}
 
 /// Monic polynomial with the given roots (complex roots must come with their conjugates),
 /// expanded factor by factor; the imaginary parts of the coefficients are dropped.

@@ -10,21 +10,9 @@
 namespace varlem {
 namespace {
 
-using test::depuis_racines;
+using test::analyser;
 
-fdt_travail analyser(const char* num, const char* den, bool globales = false,
-                     std::uint64_t graine = 1) {
-    contexte_calcul ctx;
-    ctx.graine = graine;
-    fdt_travail ft;
-    ft.fonction.texte_num = num;
-    ft.fonction.texte_den = den;
-    lire_polynome(ctx, num, ft.fonction.num);
-    lire_polynome(ctx, den, ft.fonction.den);
-    ctx.racines_globales = globales;
-    analyser_racines(ctx, ft);
-    return ft;
-}
+using test::depuis_racines;
 
 complexe puissance(complexe z, int n) {
     complexe r{1, 0};

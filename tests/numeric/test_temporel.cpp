@@ -2,6 +2,7 @@
 
 #include "numeric/analyse_racines.h"
 #include "numeric/analyseur.h"
+#include "outils_racines.h"
 
 #include <gtest/gtest.h>
 
@@ -11,19 +12,7 @@
 namespace varlem {
 namespace {
 
-fdt_travail analyser(const char* num, const char* den, bool globales = false,
-                     std::uint64_t graine = 1) {
-    contexte_calcul ctx;
-    ctx.graine = graine;
-    fdt_travail ft;
-    ft.fonction.texte_num = num;
-    ft.fonction.texte_den = den;
-    lire_polynome(ctx, num, ft.fonction.num);
-    lire_polynome(ctx, den, ft.fonction.den);
-    ctx.racines_globales = globales;
-    analyser_racines(ctx, ft);
-    return ft;
-}
+using test::analyser;
 
 // The product with a test input, analysed as the time study does.
 fdt_travail reponse(const fdt_travail& T, char genre) {

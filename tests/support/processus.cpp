@@ -2,6 +2,8 @@
 
 #include "support/donnees.h"
 
+#include <gtest/gtest.h>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
@@ -64,6 +66,14 @@ resultat_processus executer(const std::string& programme, const std::vector<std:
 
 resultat_processus varlem_calc(const std::vector<std::string>& arguments) {
     return executer(chemin_varlem_calc(), arguments);
+}
+
+json_lu varlem_calc_json(const std::vector<std::string>& arguments) {
+    const resultat_processus r = varlem_calc(arguments);
+    EXPECT_EQ(r.statut, 0) << r.erreurs;
+    const json_lu j = json_lu::analyser(r.sortie);
+    EXPECT_TRUE(j.valide()) << r.sortie;
+    return j;
 }
 
 } // namespace varlem::test

@@ -1,6 +1,8 @@
 #pragma once
 // Runs a program with arguments and collects its output, for end-to-end tests.
 
+#include "support/json_lu.h"
+
 #include <string>
 #include <vector>
 
@@ -18,5 +20,8 @@ resultat_processus executer(const std::string& programme, const std::vector<std:
 
 /// Runs varlem-calc with the arguments.
 resultat_processus varlem_calc(const std::vector<std::string>& arguments);
+
+/// Runs varlem-calc, records a test failure unless it succeeds with JSON, and returns the JSON.
+json_lu varlem_calc_json(const std::vector<std::string>& arguments);
 
 } // namespace varlem::test

@@ -15,12 +15,6 @@ namespace {
 using test::json_lu;
 using test::varlem_calc;
 
-json_lu executer_json(const std::vector<std::string>& args) {
-    const auto r = varlem_calc(args);
-    EXPECT_EQ(r.statut, 0) << r.erreurs;
-    return json_lu::analyser(r.sortie);
-}
-
 std::string ecrire_fichier(const std::string& nom, const std::string& contenu) {
     const std::string chemin = ::testing::TempDir() + "/" + nom;
     std::ofstream(chemin, std::ios::binary) << contenu;
@@ -28,7 +22,7 @@ std::string ecrire_fichier(const std::string& nom, const std::string& contenu) {
 }
 
 TEST(VarlemCalcDocumentTest, BoucleDeUnSurUnPlusPAvecLesValeursDeDepart) {
-    const json_lu j = executer_json({"boucle", "--", "1", "1+p"});
+    const json_lu j = test::varlem_calc_json({"boucle", "--", "1", "1+p"});
     EXPECT_EQ(j["correcteur"]["texte_num"].chaine(), "1");
     EXPECT_EQ(j["correcteur"]["texte_den"].chaine(), "1");
     ASSERT_EQ(j["fonctions"].taille(), 3u);
@@ -41,7 +35,7 @@ TEST(VarlemCalcDocumentTest, BoucleDeUnSurUnPlusPAvecLesValeursDeDepart) {
 }
 
 TEST(VarlemCalcDocumentTest, BoucleAvecCorrecteurEtRetour) {
-    const json_lu j = executer_json({"boucle", "--kp", "2", "--ti", "0.5", "--avec-i", "--retour", "1",
+    const json_lu j = test::varlem_calc_json({"boucle", "--kp", "2", "--ti", "0.5", "--avec-i", "--retour", "1",
                                      "1+0.1p", "--", "1", "(1+p)(1+2p)"});
     const json_lu fermee = j["fonctions"][2];
     // Every pole of the closed loop cancels its denominator 1 + C·T·R.
@@ -63,11 +57,11 @@ TEST(VarlemCalcDocumentTest, BoucleAvecCorrecteurEtRetour) {
 }
 
 TEST(VarlemCalcDocumentTest, GabaritsTextesAffichesEtAnalyses) {
-    const json_lu h = executer_json({"gabarit", "H", "--valeur", "10.1"});
+    const json_lu h = test::varlem_calc_json({"gabarit", "H", "--valeur", "10.1"});
     EXPECT_EQ(h["texte_num_affiche"].chaine(), "1/w0 p");
     EXPECT_EQ(h["texte_den_affiche"].chaine(), "1+ p /w0");
     EXPECT_NEAR(h["poles"][0][0].nombre(), -10.1, 1e-12);
-    const json_lu d = executer_json({"gabarit", "D", "--valeur", "0.5", "--variable", "s"});
+    const json_lu d = test::varlem_calc_json({"gabarit", "D", "--valeur", "0.5", "--variable", "s"});
     EXPECT_EQ(d["texte_num_affiche"].chaine(), "2.m.s");
     EXPECT_EQ(d["texte_num"].chaine().back(), 's');
     EXPECT_EQ(varlem_calc({"gabarit", "Q", "--valeur", "1"}).statut, 1);
@@ -75,7 +69,7 @@ TEST(VarlemCalcDocumentTest, GabaritsTextesAffichesEtAnalyses) {
 
 TEST(VarlemCalcDocumentTest, SystemeLuOuRefuse) {
     const std::string bon = ecrire_fichier("deux.fdt", "2\r\n1\r\n1+p\r\n2\r\n1+3p+p^2\r\n");
-    const json_lu j = executer_json({"systeme", bon});
+    const json_lu j = test::varlem_calc_json({"systeme", bon});
     ASSERT_EQ(j["fonctions"].taille(), 2u);
     EXPECT_EQ(j["fonctions"][1]["texte_den"].chaine(), "1+3p+p^2");
     EXPECT_EQ(j["fonctions"][1]["gain"].nombre(), 2);

@@ -15,37 +15,29 @@ namespace {
 using test::json_lu;
 using test::varlem_calc;
 
-json_lu executer_json(const std::vector<std::string>& args) {
-    const auto r = varlem_calc(args);
-    EXPECT_EQ(r.statut, 0) << r.erreurs;
-    const json_lu j = json_lu::analyser(r.sortie);
-    EXPECT_TRUE(j.valide()) << r.sortie;
-    return j;
-}
-
 TEST(VarlemCalcEtudesTest, EtudeFrequentielleDesPolesMoinsUnEtMoinsCent) {
     // Poles −1 and −100 in rad/s: decades −1..3, pulsations 0.1..1000.
-    const json_lu rad = executer_json({"frequence", "--rad", "--", "1", "(1+p)(1+0.01p)"});
+    const json_lu rad = test::varlem_calc_json({"frequence", "--rad", "--", "1", "(1+p)(1+0.01p)"});
     EXPECT_EQ(rad["decade_min"].nombre(), -1);
     EXPECT_EQ(rad["decade_max"].nombre(), 3);
     EXPECT_NEAR(rad["w_min"].nombre(), 0.1, 1e-15);
     EXPECT_NEAR(rad["w_max"].nombre(), 1000, 1e-10);
     EXPECT_FALSE(rad["en_hertz"].booleen());
     // The same in hertz: decades −2..2 and pulsations 2π times 0.01..100.
-    const json_lu hz = executer_json({"frequence", "--", "1", "(1+p)(1+0.01p)"});
+    const json_lu hz = test::varlem_calc_json({"frequence", "--", "1", "(1+p)(1+0.01p)"});
     EXPECT_EQ(hz["decade_min"].nombre(), -2);
     EXPECT_EQ(hz["decade_max"].nombre(), 2);
     EXPECT_NEAR(hz["w_max"].nombre(), 2 * M_PI * 100, 1e-9);
     for (const char* cle : {"gain_min", "gain_max", "gain_pas", "phase_pas", "black_gain_pas", "f_pas",
                             "wl_pas", "re_min", "im_max", "module_max"})
         EXPECT_TRUE(std::isfinite(hz[cle].nombre())) << cle;
-    const json_lu degres = executer_json({"frequence", "--degres", "--", "1", "(1+p)(1+0.01p)"});
+    const json_lu degres = test::varlem_calc_json({"frequence", "--degres", "--", "1", "(1+p)(1+0.01p)"});
     EXPECT_FALSE(degres["en_radians"].booleen());
     EXPECT_LE(degres["phase_min"].nombre(), -180 + 1e-9);
 }
 
 TEST(VarlemCalcEtudesTest, EtudeTemporelleEchelon) {
-    const json_lu j = executer_json({"temps", "--entree", "E", "--points", "100", "--", "1", "(1+p)"});
+    const json_lu j = test::varlem_calc_json({"temps", "--entree", "E", "--points", "100", "--", "1", "(1+p)"});
     EXPECT_EQ(j["t_min"].nombre(), 0);
     EXPECT_GE(j["t_max"].nombre(), 10 * M_PI);
     const double dt = j["dt"].nombre();
@@ -59,7 +51,7 @@ TEST(VarlemCalcEtudesTest, EtudeTemporelleEchelon) {
 }
 
 TEST(VarlemCalcEtudesTest, EtudeTemporelleCarre) {
-    const json_lu j = executer_json({"temps", "--entree", "C", "--points", "200", "--frequence", "1",
+    const json_lu j = test::varlem_calc_json({"temps", "--entree", "C", "--points", "200", "--frequence", "1",
                                      "--periodes", "2", "--precision", "5", "--", "p", "1+p"});
     // Round(N/2) + 1 samples; p/(1+p) passes the square's jumps at once.
     ASSERT_EQ(j["points"].taille(), 101u);

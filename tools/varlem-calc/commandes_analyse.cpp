@@ -1,7 +1,6 @@
 #include "commandes.h"
 #include "format.h"
 
-#include "analysis/pipeline.h"
 #include "numeric/analyse_racines.h"
 #include "numeric/frequentiel.h"
 #include "numeric/temporel.h"
@@ -10,24 +9,11 @@
 
 namespace varlem::calc {
 
-namespace {
-
-// Analyses a typed function; prints the refusal (JSON, message, status) when it is rejected.
-bool analyser(const fonction_saisie& f, contexte_calcul& ctx, fdt_travail& ft) {
-    bool erreur_syntaxe = false, erreur_degre = false;
-    analyser_fonction(ctx, f.variable, f.num, f.den, ft, erreur_syntaxe, erreur_degre);
-    if (!erreur_syntaxe && !erreur_degre) return true;
-    imprimer(json_analyse(ctx, ft, erreur_syntaxe, erreur_degre));
-    std::fprintf(stderr, "%s\n", message_refus(erreur_syntaxe, erreur_degre));
-    return false;
-}
-
-} // namespace
 
 int commande_analyse(const fonction_saisie& f) {
     contexte_calcul ctx;
     fdt_travail ft;
-    if (!analyser(f, ctx, ft)) return statut_fonction_refusee;
+    if (!analyser_ou_refuser(f, ctx, ft)) return statut_fonction_refusee;
     imprimer(json_analyse(ctx, ft, false, false));
     return 0;
 }
@@ -35,7 +21,7 @@ int commande_analyse(const fonction_saisie& f) {
 int commande_frequence(const options_frequence& o) {
     contexte_calcul ctx;
     fdt_travail ft;
-    if (!analyser(o.f, ctx, ft)) return statut_fonction_refusee;
+    if (!analyser_ou_refuser(o.f, ctx, ft)) return statut_fonction_refusee;
     std::vector<point_frequence> r(o.omegas.size());
     reponse_frequentielle(ft, o.omegas, r);
     json points = json::nouveau_tableau();
@@ -57,7 +43,7 @@ int commande_frequence(const options_frequence& o) {
 int commande_temps(const options_temps& o) {
     contexte_calcul ctx;
     fdt_travail ft;
-    if (!analyser(o.f, ctx, ft)) return statut_fonction_refusee;
+    if (!analyser_ou_refuser(o.f, ctx, ft)) return statut_fonction_refusee;
     // The response to an input is the impulse response of T times the input's transform,
     // analysed from T's own roots and the input's poles.
     fdt_travail produit;

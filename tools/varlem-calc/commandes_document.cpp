@@ -1,7 +1,6 @@
 #include "commandes_document.h"
 #include "format.h"
 
-#include "analysis/pipeline.h"
 #include "document/boucle.h"
 #include "document/fichier_fdt.h"
 #include "document/gabarits.h"
@@ -30,14 +29,7 @@ json json_textes(const std::string& num, const std::string& den) {
 
 int commande_boucle(const options_boucle& o) {
     auto s = systeme_vide(o.f.variable);
-    bool erreur_syntaxe = false, erreur_degre = false;
-    analyser_fonction(s->calcul, o.f.variable, o.f.num, o.f.den, s->fonctions[1], erreur_syntaxe,
-                      erreur_degre);
-    if (erreur_syntaxe || erreur_degre) {
-        imprimer(json_analyse(s->calcul, s->fonctions[1], erreur_syntaxe, erreur_degre));
-        std::fprintf(stderr, "%s\n", message_refus(erreur_syntaxe, erreur_degre));
-        return statut_fonction_refusee;
-    }
+    if (!analyser_ou_refuser(o.f, s->calcul, s->fonctions[1])) return statut_fonction_refusee;
     s->nb_fonctions = 1;
     s->systeme_saisi = true;
     reglages r;

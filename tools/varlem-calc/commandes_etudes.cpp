@@ -3,7 +3,6 @@
 
 #include "analysis/frequences.h"
 #include "analysis/periodique.h"
-#include "analysis/pipeline.h"
 #include "analysis/reponse_temps.h"
 #include "analysis/temps.h"
 
@@ -15,15 +14,10 @@ bool construire_systeme(const std::vector<fonction_saisie>& fonctions, systeme& 
     const int n = static_cast<int>(std::min<std::size_t>(fonctions.size(), nb_fonctions_max));
     for (int k = 1; k <= n; ++k) {
         const fonction_saisie& f = fonctions[static_cast<std::size_t>(k - 1)];
-        bool syntaxe = false, degre = false;
         sys.lettre_variable = f.variable;
-        analyser_fonction(sys.calcul, f.variable, f.num, f.den, sys.fonctions[static_cast<std::size_t>(k)],
-                          syntaxe, degre);
-        if (syntaxe || degre) {
-            imprimer(json_analyse(sys.calcul, sys.fonctions[static_cast<std::size_t>(k)], syntaxe, degre));
-            std::fprintf(stderr, "Fonction %d : %s\n", k, message_refus(syntaxe, degre));
+        if (!analyser_ou_refuser(f, sys.calcul, sys.fonctions[static_cast<std::size_t>(k)],
+                                 "Fonction " + std::to_string(k) + " : "))
             return false;
-        }
     }
     sys.nb_fonctions = n;
     sys.fonction_courante = 1;

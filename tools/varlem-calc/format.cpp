@@ -1,5 +1,6 @@
 #include "format.h"
 
+#include "analysis/pipeline.h"
 #include "numeric/decomposition.h"
 
 #include <cstdio>
@@ -63,6 +64,16 @@ const char* message_refus(bool erreur_syntaxe, bool) {
     return erreur_syntaxe
                ? "Fonction de transfert refusée : erreur de syntaxe."
                : "Fonction de transfert refusée : degré supérieur à 15 ou coefficient hors limites.";
+}
+
+bool analyser_ou_refuser(const fonction_saisie& f, contexte_calcul& ctx, fdt_travail& ft,
+                         const std::string& prefixe) {
+    bool erreur_syntaxe = false, erreur_degre = false;
+    analyser_fonction(ctx, f.variable, f.num, f.den, ft, erreur_syntaxe, erreur_degre);
+    if (!erreur_syntaxe && !erreur_degre) return true;
+    imprimer(json_analyse(ctx, ft, erreur_syntaxe, erreur_degre));
+    std::fprintf(stderr, "%s%s\n", prefixe.c_str(), message_refus(erreur_syntaxe, erreur_degre));
+    return false;
 }
 
 } // namespace varlem::calc

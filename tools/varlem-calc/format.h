@@ -1,6 +1,7 @@
 #pragma once
 // JSON forms of the core's results, shared by the commands.
 
+#include "commandes.h"
 #include "json.h"
 #include "numeric/contexte.h"
 #include "numeric/fdt.h"
@@ -19,5 +20,9 @@ json json_analyse(const contexte_calcul& ctx, const fdt_travail& ft, bool erreur
 void imprimer(const json& j);
 /// French message of a rejected function, for standard error.
 const char* message_refus(bool erreur_syntaxe, bool erreur_degre);
+/// Analyses a typed function into ft; when it is rejected, prints the flags as JSON and the
+/// message (after `prefixe`) on standard error, and returns false.
+bool analyser_ou_refuser(const fonction_saisie& f, contexte_calcul& ctx, fdt_travail& ft,
+                         const std::string& prefixe = "");
 
 } // namespace varlem::calc
