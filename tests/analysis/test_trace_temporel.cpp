@@ -243,7 +243,7 @@ TEST(TracerTemporelTest, PeriodiqueRelieLesEchantillons) {
         EXPECT_EQ(entree.front().x1, 15);
         EXPECT_EQ(entree.front().y1, py(r, 0));
         // Sample i at t_min + i·2(t_max − t_min)/N: sample 100 at t_max, not clipped.
-        const auto& dernier = de_couleur(e, couleur_slot(2)).back();
+        const auto dernier = de_couleur(e, couleur_slot(2)).back();
         EXPECT_EQ(dernier.x2, px(r, 0.03 * double(c.segments)));
         EXPECT_EQ(dernier.y2, py(r, 1 - double(c.segments) / 100));
     }
