@@ -164,13 +164,7 @@ bool genre_frequentiel(char genre) {
 }
 
 std::vector<int> fonctions_etudiees(const systeme& s) {
-    std::vector<int> r;
-    if (s.etudes.toutes_fonctions) {
-        for (int k = 1; k <= std::min(s.nb_fonctions, nb_fonctions_max); ++k) r.push_back(k);
-    } else if (s.fonction_courante >= 1 && s.fonction_courante <= nb_fonctions_max) {
-        r.push_back(s.fonction_courante);
-    }
-    return r;
+    return s.slots_montres(s.fonction_courante);
 }
 
 void preparer_frequences(etude_frequence& r, bool automatique, const systeme& s) {

@@ -36,15 +36,7 @@ bool genre_periodique(char genre) {
 }
 
 std::vector<int> fonctions_temps(const systeme& sys) {
-    std::vector<int> slots;
-    if (sys.etudes.toutes_fonctions) {
-        const int n = std::clamp(sys.nb_fonctions, 0, nb_fonctions_max);
-        for (int i = 1; i <= n; ++i) slots.push_back(i);
-    } else {
-        const int k = sys.slot_etudie();
-        if (k >= 1 && k <= nb_fonctions_max) slots.push_back(k);
-    }
-    return slots;
+    return sys.slots_montres(sys.slot_etudie());
 }
 
 bool preparer_produit_entree(const fdt_travail& T, char genre, const etude_temps& r,

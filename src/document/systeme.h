@@ -81,6 +81,8 @@ struct systeme {
 
     /// The slot the time, pole-zero and decomposition studies show: 3 in closed loop.
     int slot_etudie() const { return etudes.boucle_fermee ? 3 : fonction_courante; }
+    /// Slots a study draws: 1..nb_fonctions with toutes_fonctions, else `seul` alone.
+    std::vector<int> slots_montres(int seul) const;
 };
 
 /// Empties the system (count 0, current 1, study flags cleared) and resets the settings;

@@ -31,31 +31,32 @@ complexe fdt_valeur(const fdt& f, double w) {
     return c_quotient(p_valeur(f.num, jw), p_valeur(f.den, jw));
 }
 
-double fdt_re(const fdt& f, double w) { return fdt_valeur(f, w).re; }
+double fdt_re(const fdt& f, double w) {
+    return fdt_valeur(f, w).re;
+}
 
-double fdt_im(const fdt& f, double w) { return fdt_valeur(f, w).im; }
+double fdt_im(const fdt& f, double w) {
+    return fdt_valeur(f, w).im;
+}
 
-double gain_db_de(complexe t) {
+double fdt_gain_db(const fdt& f, double w) {
+    const complexe t = fdt_valeur(f, w);
     if (t.re == 0.0 && t.im == 0.0) return -10000.0;
     return 20.0 * std::log10(c_module(t));
 }
 
-double fdt_gain_db(const fdt& f, double w) { return gain_db_de(fdt_valeur(f, w)); }
-
 namespace {
 
-double ramener(double d) {
-    constexpr double pi = 3.14159265358979323846;
-    return d - 2 * pi * std::nearbyint(d / (2 * pi));
+// The angle of t on the branch nearest to `reference`; `reference` when t is zero or not finite.
+double phase_continue(double reference, complexe t) {
+    constexpr double deux_pi = 6.28318530717958647692;
+    if (!(t.re != 0.0 || t.im != 0.0) || !std::isfinite(t.re) || !std::isfinite(t.im))
+        return reference;
+    const double d = std::atan2(t.im, t.re) - reference;
+    return reference + (d - deux_pi * std::nearbyint(d / deux_pi));
 }
 
 } // namespace
-
-double phase_continue(double reference, complexe t) {
-    if (!(t.re != 0.0 || t.im != 0.0) || !std::isfinite(t.re) || !std::isfinite(t.im))
-        return reference;
-    return reference + ramener(std::atan2(t.im, t.re) - reference);
-}
 
 double fdt_phase(const fdt_travail& ft, double w) {
     constexpr double pi = 3.14159265358979323846;

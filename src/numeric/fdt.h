@@ -54,12 +54,9 @@ double fdt_re(const fdt& f, double w);
 double fdt_im(const fdt& f, double w);
 /// 20·log10|T(jω)|, or exactly −10000 when T(jω) is zero.
 double fdt_gain_db(const fdt& f, double w);
-/// Gain in dB from an already computed value T(jω).
-double gain_db_de(complexe t);
 /// Phase in radians, not folded: the branch of Σ arg(jω − zᵢ) − Σ arg(jω − pᵢ) (minus π for a
 /// negative gain) nearest to that sum, with the value of arg T(jω) from the polynomials.
 double fdt_phase(const fdt_travail& ft, double w);
-/// The angle of t on the branch nearest to `reference`; `reference` when t is zero or not finite.
-double phase_continue(double reference, complexe t);
+
 
 } // namespace varlem

@@ -133,37 +133,35 @@ int enregistreur::hauteur_texte(const std::string&) {
     return static_cast<int>(std::nearbyint(1.2 * taille_pixels(courant_.taille)));
 }
 
-std::vector<segment_enregistre> enregistreur::segments() const {
-    std::vector<segment_enregistre> r;
+template <typename T, typename Fabrique>
+std::vector<T> enregistreur::collecter(sorte_commande sorte, Fabrique fabrique) const {
+    std::vector<T> r;
     etat e = depart_;
     for (const commande& k : commandes_) {
-        if (k.sorte == sorte_commande::tracer)
-            r.push_back({e.x, e.y, k.x, k.y, e.crayon, e.epaisseur, e.style});
+        if (k.sorte == sorte) r.push_back(fabrique(e, k));
         e.appliquer(k);
     }
     return r;
+}
+
+std::vector<segment_enregistre> enregistreur::segments() const {
+    return collecter<segment_enregistre>(
+        sorte_commande::tracer, [](const etat& e, const commande& k) {
+            return segment_enregistre{e.x, e.y, k.x, k.y, e.crayon, e.epaisseur, e.style};
+        });
 }
 
 std::vector<segment_enregistre> enregistreur::rectangles() const {
-    std::vector<segment_enregistre> r;
-    etat e = depart_;
-    for (const commande& k : commandes_) {
-        if (k.sorte == sorte_commande::rectangle)
-            r.push_back({k.x, k.y, k.x2, k.y2, e.crayon, e.epaisseur, e.style});
-        e.appliquer(k);
-    }
-    return r;
+    return collecter<segment_enregistre>(
+        sorte_commande::rectangle, [](const etat& e, const commande& k) {
+            return segment_enregistre{k.x, k.y, k.x2, k.y2, e.crayon, e.epaisseur, e.style};
+        });
 }
 
 std::vector<texte_enregistre> enregistreur::textes() const {
-    std::vector<texte_enregistre> r;
-    etat e = depart_;
-    for (const commande& k : commandes_) {
-        if (k.sorte == sorte_commande::texte)
-            r.push_back({k.x, k.y, k.chaine, e.police, e.taille, e.couleur_texte});
-        e.appliquer(k);
-    }
-    return r;
+    return collecter<texte_enregistre>(sorte_commande::texte, [](const etat& e, const commande& k) {
+        return texte_enregistre{k.x, k.y, k.chaine, e.police, e.taille, e.couleur_texte};
+    });
 }
 
 } // namespace varlem

@@ -111,6 +111,9 @@ class enregistreur final : public surface {
     };
 
     void ajouter(const commande& k);
+    // The records of one kind of command, each built with the pen and font it was drawn with.
+    template <typename T, typename Fabrique>
+    std::vector<T> collecter(sorte_commande sorte, Fabrique fabrique) const;
 
     int largeur_;
     int hauteur_;

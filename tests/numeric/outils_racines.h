@@ -5,10 +5,11 @@
 #include "numeric/analyse_racines.h"
 #include "numeric/analyseur.h"
 #include "numeric/fdt.h"
+#include "support/fabrique.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <initializer_list>
 #include <vector>
 
@@ -17,7 +18,7 @@ namespace varlem::test {
 /// Parses both texts and analyses them (poles from the expanded denominator when `globales`),
 /// with a fixed seed.
 inline fdt_travail analyser(const char* num, const char* den, bool globales = false,
-                     std::uint64_t graine = 1) {
+                            std::uint64_t graine = 1) {
     contexte_calcul ctx;
     ctx.graine = graine;
     fdt_travail ft;
@@ -28,24 +29,6 @@ inline fdt_travail analyser(const char* num, const char* den, bool globales = fa
     ctx.racines_globales = globales;
     analyser_racines(ctx, ft);
     return ft;
-}
-
-/// Monic polynomial with the given roots (complex roots must come with their conjugates),
-/// expanded factor by factor; the imaginary parts of the coefficients are dropped.
-inline polynome depuis_racines(const std::vector<complexe>& racines, double dominant = 1.0) {
-    std::vector<complexe> c{{dominant, 0}};
-    for (const complexe r : racines) {
-        std::vector<complexe> d(c.size() + 1);
-        for (std::size_t k = 0; k < c.size(); ++k) {
-            d[k + 1] = c_somme(d[k + 1], c[k]);
-            d[k] = c_difference(d[k], c_produit(r, c[k]));
-        }
-        c = d;
-    }
-    polynome p;
-    p.degre = static_cast<int>(c.size()) - 1;
-    for (std::size_t k = 0; k < c.size(); ++k) p.coef[k] = {c[k].re, 0};
-    return p;
 }
 
 /// Polynomial from its coefficients, constant first.

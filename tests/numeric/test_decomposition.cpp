@@ -12,7 +12,7 @@ namespace {
 
 using test::analyser;
 
-using test::depuis_racines;
+using test::polynome_depuis_racines;
 
 complexe puissance(complexe z, int n) {
     complexe r{1, 0};

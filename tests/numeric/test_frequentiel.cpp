@@ -85,6 +85,24 @@ TEST(ReponseFrequentielleTest, FonctionsAleatoires) {
     }
 }
 
+TEST(FonctionTransfertTest, DeriveeDUneFraction) {
+    // d/dp [(1 + 2p) / (1 + p)] = 1 / (1 + p)², compared at a few complex points.
+    fdt f;
+    f.num = test::polynome_depuis_racines({{-0.5, 0}}, 2.0);
+    f.den = test::polynome_depuis_racines({{-1, 0}});
+    const fdt d = f_derivee(f);
+    for (const complexe z : {complexe{0, 0}, complexe{2, 1}, complexe{-0.3, 4}}) {
+        const complexe v = c_quotient(p_valeur(d.num, z), p_valeur(d.den, z));
+        const complexe u = c_somme(z, {1, 0});
+        const complexe attendu = c_quotient({1, 0}, c_produit(u, u));
+        EXPECT_NEAR(v.re, attendu.re, 1e-12);
+        EXPECT_NEAR(v.im, attendu.im, 1e-12);
+    }
+    EXPECT_EQ(factorielle(0), 1.0);
+    EXPECT_EQ(factorielle(5), 120.0);
+    EXPECT_EQ(factorielle(14), 87178291200.0); // beyond 32 bits
+}
+
 TEST(ReponseFrequentielleTest, ZeroExactDonneMoinsDixMille) {
     const fdt_travail ft = fonction_depuis_racines(1, {{0, 0}}, {{-1, 0}});
     const std::vector<double> w = {0.0, 1.0};

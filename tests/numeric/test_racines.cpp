@@ -11,7 +11,7 @@ namespace {
 
 using test::copies;
 using test::depuis_coefs;
-using test::depuis_racines;
+using test::polynome_depuis_racines;
 using test::developper;
 using test::ecart_racines;
 using test::racine_attendue;
@@ -82,7 +82,7 @@ TEST(RacinesTest, RacinesConnuesRetrouveesAuxArrondisPres) {
             if (!proche && complexe_) rs.push_back(c_conjugue(z));
             if (u(gen) < 0.15) break;
         }
-        const polynome p = depuis_racines(rs, 0.5 + u(gen));
+        const polynome p = polynome_depuis_racines(rs, 0.5 + u(gen));
         const liste_racines r = chercher(p, static_cast<std::uint64_t>(essai));
         EXPECT_LT(ecart_racines(r, rs), 1e-8) << "essai " << essai << " degre " << p.degre;
         // Complex roots come with their exact conjugates.
@@ -119,7 +119,7 @@ TEST(RacinesTest, RacinesMultiplesDePolynomesDeveloppes) {
     };
     for (const auto& k : cas) {
         const std::vector<complexe> rs = developper(k.groupes);
-        const polynome p = depuis_racines(rs);
+        const polynome p = polynome_depuis_racines(rs);
         for (std::uint64_t graine = 0; graine < 200; ++graine) {
             const liste_racines r = chercher(p, graine);
             for (const auto& g : k.groupes) {
@@ -150,7 +150,7 @@ TEST(RacinesTest, RacinesDistinctesProchesRestentDistinctes) {
         {{-1, 1}, {-1, -1}, {-1.0001, 1}, {-1.0001, -1}},
     };
     for (const auto& rs : cas) {
-        const polynome p = depuis_racines(rs);
+        const polynome p = polynome_depuis_racines(rs);
         for (std::uint64_t graine = 0; graine < 100; ++graine) {
             const liste_racines r = chercher(p, graine);
             ASSERT_LT(ecart_racines(r, rs), 1e-6) << "degre " << p.degre << " graine " << graine;
@@ -159,7 +159,7 @@ TEST(RacinesTest, RacinesDistinctesProchesRestentDistinctes) {
 }
 
 TEST(RacinesTest, MemeGraineMemesRacines) {
-    const polynome p = depuis_racines({{-1, 0}, {-2, 3}, {-2, -3}, {-0.5, 0}, {-7, 0}});
+    const polynome p = polynome_depuis_racines({{-1, 0}, {-2, 3}, {-2, -3}, {-0.5, 0}, {-7, 0}});
     EXPECT_EQ(chercher(p, 42), chercher(p, 42));
 }
 

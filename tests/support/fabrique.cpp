@@ -2,8 +2,8 @@
 
 namespace varlem::test {
 
-polynome polynome_depuis_racines(const std::vector<complexe>& racines) {
-    polynome p = p_constante(1.0);
+polynome polynome_depuis_racines(const std::vector<complexe>& racines, double dominant) {
+    polynome p = p_constante(dominant);
     for (const complexe& r : racines) {
         polynome facteur;
         facteur.degre = 1;

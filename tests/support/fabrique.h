@@ -8,8 +8,8 @@
 
 namespace varlem::test {
 
-/// Monic polynomial Π (p − rᵢ) with real coefficients (complex roots must come in pairs).
-polynome polynome_depuis_racines(const std::vector<complexe>& racines);
+/// dominant · Π (p − rᵢ) with real coefficients (complex roots must come in pairs).
+polynome polynome_depuis_racines(const std::vector<complexe>& racines, double dominant = 1.0);
 
 /// gain · Π (p − zᵢ) / Π (p − pᵢ) with its root entries filled (no partial fractions).
 fdt_travail fonction_depuis_racines(double gain, const std::vector<complexe>& zeros,
