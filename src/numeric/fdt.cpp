@@ -39,10 +39,13 @@ double fdt_im(const fdt& f, double w) {
     return fdt_valeur(f, w).im;
 }
 
-double fdt_gain_db(const fdt& f, double w) {
-    const complexe t = fdt_valeur(f, w);
+double fdt_gain_db(const fdt& f, double w) { return gain_db_de(fdt_valeur(f, w)); }
+
+double gain_db_de(complexe t) {
     if (t.re == 0.0 && t.im == 0.0) return -10000.0;
-    return 20.0 * std::log10(c_module(t));
+    // hypot, not the plain modulus: |T|² leaves the doubles long before |T| does (1e-200 would
+    // read as −inf dB).
+    return 20.0 * std::log10(std::hypot(t.re, t.im));
 }
 
 namespace {
@@ -59,6 +62,10 @@ double phase_continue(double reference, complexe t) {
 } // namespace
 
 double fdt_phase(const fdt_travail& ft, double w) {
+    return fdt_phase(ft, w, fdt_valeur(ft.fonction, w));
+}
+
+double fdt_phase(const fdt_travail& ft, double w, complexe t) {
     constexpr double pi = 3.14159265358979323846;
     const complexe jw{0.0, w};
     double phase = 0.0;
@@ -70,7 +77,7 @@ double fdt_phase(const fdt_travail& ft, double w) {
     if (ft.gain < 0) phase -= pi;
     // The roots give the branch (the phase is not folded), T(jω) from the exact polynomials
     // gives the value: the roots are rounded to 5 digits, the coefficients are not.
-    return phase_continue(phase, fdt_valeur(ft.fonction, w));
+    return phase_continue(phase, t);
 }
 
 } // namespace varlem

@@ -57,6 +57,9 @@ double fdt_gain_db(const fdt& f, double w);
 /// Phase in radians, not folded: the branch of Σ arg(jω − zᵢ) − Σ arg(jω − pᵢ) (minus π for a
 /// negative gain) nearest to that sum, with the value of arg T(jω) from the polynomials.
 double fdt_phase(const fdt_travail& ft, double w);
-
+/// fdt_gain_db from t = fdt_valeur(ft.fonction, w) already computed.
+double gain_db_de(complexe t);
+/// fdt_phase with t = fdt_valeur(ft.fonction, w) already computed.
+double fdt_phase(const fdt_travail& ft, double w, complexe t);
 
 } // namespace varlem

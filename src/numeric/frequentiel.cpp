@@ -11,12 +11,12 @@ namespace varlem {
 
 namespace {
 
-constexpr std::size_t morceau = 256;
+constexpr std::size_t morceau = 1024;
 
 // Real coefficients and roots of ft in the layout of the vector loops.
 struct tableaux {
-    std::array<double, capacite_polynome + 1> num{}, den{};
-    std::array<double, 2 * nb_termes_max> re{}, im{};
+    std::array<double, capacite_polynome + 1> num, den;
+    std::array<double, 2 * nb_termes_max> re, im;
     noyau::donnees_fonction vue;
 
     explicit tableaux(const fdt_travail& ft) {
@@ -38,39 +38,66 @@ struct tableaux {
     }
 };
 
+// The point k from the exact definitions.
+void point_exact(const fdt_travail& ft, double w, const tableaux_frequence& sortie, std::size_t k) {
+    const complexe t = fdt_valeur(ft.fonction, w);
+    sortie.re[k] = t.re;
+    sortie.im[k] = t.im;
+    sortie.gain_db[k] = gain_db_de(t);
+    sortie.phase[k] = fdt_phase(ft, w, t);
+}
+
+// At each rupture the phase is computed exactly, and the points up to the next rupture move by
+// the same amount. Returns the amount the last run moved, which the points after this piece take.
+double reprendre_ruptures(const fdt_travail& ft, const double* w, std::size_t m,
+                          const tableaux_frequence& sortie, const std::uint32_t* ruptures,
+                          std::size_t nb) {
+    double correction = 0.0;
+    for (std::size_t r = 0; r < nb; ++r) {
+        const std::size_t j = ruptures[r];
+        const std::size_t fin = r + 1 < nb ? ruptures[r + 1] : m;
+        if (!std::isfinite(sortie.gain_db[j])) sortie.gain_db[j] = fdt_gain_db(ft.fonction, w[j]);
+        const double exacte = fdt_phase(ft, w[j]);
+        // An undefined argument makes the next point a rupture too: the correction waits for it.
+        if (std::isfinite(sortie.phase[j])) correction = exacte - sortie.phase[j];
+        sortie.phase[j] = exacte;
+        if (correction != 0.0)
+            for (std::size_t i = j + 1; i < fin; ++i) sortie.phase[i] += correction;
+    }
+    return correction;
+}
+
 } // namespace
 
 void reponse_frequentielle(const fdt_travail& ft, std::span<const double> omegas,
-                           const tableaux_frequence& sortie) {
+                           const tableaux_frequence& sortie, noyau::choix_noyau choix) {
     const std::size_t n = omegas.size();
     if (n == 0) return;
-    const tableaux t(ft);
-    double continu[morceau];
+    // The first point is exact; the kernel continues from it, its arguments shifted by the
+    // whole turns that separate the exact phase from arg T.
+    point_exact(ft, omegas[0], sortie, 0);
+    const complexe t0{sortie.re[0], sortie.im[0]};
+    const bool defini = (t0.re != 0.0 || t0.im != 0.0) && std::isfinite(t0.re) && std::isfinite(t0.im);
     noyau::suite_noyau suite;
-    // The phase is the unwrapped arg T plus a constant set at the last point computed exactly.
-    double base = 0.0;
-    for (std::size_t debut = 0; debut < n; debut += morceau) {
+    suite.debut = false;
+    suite.w_precedent = omegas[0];
+    suite.arg_precedent = defini ? std::atan2(t0.im, t0.re) : NAN;
+    suite.base = defini ? sortie.phase[0] - suite.arg_precedent : 0.0;
+    const tableaux t(ft);
+    std::uint32_t ruptures[morceau];
+    for (std::size_t debut = 1; debut < n; debut += morceau) {
         const std::size_t m = std::min(morceau, n - debut);
-        const noyau::sorties_noyau s{sortie.re + debut, sortie.im + debut, sortie.gain_db + debut,
-                                     sortie.phase + debut, continu};
-        noyau::evaluer(t.vue, omegas.data() + debut, m, suite, s);
-        if (debut == 0) continu[0] = 0.0;
-        double* phase = sortie.phase + debut;
-        for (std::size_t k = 0; k < m;) {
-            std::size_t j = k;
-            while (j < m && continu[j] != 0.0) ++j;
-            for (std::size_t i = k; i < j; ++i) phase[i] += base;
-            if (j == m) break;
-            // The first point, and any point after an undefined one or near a root, is exact.
-            const double w = omegas[debut + j];
-            double& gain = sortie.gain_db[debut + j];
-            if (!std::isfinite(gain)) gain = fdt_gain_db(ft.fonction, w);
-            const double exacte = fdt_phase(ft, w);
-            base = exacte - phase[j];
-            phase[j] = exacte;
-            k = j + 1;
-        }
+        const tableaux_frequence s{sortie.re + debut, sortie.im + debut, sortie.gain_db + debut,
+                                   sortie.phase + debut};
+        const std::size_t nb = noyau::evaluer(choix, t.vue, omegas.data() + debut, m, suite,
+                                              {s.re, s.im, s.gain_db, s.phase, ruptures});
+        suite.base += reprendre_ruptures(ft, omegas.data() + debut, m, s, ruptures, nb);
     }
+}
+
+void reponse_frequentielle(const fdt_travail& ft, std::span<const double> omegas,
+                           const tableaux_frequence& sortie) {
+    reponse_frequentielle(ft, omegas, sortie, noyau::choix_noyau::automatique);
 }
 
 void reponse_frequentielle(const fdt_travail& ft, std::span<const double> omegas,

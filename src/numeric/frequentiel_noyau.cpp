@@ -1,5 +1,5 @@
-// Built with -O3 -fno-math-errno -fopenmp-simd so that the loops below use the vector variants
-// of log10 and atan2 from the C library's vector maths (a few nanoseconds per point in all).
+// The portable kernel. Built with -O3 -fno-math-errno -fopenmp-simd so that its loops use the
+// vector variants of log10 and atan2 from the C library's vector maths.
 #if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
 extern "C" {
 double atan2(double, double) noexcept __attribute__((simd("notinbranch")));
@@ -15,6 +15,7 @@ double log10(double) noexcept __attribute__((simd("notinbranch")));
 #include "numeric/frequentiel_noyau.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 namespace varlem::noyau {
@@ -67,16 +68,34 @@ VARLEM_EN_LIGNE void distances(const donnees_fonction& f, const double* bas, con
     }
 }
 
+// Where re² + im² is zero, subnormal, infinite or NaN, the gain comes from the library's hypot,
+// which keeps the digits the square has lost.
+VARLEM_EN_LIGNE void gains_hors_norme(const double* re, const double* im, double* gain, std::size_t m) {
+    int hors_norme = 0;
+    for (std::size_t k = 0; k < m; ++k) {
+        const double g2 = re[k] * re[k] + im[k] * im[k];
+        hors_norme |= !(g2 >= DBL_MIN && g2 < HUGE_VAL);
+    }
+    if (hors_norme == 0) return;
+    for (std::size_t k = 0; k < m; ++k) {
+        const double g2 = re[k] * re[k] + im[k] * im[k];
+        if (!(g2 >= DBL_MIN && g2 < HUGE_VAL)) gain[k] = 20.0 * std::log10(std::hypot(re[k], im[k]));
+    }
+}
+
 } // namespace
 
 VARLEM_CLONES
-void evaluer(const donnees_fonction& f, const double* w, std::size_t n, suite_noyau& suite,
-             const sorties_noyau& s) {
+std::size_t evaluer_portable(const donnees_fonction& f, const double* w, std::size_t n,
+                             suite_noyau& suite, const sorties_noyau& s) {
     // Between two pulsations the phase turns by at most Σ L/dᵢ (L the step, dᵢ the distance of
     // root i to the segment); below π/2 the wrapped change of arg T is the true change.
     const double limite = (pi / 2) / std::max(f.nb_racines, 1);
     const double limite2 = limite * limite;
-    if (suite.debut && n > 0) {
+    std::size_t nb_ruptures = 0;
+    if (n == 0) return nb_ruptures;
+    const bool debut_serie = suite.debut;
+    if (suite.debut) {
         suite.w_precedent = w[0];
         suite.debut = false;
     }
@@ -84,7 +103,7 @@ void evaluer(const donnees_fonction& f, const double* w, std::size_t n, suite_no
         const std::size_t m = std::min(bloc, n - debut);
         const double* x = w + debut;
         double moins_x2[bloc], ne[bloc], no[bloc], de[bloc], dodd[bloc];
-        double bas[bloc], haut[bloc], d2[bloc], arg[bloc];
+        double bas[bloc], haut[bloc], d2[bloc], arg[bloc], continu[bloc];
         for (std::size_t k = 0; k < m; ++k) moins_x2[k] = -x[k] * x[k];
         horner_pair(f.num, f.degre_num, 0, moins_x2, ne, m);
         horner_pair(f.num, f.degre_num, 1, moins_x2, no, m);
@@ -101,6 +120,7 @@ void evaluer(const donnees_fonction& f, const double* w, std::size_t n, suite_no
             s.gain_db[debut + k] = 10.0 * log10(re * re + im * im);
             arg[k] = atan2(im, re);
         }
+        gains_hors_norme(s.t_re + debut, s.t_im + debut, s.gain_db + debut, m);
         double avant_w[bloc];
         avant_w[0] = suite.w_precedent;
         for (std::size_t k = 1; k < m; ++k) avant_w[k] = x[k - 1];
@@ -121,29 +141,40 @@ void evaluer(const donnees_fonction& f, const double* w, std::size_t n, suite_no
             const double l = haut[k] - bas[k];
             const double g = s.gain_db[debut + k];
             const bool fini = (g - g) + (arg[k] - arg[k]) + (arg_avant[k] - arg_avant[k]) == 0.0;
-            s.continu[debut + k] = fini && l * l < limite2 * d2[k] ? 1.0 : 0.0;
+            continu[k] = fini && l * l < limite2 * d2[k] ? 1.0 : 0.0;
             // Both arguments lie in (−π, π]: one turn at most separates consecutive points.
             const double d = arg[k] - arg_avant[k];
             sauts[k] = d > pi ? -1.0 : (d <= -pi ? 1.0 : 0.0);
             nb_sauts += sauts[k] * sauts[k];
         }
+        if (debut == 0 && debut_serie) continu[0] = 0.0;
+        for (std::size_t k = 0; k < m; ++k)
+            if (continu[k] == 0.0) s.ruptures[nb_ruptures++] = static_cast<std::uint32_t>(debut + k);
         // Jumps are rare: whole runs between them take one constant number of turns.
         long tours = suite.tours;
         for (std::size_t k = 0; k < m;) {
             std::size_t j = m;
             if (nb_sauts != 0.0)
                 for (j = k; j < m && sauts[j] == 0.0;) ++j;
-            const double decalage = 2 * pi * static_cast<double>(tours);
+            const double decalage = suite.base + 2 * pi * static_cast<double>(tours);
             for (std::size_t i = k; i < j; ++i) s.argument[debut + i] = arg[i] + decalage;
             if (j == m) break;
             tours += static_cast<long>(sauts[j]);
-            s.argument[debut + j] = arg[j] + 2 * pi * static_cast<double>(tours);
+            s.argument[debut + j] = arg[j] + (suite.base + 2 * pi * static_cast<double>(tours));
             k = j + 1;
         }
         suite.tours = tours;
         suite.arg_precedent = arg[m - 1];
         suite.w_precedent = x[m - 1];
     }
+    return nb_ruptures;
+}
+
+std::size_t evaluer(choix_noyau choix, const donnees_fonction& f, const double* w, std::size_t n,
+                    suite_noyau& suite, const sorties_noyau& s) {
+    if (choix == choix_noyau::avx512 || (choix == choix_noyau::automatique && avx512_disponible()))
+        return evaluer_avx512(f, w, n, suite, s);
+    return evaluer_portable(f, w, n, suite, s);
 }
 
 } // namespace varlem::noyau

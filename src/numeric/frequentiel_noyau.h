@@ -1,7 +1,10 @@
 #pragma once
-// Vectorised inner loops of the batch frequency response (internal to frequentiel.cpp).
+// Inner loops of the batch frequency response (internal to frequentiel.cpp and its tests).
+
+#include "numeric/frequentiel.h"
 
 #include <cstddef>
+#include <cstdint>
 
 namespace varlem::noyau {
 
@@ -16,17 +19,17 @@ struct donnees_fonction {
     int nb_racines = 0;
 };
 
-/// Results of the vector pass for n pulsations.
+/// Results of a kernel for n pulsations.
 struct sorties_noyau {
     double* t_re;     ///< T(jω)
     double* t_im;
     double* gain_db;  ///< 10·log10|T|² (−inf when T is zero)
-    /// arg T(jω) plus the whole turns counted since the series began (continuous where the
-    /// points are `continu`).
+    /// arg T(jω) plus the whole turns counted since the series began, plus `suite_noyau::base`.
     double* argument;
-    /// 1 when this point and the previous one have finite values and the phase cannot turn by
-    /// π/2 between them (every root is far enough from the segment joining them), else 0.
-    double* continu;
+    /// Indices of the points whose argument is not proven continuous with the previous point's
+    /// (a point or its predecessor is not finite, or a root lies too near the segment joining
+    /// them for the turn between them to be known), in increasing order; room for n entries.
+    std::uint32_t* ruptures;
 };
 
 /// State carried from one call to the next along a series of pulsations.
@@ -34,11 +37,35 @@ struct suite_noyau {
     double w_precedent = 0.0;   ///< pulsation before this call's first point
     double arg_precedent = 0.0; ///< its argument in (−π, π]
     long tours = 0;             ///< whole turns counted so far
-    bool debut = true;          ///< the series starts with this call
+    double base = 0.0;          ///< added to every argument written
+    bool debut = true;          ///< the series starts with this call (its first point is a rupture)
 };
 
-/// Evaluates every quantity above for the n pulsations w[0..n−1] and updates the series state.
-void evaluer(const donnees_fonction& f, const double* w, std::size_t n, suite_noyau& suite,
-             const sorties_noyau& s);
+/// Which kernel computes the response.
+enum class choix_noyau { automatique, portable, avx512 };
+
+/// True when this processor runs the AVX-512 kernel.
+bool avx512_disponible();
+
+/// Evaluates the quantities above for w[0..n−1], n at most 2³², updates the series state and
+/// returns the number of ruptures written. `automatique` takes the fastest kernel available.
+std::size_t evaluer(choix_noyau choix, const donnees_fonction& f, const double* w, std::size_t n,
+                    suite_noyau& suite, const sorties_noyau& s);
+
+/// The portable kernel (vector loops the compiler builds for any processor).
+std::size_t evaluer_portable(const donnees_fonction& f, const double* w, std::size_t n,
+                             suite_noyau& suite, const sorties_noyau& s);
+
+/// The AVX-512 kernel; call it only when avx512_disponible().
+std::size_t evaluer_avx512(const donnees_fonction& f, const double* w, std::size_t n,
+                           suite_noyau& suite, const sorties_noyau& s);
 
 } // namespace varlem::noyau
+
+namespace varlem {
+
+/// reponse_frequentielle computed by the given kernel (tests compare the kernels).
+void reponse_frequentielle(const fdt_travail& ft, std::span<const double> omegas,
+                           const tableaux_frequence& sortie, noyau::choix_noyau choix);
+
+} // namespace varlem

@@ -1,4 +1,5 @@
 #include "numeric/frequentiel.h"
+#include "numeric/frequentiel_noyau.h"
 
 #include "support/fabrique.h"
 
@@ -19,11 +20,17 @@ std::vector<double> pulsations_log(double lo, double hi, int n) {
     return w;
 }
 
+// The kernels this processor runs.
+std::vector<noyau::choix_noyau> noyaux() {
+    std::vector<noyau::choix_noyau> n{noyau::choix_noyau::portable};
+    if (noyau::avx512_disponible()) n.push_back(noyau::choix_noyau::avx512);
+    return n;
+}
+
 // The batch must agree with the point-by-point definitions everywhere, including the branch
 // of the phase: a missed turn shows as an error of 2π.
-void comparer(const fdt_travail& ft, const std::vector<double>& w) {
-    std::vector<point_frequence> r(w.size());
-    reponse_frequentielle(ft, w, r);
+void comparer_points(const fdt_travail& ft, const std::vector<double>& w,
+                     const std::vector<point_frequence>& r) {
     for (std::size_t k = 0; k < w.size(); ++k) {
         const complexe attendu = fdt_valeur(ft.fonction, w[k]);
         ASSERT_NEAR(r[k].phase, fdt_phase(ft, w[k]), 1e-9) << "w=" << w[k];
@@ -32,10 +39,24 @@ void comparer(const fdt_travail& ft, const std::vector<double>& w) {
             EXPECT_FALSE(std::isfinite(r[k].t.re) && std::isfinite(r[k].t.im));
             continue;
         }
-        const double echelle = c_module(attendu) + 1e-300;
+        const double echelle = std::hypot(attendu.re, attendu.im);
         ASSERT_NEAR(r[k].t.re, attendu.re, 1e-11 * echelle) << "w=" << w[k];
         ASSERT_NEAR(r[k].t.im, attendu.im, 1e-11 * echelle) << "w=" << w[k];
         ASSERT_NEAR(r[k].gain_db, fdt_gain_db(ft.fonction, w[k]), 1e-9) << "w=" << w[k];
+    }
+}
+
+// comparer_points for every kernel.
+void comparer(const fdt_travail& ft, const std::vector<double>& w) {
+    for (const noyau::choix_noyau choix : noyaux()) {
+        SCOPED_TRACE(choix == noyau::choix_noyau::portable ? "portable" : "avx512");
+        std::vector<double> v(4 * w.size());
+        const tableaux_frequence t{v.data(), v.data() + w.size(), v.data() + 2 * w.size(),
+                                   v.data() + 3 * w.size()};
+        reponse_frequentielle(ft, w, t, choix);
+        std::vector<point_frequence> r(w.size());
+        for (std::size_t k = 0; k < w.size(); ++k) r[k] = {w[k], {t.re[k], t.im[k]}, t.gain_db[k], t.phase[k]};
+        comparer_points(ft, w, r);
     }
 }
 
@@ -82,6 +103,45 @@ TEST(ReponseFrequentielleTest, FonctionsAleatoires) {
         for (int i = 0; i < essai % 4; ++i) zeros.push_back({3 * u(alea), 0});
         const fdt_travail ft = fonction_depuis_racines(u(alea) > 0 ? 1 : -1, zeros, poles);
         comparer(ft, pulsations_log(1e-3, 1e3, 500 + essai));
+    }
+}
+
+TEST(ReponseFrequentielleTest, GainsExtremes) {
+    // |T|² leaves the normal doubles (zero, subnormal, infinite) far before |T| does.
+    for (const double k : {1e-200, 1e-160, 1e-155, 1e-100, 1.0, 1e100, 1e154, 1e160, 1e200}) {
+        SCOPED_TRACE(k);
+        comparer(fonction_depuis_racines(k, {{-1, 0}}, {{-0.1, 0}, {-10, 0}}), pulsations_log(1e-3, 1e3, 97));
+    }
+}
+
+TEST(ReponseFrequentielleTest, SeriesDeToutesLongueurs) {
+    // Every length from one point to a few vectors, so that every partial group is met.
+    const fdt_travail ft = fonction_depuis_racines(-1, {{2, 0}}, {{-0.05, 1}, {-0.05, -1}, {-3, 0}});
+    for (int n = 1; n <= 70; ++n) {
+        SCOPED_TRACE(n);
+        comparer(ft, n == 1 ? std::vector<double>{0.7} : pulsations_log(0.1, 10, n));
+    }
+}
+
+TEST(ReponseFrequentielleTest, LongueSerieAvecRupturesLoinDuDebut) {
+    // Poles on the axis passed closely in the second piece of the series and a sharp pair in
+    // the third: the phase carried from piece to piece must stay on the right branch.
+    const fdt_travail ft = fonction_depuis_racines(
+        1, {{-5, 0}}, {{0, 1000}, {0, -1000}, {-0.001, 1500}, {-0.001, -1500}, {-1, 0}});
+    std::vector<double> w(3500);
+    for (std::size_t k = 0; k < w.size(); ++k) w[k] = 0.123 + 0.5 * static_cast<double>(k);
+    comparer(ft, w);
+}
+
+TEST(ReponseFrequentielleTest, PulsationNonDefinie) {
+    // A NaN pulsation gives NaN there and exact values around it.
+    const fdt_travail ft = fonction_depuis_racines(1, {}, {{-1, 0}, {-2, 0}});
+    const std::vector<double> w = {1.0, NAN, 2.0, 3.0};
+    for (const noyau::choix_noyau choix : noyaux()) {
+        std::vector<double> v(16);
+        reponse_frequentielle(ft, w, {v.data(), v.data() + 4, v.data() + 8, v.data() + 12}, choix);
+        EXPECT_TRUE(std::isnan(v[12 + 1]));
+        for (const std::size_t k : {0u, 2u, 3u}) EXPECT_NEAR(v[12 + k], fdt_phase(ft, w[k]), 1e-12);
     }
 }
 
