@@ -2,6 +2,7 @@
 #include "analysis/pipeline.h"
 #include "numeric/analyse_racines.h"
 #include "numeric/frequentiel.h"
+#include "numeric/frequentiel_noyau.h"
 #include "numeric/temporel.h"
 
 #include <benchmark/benchmark.h>
@@ -40,17 +41,21 @@ void analyse(benchmark::State& etat, const char* den) {
 void analyse_degre8(benchmark::State& etat) { analyse(etat, degre8); }
 void analyse_degre15(benchmark::State& etat) { analyse(etat, degre15); }
 
-void frequence_degre8(benchmark::State& etat) {
+void frequence(benchmark::State& etat, noyau::choix_noyau choix) {
     const fdt_travail ft = analyser(numerateur, degre8);
     std::vector<double> w(1000);
     for (std::size_t k = 0; k < w.size(); ++k) w[k] = std::pow(10.0, -2.0 + 6.0 * static_cast<double>(k) / 999.0);
     std::vector<double> re(w.size()), im(w.size()), gain(w.size()), phase(w.size());
     const tableaux_frequence sortie{re.data(), im.data(), gain.data(), phase.data()};
     for (auto _ : etat) {
-        reponse_frequentielle(ft, w, sortie);
+        reponse_frequentielle(ft, w, sortie, choix);
         benchmark::DoNotOptimize(phase.data());
     }
 }
+
+void frequence_degre8(benchmark::State& etat) { frequence(etat, noyau::choix_noyau::automatique); }
+// The kernel processors without AVX-512 run.
+void frequence_degre8_portable(benchmark::State& etat) { frequence(etat, noyau::choix_noyau::portable); }
 
 void indicielle_degre8(benchmark::State& etat) {
     const fdt_travail ft = analyser(numerateur, degre8);
@@ -71,4 +76,5 @@ void indicielle_degre8(benchmark::State& etat) {
 BENCHMARK(analyse_degre8)->Name("analyse/degre8_developpe");
 BENCHMARK(analyse_degre15)->Name("analyse/degre15_produit");
 BENCHMARK(frequence_degre8)->Name("frequence/degre8_1000_points");
+BENCHMARK(frequence_degre8_portable)->Name("frequence/degre8_1000_points_portable");
 BENCHMARK(indicielle_degre8)->Name("indicielle/degre8_5000_points");

@@ -214,57 +214,63 @@ VARLEM_AVX512 std::uint32_t points_surs(const donnees_fonction& f, const racines
 struct deroulement {
     long tours;
     double base;
-    double decalage; // base + 2π·tours
-    v8 arg_avant;    // lane 7: the argument of the previous point
-    bool fini_avant; // that argument is finite
+    double decalage;  // base + 2π·tours
+    double arg_avant; // the argument of the previous point, in (−π, π]
 };
 
-// Ruptures and unwrapped arguments of one group.
-VARLEM_AVX512_EN_LIGNE std::size_t derouler(const v8* arg, const v8* gain, const __mmask8* valide,
-                                             std::uint32_t surs, std::uint32_t debut_groupe,
-                                             deroulement& d, double* argument, std::uint32_t* ruptures) {
+// Ruptures and unwrapped arguments of m points, one by one: the rare groups with a rupture or a
+// whole turn. Returns the number of ruptures written.
+std::size_t derouler_un_par_un(const double* arg, const double* gain, std::size_t m,
+                               std::uint32_t surs, std::uint32_t premier, deroulement& d,
+                               double* argument, std::uint32_t* ruptures) {
     std::size_t nb = 0;
-    __mmask8 sauts[vecteurs] = {};
-    v8 ecart[vecteurs];
-    unsigned tous_sauts = 0;
-    for (int v = 0; v < vecteurs && valide[v]; ++v) {
+    for (std::size_t k = 0; k < m; ++k) {
         // A point continues the series when it and the previous point are finite and the
         // distance test holds.
-        const __mmask8 fini_arg = _mm512_cmp_pd_mask(arg[v], arg[v], _CMP_ORD_Q);
-        const __mmask8 fini = _mm512_cmp_pd_mask(_mm512_sub_pd(gain[v], gain[v]), _mm512_setzero_pd(), _CMP_EQ_OQ) & fini_arg;
-        const unsigned avant_fini = static_cast<unsigned>(fini_arg) << 1 | (d.fini_avant ? 1u : 0u);
-        const unsigned decalage_bits = largeur * static_cast<unsigned>(v);
-        unsigned rompus = ~(fini & avant_fini & (surs >> decalage_bits)) & valide[v] & 0xffu;
-        while (rompus != 0) {
-            ruptures[nb++] = debut_groupe + decalage_bits + static_cast<unsigned>(__builtin_ctz(rompus));
-            rompus &= rompus - 1;
-        }
+        const bool fini = std::isfinite(gain[k]) && std::isfinite(arg[k]) && std::isfinite(d.arg_avant);
+        if (!fini || !(surs >> k & 1u)) ruptures[nb++] = premier + static_cast<std::uint32_t>(k);
         // Both arguments lie in (−π, π]: one turn at most separates consecutive points.
-        ecart[v] = _mm512_sub_pd(arg[v], decaler(arg[v], d.arg_avant));
-        sauts[v] = (_mm512_cmp_pd_mask(ecart[v], diffuser(pi), _CMP_GT_OQ) |
-                    _mm512_cmp_pd_mask(ecart[v], diffuser(-pi), _CMP_LE_OQ)) & valide[v];
-        tous_sauts |= sauts[v];
-        d.arg_avant = arg[v];
-        d.fini_avant = fini_arg >> (31 - __builtin_clz(valide[v])) & 1u;
-    }
-    if (tous_sauts == 0) {
-        const v8 dv = diffuser(d.decalage);
-        for (int v = 0; v < vecteurs; ++v) ranger(argument + largeur * v, valide[v], _mm512_add_pd(arg[v], dv));
-        return nb;
-    }
-    for (int v = 0; v < vecteurs; ++v) {
-        alignas(64) double a[largeur], e[largeur];
-        _mm512_store_pd(a, arg[v]);
-        _mm512_store_pd(e, ecart[v]);
-        for (std::size_t i = 0; i < largeur && (valide[v] >> i & 1u); ++i) {
-            if (sauts[v] >> i & 1u) {
-                d.tours += e[i] > 0 ? -1 : 1;
-                d.decalage = d.base + 2 * pi * static_cast<double>(d.tours);
-            }
-            argument[largeur * static_cast<std::size_t>(v) + i] = a[i] + d.decalage;
+        const double ecart = arg[k] - d.arg_avant;
+        if (ecart > pi || ecart <= -pi) {
+            d.tours += ecart > 0 ? -1 : 1;
+            d.decalage = d.base + 2 * pi * static_cast<double>(d.tours);
         }
+        argument[k] = arg[k] + d.decalage;
+        d.arg_avant = arg[k];
     }
     return nb;
+}
+
+// Ruptures and unwrapped arguments of one group. Most groups have neither a rupture nor a turn
+// (every point finite, the distance test passed, each step of the argument below π): one test
+// settles them and the arguments are stored shifted by the same amount.
+VARLEM_AVX512_EN_LIGNE std::size_t derouler(const v8* arg, const v8* gain, const __mmask8* valide,
+                                             std::size_t m, std::uint32_t surs, std::uint32_t premier,
+                                             deroulement& d, double* argument, std::uint32_t* ruptures) {
+    v8 avant = diffuser(d.arg_avant);
+    __mmask8 douteux = std::isfinite(d.arg_avant) ? 0 : 1;
+    for (int v = 0; v < vecteurs; ++v) {
+        const v8 ecart = _mm512_abs_pd(_mm512_sub_pd(arg[v], decaler(arg[v], avant)));
+        const __mmask8 fini = _mm512_cmp_pd_mask(_mm512_sub_pd(gain[v], gain[v]), _mm512_setzero_pd(), _CMP_EQ_OQ) &
+                              _mm512_cmp_pd_mask(arg[v], arg[v], _CMP_ORD_Q);
+        douteux |= (_mm512_cmp_pd_mask(ecart, diffuser(pi), _CMP_GE_OQ) | ~fini) & valide[v];
+        avant = arg[v];
+    }
+    const std::uint32_t tous = m >= groupe ? ~0u : (1u << m) - 1u;
+    if (douteux == 0 && (surs & tous) == tous) {
+        const v8 dv = diffuser(d.decalage);
+        for (int v = 0; v < vecteurs; ++v) ranger(argument + largeur * v, valide[v], _mm512_add_pd(arg[v], dv));
+        alignas(64) double dernier[largeur];
+        _mm512_store_pd(dernier, arg[(m - 1) / largeur]);
+        d.arg_avant = dernier[(m - 1) % largeur];
+        return 0;
+    }
+    alignas(64) double a[groupe], g[groupe];
+    for (int v = 0; v < vecteurs; ++v) {
+        _mm512_store_pd(a + largeur * v, arg[v]);
+        _mm512_store_pd(g + largeur * v, gain[v]);
+    }
+    return derouler_un_par_un(a, g, m, surs, premier, d, argument, ruptures);
 }
 
 } // namespace
@@ -290,7 +296,7 @@ std::size_t evaluer_avx512(const donnees_fonction& f, const double* w, std::size
     }
     const racines_vect rv(f);
     deroulement d{suite.tours, suite.base, suite.base + 2 * pi * static_cast<double>(suite.tours),
-                  diffuser(suite.arg_precedent), std::isfinite(suite.arg_precedent)};
+                  suite.arg_precedent};
     double w_avant = suite.w_precedent;
     for (std::size_t a = 0; a < n; a += groupe) {
         const std::size_t mg = std::min(groupe, n - a);
@@ -311,14 +317,11 @@ std::size_t evaluer_avx512(const donnees_fonction& f, const double* w, std::size
             ranger(s.gain_db + a + largeur * v, valide[v], gain[v]);
         }
         for (int v = 0; v < vecteurs; ++v) arg[v] = atan2_vect(im[v], re[v]);
-        nb_ruptures += derouler(arg, gain, valide, surs, static_cast<std::uint32_t>(a), d, s.argument + a,
-                                s.ruptures + nb_ruptures);
+        nb_ruptures += derouler(arg, gain, valide, mg, surs, static_cast<std::uint32_t>(a), d,
+                                s.argument + a, s.ruptures + nb_ruptures);
         w_avant = w[a + mg - 1];
     }
-    // The last vector holds the last point in its highest lane in use.
-    const long long dernier = static_cast<long long>((n - 1) % largeur);
-    suite.arg_precedent = _mm_cvtsd_f64(_mm512_castpd512_pd128(
-        _mm512_permutexvar_pd(_mm512_set1_epi64(dernier), d.arg_avant)));
+    suite.arg_precedent = d.arg_avant;
     suite.tours = d.tours;
     suite.w_precedent = w_avant;
     return nb_ruptures;
