@@ -172,8 +172,8 @@ std::size_t evaluer_portable(const donnees_fonction& f, const double* w, std::si
 
 std::size_t evaluer(choix_noyau choix, const donnees_fonction& f, const double* w, std::size_t n,
                     suite_noyau& suite, const sorties_noyau& s) {
-    if (choix == choix_noyau::avx512 || (choix == choix_noyau::automatique && avx512_disponible()))
-        return evaluer_avx512(f, w, n, suite, s);
+    // Asking for AVX-512 on a processor without it gets the portable kernel, never a fault.
+    if (choix != choix_noyau::portable && avx512_disponible()) return evaluer_avx512(f, w, n, suite, s);
     return evaluer_portable(f, w, n, suite, s);
 }
 

@@ -48,7 +48,8 @@ enum class choix_noyau { automatique, portable, avx512 };
 bool avx512_disponible();
 
 /// Evaluates the quantities above for w[0..n−1], n at most 2³², updates the series state and
-/// returns the number of ruptures written. `automatique` takes the fastest kernel available.
+/// returns the number of ruptures written. `automatique` takes the fastest kernel available;
+/// `avx512` falls back to the portable kernel where the processor lacks AVX-512.
 std::size_t evaluer(choix_noyau choix, const donnees_fonction& f, const double* w, std::size_t n,
                     suite_noyau& suite, const sorties_noyau& s);
 

@@ -124,13 +124,14 @@ VARLEM_AVX512_EN_LIGNE v8 atan2_vect(v8 y, v8 x) {
 }
 
 // 10·log10(re² + im²). Where the square is zero, subnormal, infinite or NaN, the library's
-// hypot keeps the digits the square has lost.
-VARLEM_AVX512_EN_LIGNE v8 gain_db(v8 re, v8 im, __mmask8 valide) {
+// hypot keeps the digits the square has lost, and `hors_norme` is set.
+VARLEM_AVX512_EN_LIGNE v8 gain_db(v8 re, v8 im, __mmask8 valide, unsigned& hors_norme) {
     const v8 g2 = _mm512_fmadd_pd(re, re, _mm512_mul_pd(im, im));
     const v8 gain = _mm512_mul_pd(diffuser(10.0), log10_vect(g2));
     const __mmask8 normal = _mm512_cmp_pd_mask(g2, diffuser(2.2250738585072014e-308), _CMP_GE_OQ) &
                             _mm512_cmp_pd_mask(g2, diffuser(HUGE_VAL), _CMP_LT_OQ);
     if ((normal & valide) == valide) return gain;
+    hors_norme = 1;
     alignas(64) double g[largeur], r[largeur], i[largeur];
     _mm512_store_pd(g, gain);
     _mm512_store_pd(r, re);
@@ -180,24 +181,23 @@ std::uint32_t points_surs_un_par_un(const donnees_fonction& f, const double* xs,
 // the group covers settles all its points at once; near a root, each point is tested.
 VARLEM_AVX512 std::uint32_t points_surs(const donnees_fonction& f, const racines_vect& rv, const v8* x,
                                          const __mmask8* valide, double avant, double limite2) {
-    const v8 infini = diffuser(HUGE_VAL);
     v8 lo = diffuser(avant), hi = lo, l2max = _mm512_setzero_pd(), precedent = lo;
-    __mmask8 defini = 0xff;
+    // The sum of the steps is finite only when every step is: infinite or NaN pulsations go to
+    // the test point by point (max and min would drop a NaN).
+    v8 somme = _mm512_setzero_pd();
     std::uint32_t tous = 0;
     for (int v = 0; v < vecteurs; ++v) {
         const v8 dx = _mm512_sub_pd(x[v], decaler(x[v], precedent));
-        const v8 l2 = _mm512_mul_pd(dx, dx);
-        lo = _mm512_min_pd(lo, _mm512_mask_blend_pd(valide[v], infini, x[v]));
-        hi = _mm512_max_pd(hi, _mm512_mask_blend_pd(valide[v], -infini, x[v]));
-        l2max = _mm512_max_pd(l2max, _mm512_maskz_mov_pd(valide[v], l2));
-        // Infinite or NaN steps go to the test point by point.
-        defini &= static_cast<__mmask8>(_mm512_cmp_pd_mask(l2, infini, _CMP_LT_OQ) | ~valide[v]);
+        lo = _mm512_mask_min_pd(lo, valide[v], lo, x[v]);
+        hi = _mm512_mask_max_pd(hi, valide[v], hi, x[v]);
+        l2max = _mm512_mask_max_pd(l2max, valide[v], l2max, _mm512_mul_pd(dx, dx));
+        somme = _mm512_mask_add_pd(somme, valide[v], somme, dx);
         precedent = x[v];
         tous |= static_cast<std::uint32_t>(valide[v]) << (largeur * static_cast<std::size_t>(v));
     }
     const v8 vlo = diffuser(_mm512_reduce_min_pd(lo)), vhi = diffuser(_mm512_reduce_max_pd(hi));
     const v8 vl2 = diffuser(_mm512_reduce_max_pd(l2max)), vlim = diffuser(limite2);
-    __mmask8 douteux = static_cast<__mmask8>(~defini);
+    __mmask8 douteux = _mm512_cmp_pd_mask(_mm512_sub_pd(somme, somme), _mm512_setzero_pd(), _CMP_NEQ_UQ);
     for (int j = 0; j < rv.nb_vecteurs; ++j) {
         const v8 ry = _mm512_load_pd(rv.ry + 8 * j);
         const v8 dy = _mm512_max_pd(_mm512_setzero_pd(), _mm512_max_pd(_mm512_sub_pd(ry, vhi), _mm512_sub_pd(vlo, ry)));
@@ -242,18 +242,18 @@ std::size_t derouler_un_par_un(const double* arg, const double* gain, std::size_
 }
 
 // Ruptures and unwrapped arguments of one group. Most groups have neither a rupture nor a turn
-// (every point finite, the distance test passed, each step of the argument below π): one test
-// settles them and the arguments are stored shifted by the same amount.
+// (every |T|² normal, so every gain and argument finite; the distance test passed; each step of
+// the argument below π): one test settles them and the arguments are stored shifted by the same
+// amount.
 VARLEM_AVX512_EN_LIGNE std::size_t derouler(const v8* arg, const v8* gain, const __mmask8* valide,
-                                             std::size_t m, std::uint32_t surs, std::uint32_t premier,
-                                             deroulement& d, double* argument, std::uint32_t* ruptures) {
+                                             std::size_t m, std::uint32_t surs, unsigned hors_norme,
+                                             std::uint32_t premier, deroulement& d, double* argument,
+                                             std::uint32_t* ruptures) {
     v8 avant = diffuser(d.arg_avant);
-    __mmask8 douteux = std::isfinite(d.arg_avant) ? 0 : 1;
+    __mmask8 douteux = hors_norme != 0 || !std::isfinite(d.arg_avant) ? 1 : 0;
     for (int v = 0; v < vecteurs; ++v) {
         const v8 ecart = _mm512_abs_pd(_mm512_sub_pd(arg[v], decaler(arg[v], avant)));
-        const __mmask8 fini = _mm512_cmp_pd_mask(_mm512_sub_pd(gain[v], gain[v]), _mm512_setzero_pd(), _CMP_EQ_OQ) &
-                              _mm512_cmp_pd_mask(arg[v], arg[v], _CMP_ORD_Q);
-        douteux |= (_mm512_cmp_pd_mask(ecart, diffuser(pi), _CMP_GE_OQ) | ~fini) & valide[v];
+        douteux |= _mm512_mask_cmp_pd_mask(valide[v], ecart, diffuser(pi), _CMP_GE_OQ);
         avant = arg[v];
     }
     const std::uint32_t tous = m >= groupe ? ~0u : (1u << m) - 1u;
@@ -302,6 +302,7 @@ std::size_t evaluer_avx512(const donnees_fonction& f, const double* w, std::size
         const std::size_t mg = std::min(groupe, n - a);
         __mmask8 valide[vecteurs];
         v8 x[vecteurs], re[vecteurs], im[vecteurs], gain[vecteurs], arg[vecteurs];
+        unsigned hors_norme = 0;
         for (int v = 0; v < vecteurs; ++v) {
             const std::size_t debut_v = std::min(mg, largeur * static_cast<std::size_t>(v));
             valide[v] = static_cast<__mmask8>((1u << std::min(largeur, mg - debut_v)) - 1u);
@@ -313,11 +314,11 @@ std::size_t evaluer_avx512(const donnees_fonction& f, const double* w, std::size
         for (int v = 0; v < vecteurs; ++v) {
             ranger(s.t_re + a + largeur * v, valide[v], re[v]);
             ranger(s.t_im + a + largeur * v, valide[v], im[v]);
-            gain[v] = gain_db(re[v], im[v], valide[v]);
+            gain[v] = gain_db(re[v], im[v], valide[v], hors_norme);
             ranger(s.gain_db + a + largeur * v, valide[v], gain[v]);
         }
         for (int v = 0; v < vecteurs; ++v) arg[v] = atan2_vect(im[v], re[v]);
-        nb_ruptures += derouler(arg, gain, valide, mg, surs, static_cast<std::uint32_t>(a), d,
+        nb_ruptures += derouler(arg, gain, valide, mg, surs, hors_norme, static_cast<std::uint32_t>(a), d,
                                 s.argument + a, s.ruptures + nb_ruptures);
         w_avant = w[a + mg - 1];
     }
