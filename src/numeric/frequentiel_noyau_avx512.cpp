@@ -53,23 +53,6 @@ VARLEM_AVX512_EN_LIGNE void horner(const double* c, int haut, int bas, const v8*
     }
 }
 
-// T(jω) = N(jω)/D(jω) from the even and odd parts of N and D, polynomials in y = −ω².
-VARLEM_AVX512_EN_LIGNE void transmittance(const donnees_fonction& f, const v8* x, v8* re, v8* im) {
-    v8 y[vecteurs], ne[vecteurs], no[vecteurs], de[vecteurs], dodd[vecteurs];
-    for (int v = 0; v < vecteurs; ++v) y[v] = _mm512_mul_pd(x[v], _mm512_sub_pd(_mm512_setzero_pd(), x[v]));
-    horner(f.num, f.degre_num & ~1, 0, y, ne);
-    horner(f.num, (f.degre_num - 1) | 1, 1, y, no);
-    horner(f.den, f.degre_den & ~1, 0, y, de);
-    horner(f.den, (f.degre_den - 1) | 1, 1, y, dodd);
-    for (int v = 0; v < vecteurs; ++v) {
-        const v8 o = _mm512_mul_pd(no[v], x[v]);
-        const v8 d = _mm512_mul_pd(dodd[v], x[v]);
-        const v8 inverse = _mm512_div_pd(diffuser(1.0), _mm512_fmadd_pd(de[v], de[v], _mm512_mul_pd(d, d)));
-        re[v] = _mm512_mul_pd(_mm512_fmadd_pd(ne[v], de[v], _mm512_mul_pd(o, d)), inverse);
-        im[v] = _mm512_mul_pd(_mm512_fmsub_pd(o, de[v], _mm512_mul_pd(ne[v], d)), inverse);
-    }
-}
-
 // log10 of positive normal numbers (the caller fixes other lanes): the mantissa is taken in
 // [√½, √2), where atanh's odd series in s = (m − 1)/(m + 1) needs six terms for 1e-16.
 VARLEM_AVX512_EN_LIGNE v8 log10_vect(v8 v) {
@@ -96,15 +79,25 @@ VARLEM_AVX512_EN_LIGNE v8 log10_vect(v8 v) {
     return _mm512_fmadd_pd(ed, diffuser(0.30102999566395283), bas);
 }
 
-// atan2(y, x): the ratio of the smaller magnitude to the larger, folded below tan(π/8), takes
-// one division and a polynomial; quadrant and sign follow. 0/0 gives NaN (a rupture).
-VARLEM_AVX512_EN_LIGNE v8 atan2_vect(v8 y, v8 x) {
+// atan2(y, x) in two steps. The first folds the ratio of the smaller magnitude to the larger
+// below tan(π/8): a = num/den.
+struct reduction_atan {
+    v8 num, den;
+    __mmask8 echange, grand;
+};
+
+VARLEM_AVX512_EN_LIGNE reduction_atan reduire_atan(v8 y, v8 x) {
     const v8 ax = _mm512_abs_pd(x), ay = _mm512_abs_pd(y);
     const __mmask8 echange = _mm512_cmp_pd_mask(ay, ax, _CMP_GT_OQ);
     const v8 n = _mm512_mask_blend_pd(echange, ay, ax);
     const v8 d = _mm512_mask_blend_pd(echange, ax, ay);
     const __mmask8 grand = _mm512_cmp_pd_mask(n, _mm512_mul_pd(d, diffuser(0.41421356237309503)), _CMP_GT_OQ);
-    const v8 a = _mm512_div_pd(_mm512_mask_sub_pd(n, grand, n, d), _mm512_mask_add_pd(d, grand, n, d));
+    return {_mm512_mask_sub_pd(n, grand, n, d), _mm512_mask_add_pd(d, grand, n, d), echange, grand};
+}
+
+// The second step: atan(a) by a polynomial, then the quadrant and the sign. 0/0 gives NaN (a
+// rupture).
+VARLEM_AVX512_EN_LIGNE v8 finir_atan(v8 a, const reduction_atan& r0, v8 y, v8 x) {
     const v8 t = _mm512_mul_pd(a, a);
     v8 p = diffuser(-0.02553910441385346);
     p = _mm512_fmadd_pd(p, t, diffuser(0.050461499399878096));
@@ -116,8 +109,8 @@ VARLEM_AVX512_EN_LIGNE v8 atan2_vect(v8 y, v8 x) {
     p = _mm512_fmadd_pd(p, t, diffuser(0.19999999989590242));
     p = _mm512_fmadd_pd(p, t, diffuser(-0.3333333333330439));
     v8 r = _mm512_fmadd_pd(_mm512_mul_pd(a, t), p, a);
-    r = _mm512_mask_add_pd(r, grand, r, diffuser(pi / 4));
-    r = _mm512_mask_sub_pd(r, echange, diffuser(pi / 2), r);
+    r = _mm512_mask_add_pd(r, r0.grand, r, diffuser(pi / 4));
+    r = _mm512_mask_sub_pd(r, r0.echange, diffuser(pi / 2), r);
     r = _mm512_mask_sub_pd(r, _mm512_cmp_pd_mask(x, _mm512_setzero_pd(), _CMP_LT_OQ), diffuser(pi), r);
     const __m512i signe = _mm512_and_epi64(_mm512_castpd_si512(y), _mm512_set1_epi64(INT64_MIN));
     return _mm512_castsi512_pd(_mm512_or_epi64(_mm512_castpd_si512(r), signe));
@@ -139,6 +132,41 @@ VARLEM_AVX512_EN_LIGNE v8 gain_db(v8 re, v8 im, __mmask8 valide, unsigned& hors_
     for (std::size_t k = 0; k < largeur; ++k)
         if (!(normal >> k & 1u)) g[k] = 20.0 * std::log10(std::hypot(r[k], i[k]));
     return _mm512_load_pd(g);
+}
+
+// T(jω) = N(jω)/D(jω) from the even and odd parts of N and D, polynomials in y = −ω², and its
+// argument. N·conj(D) over |D|² and atan's ratio num/den share one division, 1/(|D|²·den),
+// wherever that product stays a normal number.
+VARLEM_AVX512_EN_LIGNE void transmittance(const donnees_fonction& f, const v8* x, v8* re, v8* im, v8* arg) {
+    v8 y[vecteurs], ne[vecteurs], no[vecteurs], de[vecteurs], dodd[vecteurs];
+    for (int v = 0; v < vecteurs; ++v) y[v] = _mm512_mul_pd(x[v], _mm512_sub_pd(_mm512_setzero_pd(), x[v]));
+    horner(f.num, f.degre_num & ~1, 0, y, ne);
+    horner(f.num, (f.degre_num - 1) | 1, 1, y, no);
+    horner(f.den, f.degre_den & ~1, 0, y, de);
+    horner(f.den, (f.degre_den - 1) | 1, 1, y, dodd);
+    for (int v = 0; v < vecteurs; ++v) {
+        const v8 o = _mm512_mul_pd(no[v], x[v]);
+        const v8 d = _mm512_mul_pd(dodd[v], x[v]);
+        const v8 module2 = _mm512_fmadd_pd(de[v], de[v], _mm512_mul_pd(d, d));
+        const v8 reel = _mm512_fmadd_pd(ne[v], de[v], _mm512_mul_pd(o, d));
+        const v8 imag = _mm512_fmsub_pd(o, de[v], _mm512_mul_pd(ne[v], d));
+        const reduction_atan r0 = reduire_atan(imag, reel);
+        const v8 produit = _mm512_mul_pd(module2, r0.den);
+        const __mmask8 normal = _mm512_cmp_pd_mask(produit, diffuser(2.2250738585072014e-308), _CMP_GE_OQ) &
+                                _mm512_cmp_pd_mask(produit, diffuser(HUGE_VAL), _CMP_LT_OQ);
+        v8 inverse, a;
+        if (normal == 0xff) {
+            const v8 r = _mm512_div_pd(diffuser(1.0), produit);
+            inverse = _mm512_mul_pd(r0.den, r);
+            a = _mm512_mul_pd(r0.num, _mm512_mul_pd(module2, r));
+        } else {
+            inverse = _mm512_div_pd(diffuser(1.0), module2);
+            a = _mm512_div_pd(r0.num, r0.den);
+        }
+        re[v] = _mm512_mul_pd(reel, inverse);
+        im[v] = _mm512_mul_pd(imag, inverse);
+        arg[v] = finir_atan(a, r0, imag, reel);
+    }
 }
 
 // Roots as vectors of squared real parts and of imaginary parts; padding lanes are infinitely
@@ -310,14 +338,13 @@ std::size_t evaluer_avx512(const donnees_fonction& f, const double* w, std::size
         }
         std::uint32_t surs = points_surs(f, rv, x, valide, w_avant, limite2);
         if (a == 0 && debut_serie) surs &= ~1u;
-        transmittance(f, x, re, im);
+        transmittance(f, x, re, im, arg);
         for (int v = 0; v < vecteurs; ++v) {
             ranger(s.t_re + a + largeur * v, valide[v], re[v]);
             ranger(s.t_im + a + largeur * v, valide[v], im[v]);
             gain[v] = gain_db(re[v], im[v], valide[v], hors_norme);
             ranger(s.gain_db + a + largeur * v, valide[v], gain[v]);
         }
-        for (int v = 0; v < vecteurs; ++v) arg[v] = atan2_vect(im[v], re[v]);
         nb_ruptures += derouler(arg, gain, valide, mg, surs, hors_norme, static_cast<std::uint32_t>(a), d,
                                 s.argument + a, s.ruptures + nb_ruptures);
         w_avant = w[a + mg - 1];
