@@ -121,6 +121,12 @@ std::size_t evaluer_portable(const donnees_fonction& f, const double* w, std::si
             arg[k] = atan2(im, re);
         }
         gains_hors_norme(s.t_re + debut, s.t_im + debut, s.gain_db + debut, m);
+        // An undefined point (infinite or zero T) passes on an undefined argument, so the next
+        // point is a rupture.
+        for (std::size_t k = 0; k < m; ++k) {
+            const double g = s.gain_db[debut + k];
+            arg[k] = g - g == 0.0 ? arg[k] : NAN;
+        }
         double avant_w[bloc];
         avant_w[0] = suite.w_precedent;
         for (std::size_t k = 1; k < m; ++k) avant_w[k] = x[k - 1];

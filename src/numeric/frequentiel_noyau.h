@@ -35,7 +35,7 @@ struct sorties_noyau {
 /// State carried from one call to the next along a series of pulsations.
 struct suite_noyau {
     double w_precedent = 0.0;   ///< pulsation before this call's first point
-    double arg_precedent = 0.0; ///< its argument in (−π, π]
+    double arg_precedent = 0.0; ///< its argument in (−π, π]; NaN where T was not finite and nonzero
     long tours = 0;             ///< whole turns counted so far
     double base = 0.0;          ///< added to every argument written
     bool debut = true;          ///< the series starts with this call (its first point is a rupture)

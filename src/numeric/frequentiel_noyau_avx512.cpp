@@ -243,7 +243,7 @@ struct deroulement {
     long tours;
     double base;
     double decalage;  // base + 2π·tours
-    double arg_avant; // the argument of the previous point, in (−π, π]
+    double arg_avant; // the argument of the previous point, in (−π, π]; NaN if it is undefined
 };
 
 // Ruptures and unwrapped arguments of m points, one by one: the rare groups with a rupture or a
@@ -255,8 +255,9 @@ std::size_t derouler_un_par_un(const double* arg, const double* gain, std::size_
     for (std::size_t k = 0; k < m; ++k) {
         // A point continues the series when it and the previous point are finite and the
         // distance test holds.
-        const bool fini = std::isfinite(gain[k]) && std::isfinite(arg[k]) && std::isfinite(d.arg_avant);
-        if (!fini || !(surs >> k & 1u)) ruptures[nb++] = premier + static_cast<std::uint32_t>(k);
+        const bool fini = std::isfinite(gain[k]) && std::isfinite(arg[k]);
+        if (!fini || !std::isfinite(d.arg_avant) || !(surs >> k & 1u))
+            ruptures[nb++] = premier + static_cast<std::uint32_t>(k);
         // Both arguments lie in (−π, π]: one turn at most separates consecutive points.
         const double ecart = arg[k] - d.arg_avant;
         if (ecart > pi || ecart <= -pi) {
@@ -264,7 +265,8 @@ std::size_t derouler_un_par_un(const double* arg, const double* gain, std::size_
             d.decalage = d.base + 2 * pi * static_cast<double>(d.tours);
         }
         argument[k] = arg[k] + d.decalage;
-        d.arg_avant = arg[k];
+        // An undefined point passes on an undefined argument, so the next point is a rupture.
+        d.arg_avant = fini ? arg[k] : NAN;
     }
     return nb;
 }

@@ -1,3 +1,4 @@
+#include "analysis/pipeline.h"
 #include "numeric/frequentiel.h"
 #include "numeric/frequentiel_noyau.h"
 
@@ -143,6 +144,18 @@ TEST(ReponseFrequentielleTest, PulsationNonDefinie) {
         EXPECT_TRUE(std::isnan(v[12 + 1]));
         for (const std::size_t k : {0u, 2u, 3u}) EXPECT_NEAR(v[12 + k], fdt_phase(ft, w[k]), 1e-12);
     }
+}
+
+TEST(ReponseFrequentielleTest, PointInfiniSuiviDUnPointFini) {
+    // Found by fuzzing: T overflows at the second pulsation while its argument, taken before
+    // the division, is finite. The third point must still restart from the exact phase.
+    contexte_calcul ctx;
+    ctx.graine = 1;
+    fdt_travail ft;
+    bool syntaxe = false, degre = false;
+    analyser_fonction(ctx, 'p', "1+0.5*p", "103602*p^6+0.000161e-160", ft, syntaxe, degre);
+    ASSERT_FALSE(syntaxe || degre);
+    comparer(ft, {1.397389099877681e-259, 1.4933681132490913e-259, -4.0538389927015716e-19});
 }
 
 TEST(FonctionTransfertTest, DeriveeDUneFraction) {
