@@ -56,8 +56,9 @@ double reprendre_ruptures(const fdt_travail& ft, const double* w, std::size_t m,
     for (std::size_t r = 0; r < nb; ++r) {
         const std::size_t j = ruptures[r];
         const std::size_t fin = r + 1 < nb ? ruptures[r + 1] : m;
-        if (!std::isfinite(sortie.gain_db[j])) sortie.gain_db[j] = fdt_gain_db(ft.fonction, w[j]);
-        const double exacte = fdt_phase(ft, w[j]);
+        const complexe t = fdt_valeur(ft.fonction, w[j]);
+        if (!std::isfinite(sortie.gain_db[j])) sortie.gain_db[j] = gain_db_de(t);
+        const double exacte = fdt_phase(ft, w[j], t);
         // An undefined argument makes the next point a rupture too: the correction waits for it.
         if (std::isfinite(sortie.phase[j])) correction = exacte - sortie.phase[j];
         sortie.phase[j] = exacte;
@@ -79,7 +80,6 @@ void reponse_frequentielle(const fdt_travail& ft, std::span<const double> omegas
     const complexe t0{sortie.re[0], sortie.im[0]};
     const bool defini = (t0.re != 0.0 || t0.im != 0.0) && std::isfinite(t0.re) && std::isfinite(t0.im);
     noyau::suite_noyau suite;
-    suite.debut = false;
     suite.w_precedent = omegas[0];
     suite.arg_precedent = defini ? std::atan2(t0.im, t0.re) : NAN;
     suite.base = defini ? sortie.phase[0] - suite.arg_precedent : 0.0;

@@ -94,11 +94,6 @@ std::size_t evaluer_portable(const donnees_fonction& f, const double* w, std::si
     const double limite2 = limite * limite;
     std::size_t nb_ruptures = 0;
     if (n == 0) return nb_ruptures;
-    const bool debut_serie = suite.debut;
-    if (suite.debut) {
-        suite.w_precedent = w[0];
-        suite.debut = false;
-    }
     for (std::size_t debut = 0; debut < n; debut += bloc) {
         const std::size_t m = std::min(bloc, n - debut);
         const double* x = w + debut;
@@ -153,7 +148,6 @@ std::size_t evaluer_portable(const donnees_fonction& f, const double* w, std::si
             sauts[k] = d > pi ? -1.0 : (d <= -pi ? 1.0 : 0.0);
             nb_sauts += sauts[k] * sauts[k];
         }
-        if (debut == 0 && debut_serie) continu[0] = 0.0;
         for (std::size_t k = 0; k < m; ++k)
             if (continu[k] == 0.0) s.ruptures[nb_ruptures++] = static_cast<std::uint32_t>(debut + k);
         // Jumps are rare: whole runs between them take one constant number of turns.

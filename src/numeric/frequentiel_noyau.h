@@ -32,13 +32,13 @@ struct sorties_noyau {
     std::uint32_t* ruptures;
 };
 
-/// State carried from one call to the next along a series of pulsations.
+/// State carried from one call to the next along a series of pulsations; the caller sets it
+/// for the point before the first call's first point.
 struct suite_noyau {
     double w_precedent = 0.0;   ///< pulsation before this call's first point
     double arg_precedent = 0.0; ///< its argument in (−π, π]; NaN where T was not finite and nonzero
     long tours = 0;             ///< whole turns counted so far
     double base = 0.0;          ///< added to every argument written
-    bool debut = true;          ///< the series starts with this call (its first point is a rupture)
 };
 
 /// Which kernel computes the response.

@@ -319,11 +319,6 @@ std::size_t evaluer_avx512(const donnees_fonction& f, const double* w, std::size
     // root i to the segment); below π/2 the wrapped change of arg T is the true change.
     const double limite = (pi / 2) / std::max(f.nb_racines, 1);
     const double limite2 = limite * limite;
-    const bool debut_serie = suite.debut;
-    if (suite.debut) {
-        suite.w_precedent = w[0];
-        suite.debut = false;
-    }
     const racines_vect rv(f);
     deroulement d{suite.tours, suite.base, suite.base + 2 * pi * static_cast<double>(suite.tours),
                   suite.arg_precedent};
@@ -338,8 +333,7 @@ std::size_t evaluer_avx512(const donnees_fonction& f, const double* w, std::size
             valide[v] = static_cast<__mmask8>((1u << std::min(largeur, mg - debut_v)) - 1u);
             x[v] = _mm512_maskz_loadu_pd(valide[v], w + a + debut_v);
         }
-        std::uint32_t surs = points_surs(f, rv, x, valide, w_avant, limite2);
-        if (a == 0 && debut_serie) surs &= ~1u;
+        const std::uint32_t surs = points_surs(f, rv, x, valide, w_avant, limite2);
         transmittance(f, x, re, im, arg);
         for (int v = 0; v < vecteurs; ++v) {
             ranger(s.t_re + a + largeur * v, valide[v], re[v]);
