@@ -1,4 +1,5 @@
 #include "analysis/convolution_rapide.h"
+#include "numeric/temporel.h"
 
 #include "analysis/periodique.h"
 
@@ -9,9 +10,9 @@ namespace varlem {
 
 namespace {
 
-/// Above this exponent the impulse response holds a term at a fixed 1e55 (overflow guard).
-constexpr double exposant_plafond = 100.0;
-constexpr double valeur_plafond = 1e55;
+// The fast convolution holds terms exactly where the impulse response does.
+constexpr double exposant_plafond = exposant_plafond_temporel;
+constexpr double valeur_plafond = valeur_plafond_temporelle;
 /// Most terms summed side by side: enough independent chains to hide the multiply latency,
 /// few enough to stay in registers.
 constexpr int largeur_bloc = 6;
@@ -157,7 +158,7 @@ double somme_generale(const noyau_convolution& n, const terme_noyau& k, const do
 
 noyau_convolution preparer_noyau(const fdt_travail& R, std::int64_t m_max) {
     noyau_convolution n;
-    const int nb = std::clamp(R.fonction.den.degre, 0, nb_termes_max);
+    const int nb = nb_poles(R);
     std::vector<bool> replie(static_cast<std::size_t>(nb), false);
     for (int i = 0; i < nb; ++i) {
         if (replie[static_cast<std::size_t>(i)]) continue;

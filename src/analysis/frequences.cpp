@@ -37,10 +37,8 @@ void bornes_racines(const systeme& s, const std::vector<int>& etudiees, double& 
     };
     for (const int k : etudiees) {
         const fdt_travail& ft = s.fonctions[static_cast<std::size_t>(k)];
-        const int nb_poles = std::clamp(ft.fonction.den.degre, 0, nb_termes_max);
-        const int nb_zeros = std::clamp(ft.fonction.num.degre, 0, nb_termes_max);
-        for (int i = 0; i < nb_poles; ++i) prendre(ft.termes_poles[static_cast<std::size_t>(i)]);
-        for (int i = 0; i < nb_zeros; ++i) prendre(ft.termes_zeros[static_cast<std::size_t>(i)]);
+        for (int i = 0; i < nb_poles(ft); ++i) prendre(ft.termes_poles[static_cast<std::size_t>(i)]);
+        for (int i = 0; i < nb_zeros(ft); ++i) prendre(ft.termes_zeros[static_cast<std::size_t>(i)]);
     }
     if (lo == 0 && hi == 0) {
         lo = 0.1;
@@ -197,15 +195,17 @@ point_frq point_frequentiel(const fdt_travail& ft, const etude_frequence& r, cha
                             int bas, int haut, int droite, int gauche) {
     point_frq p;
     const double xw = r.en_hertz ? w / deux_pi : w;
+    // One evaluation of T(jω) serves the gain, the phase and the locus.
+    const complexe t = fdt_valeur(ft.fonction, w);
     const auto phase = [&] {
-        const double a = fdt_phase(ft, w);
+        const double a = fdt_phase(ft, w, t);
         return r.en_radians ? a : a * degres_par_radian;
     };
     switch (genre) {
     case 'G':
     case 'P':
         p.valeur_h = xw;
-        p.valeur_v = genre == 'G' ? fdt_gain_db(ft.fonction, w) : phase();
+        p.valeur_v = genre == 'G' ? gain_db_de(t) : phase();
         p.px = log_vers_pixel(r.decade_min, r.decade_max, gauche, droite, xw);
         p.py = genre == 'G' ? y_vers_pixel(haut, bas, p.valeur_v, r.gain_min, r.gain_max)
                             : y_vers_pixel(haut, bas, p.valeur_v, r.phase_min, r.phase_max);
@@ -213,23 +213,21 @@ point_frq point_frequentiel(const fdt_travail& ft, const etude_frequence& r, cha
         break;
     case 'B':
         p.valeur_h = phase();
-        p.valeur_v = fdt_gain_db(ft.fonction, w);
+        p.valeur_v = gain_db_de(t);
         p.px = x_vers_pixel(gauche, droite, p.valeur_h, r.black_phase_min, r.black_phase_max);
         p.py = y_vers_pixel(haut, bas, p.valeur_v, r.black_gain_min, r.black_gain_max);
         p.defini = true;
         break;
-    case 'N': {
-        const complexe t = fdt_valeur(ft.fonction, w);
+    case 'N':
         p.valeur_h = t.re;
         p.valeur_v = t.im;
         p.px = x_vers_pixel(gauche, droite, t.re, r.re_min, r.re_max);
         p.py = y_vers_pixel(haut, bas, t.im, r.im_min, r.im_max);
         p.defini = true;
         break;
-    }
     case 'M':
         p.valeur_h = xw;
-        p.valeur_v = c_module(fdt_valeur(ft.fonction, w));
+        p.valeur_v = c_module(t);
         p.px = r.en_hertz ? x_vers_pixel(gauche, droite, xw, r.f_min, r.f_max)
                           : x_vers_pixel(gauche, droite, xw, r.wl_min, r.wl_max);
         p.py = y_vers_pixel(haut, bas, p.valeur_v, r.module_min, r.module_max);

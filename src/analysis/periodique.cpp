@@ -41,7 +41,7 @@ std::vector<int> slots_concernes(const systeme& sys) {
         return slots;
     }
     const int k = sys.slot_etudie();
-    if (k >= 1 && k <= nb_fonctions_max) slots.push_back(k);
+    if (slot_valide(k)) slots.push_back(k);
     if (sys.etudes.afficher_non_corrige && sys.etudes.boucle_fermee) slots.push_back(4);
     return slots;
 }

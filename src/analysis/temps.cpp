@@ -60,6 +60,7 @@ void choisir_intervalle(etude_temps& r, const systeme& sys) {
     r.t_max = dix_pi / pulsation_lente(sys);
     if (!std::isfinite(r.t_max) || !(r.t_max > 0)) r.t_max = dix_pi / pulsation_defaut;
     r.t_pas = pas_graduation(r.t_min, r.t_max, r.inclure_zero_temps);
+    // The graduation may round the start below zero.
     if (r.t_min < 0) r.t_min = 0;
 }
 

@@ -102,10 +102,6 @@ void tracer_courbe_couleur(surface& s, const fdt_travail& ft, char genre, const 
     tracer_courbe_frq(s, ft, genre, r);
 }
 
-bool slot_valide(int k) {
-    return k >= 1 && k <= nb_fonctions_max;
-}
-
 valeurs_lecture tracer_lecture(surface& s, const etude_frequence& r, const systeme& sys,
                                char genre) {
     valeurs_lecture v;
@@ -115,8 +111,9 @@ valeurs_lecture tracer_lecture(surface& s, const etude_frequence& r, const syste
     const point_frq pt = point_frequentiel(ft, r, genre, w, cadre_bas(s.hauteur()), cadre_haut(),
                                            cadre_droite(s.largeur()), cadre_gauche());
     v.calculees = true;
-    v.gain = fdt_gain_db(ft.fonction, w);
-    v.phase = fdt_phase(ft, w);
+    const complexe t = fdt_valeur(ft.fonction, w);
+    v.gain = gain_db_de(t);
+    v.phase = fdt_phase(ft, w, t);
     if (pt.defini) tracer_fleche_lecture(s, pt.px, pt.py);
     return v;
 }

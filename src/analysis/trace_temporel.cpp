@@ -39,10 +39,6 @@ bool plage_valide(double lo, double hi) {
     return std::isfinite(lo) && std::isfinite(hi) && std::isfinite(hi - lo) && lo < hi;
 }
 
-bool slot_valide(int k) {
-    return k >= 1 && k <= nb_fonctions_max;
-}
-
 // Everything one drawing needs, with the world/pixel maps of its frame.
 struct trace {
     surface& s;
@@ -220,7 +216,10 @@ struct trace_periodique : trace {
             s.epaisseur_crayon(1);
         }
         for (const int i : fonctions_temps(sys)) courbe(i);
-        if (sys.etudes.boucle_fermee && sys.etudes.afficher_non_corrige) courbe(4);
+        // Slot 4 is drawn only where the periodic computation filled it (not with every function
+        // shown): otherwise its samples would be those of an earlier computation.
+        if (sys.etudes.boucle_fermee && sys.etudes.afficher_non_corrige && !sys.etudes.toutes_fonctions)
+            courbe(4);
         if (lecture()) fleche_periodique(sys.slot_etudie());
     }
 };

@@ -8,7 +8,7 @@ std::vector<int> systeme::slots_montres(int seul) const {
     std::vector<int> slots;
     if (etudes.toutes_fonctions) {
         for (int k = 1; k <= std::clamp(nb_fonctions, 0, nb_fonctions_max); ++k) slots.push_back(k);
-    } else if (seul >= 1 && seul <= nb_fonctions_max) {
+    } else if (slot_valide(seul)) {
         slots.push_back(seul);
     }
     return slots;

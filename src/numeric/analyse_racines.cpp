@@ -42,8 +42,7 @@ void remplir_termes(fdt_travail& ft) {
     for (int k = 1; k <= nz; ++k)
         ft.termes_zeros[static_cast<std::size_t>(k - 1)].valeur =
             ft.zeros[static_cast<std::size_t>(k)];
-    detecter_multiplicites(ft);
-    decomposer(ft);
+    decomposer(ft); // also sets each term's order
 }
 
 double gain_de(const fdt& f) {

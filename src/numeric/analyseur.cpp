@@ -70,22 +70,6 @@ void retirer_zeros_de_tete(polynome& p) {
     }
 }
 
-// r := r·f, clipped at the capacity, without building a new polynomial: each coefficient is
-// computed from the highest down, so it only reads coefficients not yet overwritten (same sums,
-// in the same order, as p_produit).
-void multiplier_sur_place(polynome& r, const polynome& f) {
-    const int ancien = r.degre;
-    r.degre = std::min(ancien + f.degre, capacite_polynome);
-    for (int i = r.degre; i >= 0; --i) {
-        complexe s{};
-        const int jmax = std::min(i, f.degre);
-        for (int j = std::max(0, i - ancien); j <= jmax; ++j)
-            s = c_somme(s, c_produit(r.coef[static_cast<std::size_t>(i - j)],
-                                     f.coef[static_cast<std::size_t>(j)]));
-        r.coef[static_cast<std::size_t>(i)] = s;
-    }
-}
-
 // One reading of a sum or a term: the context, the behaviour, and whether this reading met a
 // syntax error (the context flag may already be set by an earlier reading).
 class lecteur {
@@ -93,7 +77,6 @@ class lecteur {
     lecteur(contexte_calcul& ctx, options_lecture options)
         : ctx_(ctx), facteurs_(options.variante_facteurs) {}
 
-    bool en_erreur() const { return erreur_; }
 
     polynome somme(std::string_view texte) {
         polynome resultat;
@@ -241,17 +224,23 @@ monome lire_terme(contexte_calcul& ctx, std::string_view texte) {
     return lire_terme(ctx, texte, options_lecture{});
 }
 
-void lire_polynome(contexte_calcul& ctx, std::string_view texte, polynome& sortie) {
-    ctx.erreur_syntaxe = false;
-    std::string t;
+bool preparer_texte(std::string_view texte, char lettre, std::string& t) {
+    t.clear();
     t.reserve(texte.size());
     for (const char c : texte) {
         if (c == ' ') continue;
-        if (!caractere_permis(c, ctx.variable_p)) {
-            ctx.erreur_syntaxe = true;
-            return;
-        }
+        if (!caractere_permis(c, lettre)) return false;
         t.push_back(normaliser(c));
+    }
+    return true;
+}
+
+void lire_polynome(contexte_calcul& ctx, std::string_view texte, polynome& sortie) {
+    ctx.erreur_syntaxe = false;
+    std::string t;
+    if (!preparer_texte(texte, ctx.variable_p, t)) {
+        ctx.erreur_syntaxe = true;
+        return;
     }
 
     lecteur lire(ctx, options_lecture{});
@@ -265,7 +254,7 @@ void lire_polynome(contexte_calcul& ctx, std::string_view texte, polynome& sorti
             // Past the capacity the product is clipped at degree 50; the degree test below
             // rejects it anyway.
             if (p_produit_deborde(resultat, f)) ctx.erreur_degre = true;
-            multiplier_sur_place(resultat, f);
+            p_multiplier(resultat, f);
             return true;
         };
         if (parcourir_produit(t, multiplier) == issue_produit::rejete) {

@@ -5,6 +5,7 @@
 #include "numeric/polynome.h"
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace varlem {
@@ -30,6 +31,9 @@ struct options_lecture {
 /// ctx.erreur_degre on rejected input. `sortie` is left untouched when the text holds a foreign
 /// character, a factor that does not begin with "(" or text after the last factor.
 void lire_polynome(contexte_calcul& ctx, std::string_view texte, polynome& sortie);
+/// The text as the readers take it, into t: spaces deleted, "," and "e" replaced; false when a
+/// character is not part of the grammar.
+bool preparer_texte(std::string_view texte, char lettre, std::string& t);
 /// Reads a sum of terms without brackets.
 polynome lire_somme(contexte_calcul& ctx, std::string_view texte);
 /// Reads one term (a text without "+").

@@ -1,6 +1,7 @@
 #include "numeric/decomposition.h"
 
 #include "numeric/nombres.h"
+#include "numeric/racines_multiples.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,37 +10,17 @@ namespace varlem {
 
 namespace {
 
-int nombre_poles(const fdt_travail& ft) {
-    return std::clamp(ft.fonction.den.degre, 0, nb_termes_max);
-}
-
 bool egal(complexe a, complexe b) {
     return a.re == b.re && a.im == b.im;
 }
 
-// Taylor coefficients at z of the numerator, N(z + h) = Σ s[i]·h^i, for i < m.
+// Taylor coefficients at z of the numerator, N(z + h) = Σ s[i]·h^i, for i < m (the typed
+// polynomials are real).
 void serie_numerateur(const polynome& num, complexe z, int m, complexe* s) {
     const int d = std::clamp(num.degre, 0, capacite_polynome);
-    double wr[capacite_polynome + 1];
-    double wi[capacite_polynome + 1];
-    for (int k = 0; k <= d; ++k) {
-        wr[k] = num.coef[static_cast<std::size_t>(d - k)].re;
-        wi[k] = num.coef[static_cast<std::size_t>(d - k)].im;
-    }
-    for (int i = 0; i < m; ++i) {
-        const int r = d - i;
-        if (r < 0) {
-            s[i] = {};
-            continue;
-        }
-        // Synthetic division by (p − z): the remainder is the next coefficient.
-        for (int k = 1; k <= r; ++k) {
-            const double x = wr[k] + (z.re * wr[k - 1] - z.im * wi[k - 1]);
-            wi[k] = wi[k] + (z.re * wi[k - 1] + z.im * wr[k - 1]);
-            wr[k] = x;
-        }
-        s[i] = {wr[r], wi[r]};
-    }
+    double a[capacite_polynome + 1];
+    for (int k = 0; k <= d; ++k) a[k] = num.coef[static_cast<std::size_t>(d - k)].re;
+    coefficients_taylor(a, d, z, m - 1, s);
 }
 
 // Taylor coefficients at z, up to order m − 1, of the product of (p − z_k) over every pole
@@ -49,7 +30,7 @@ void serie_autres_facteurs(const fdt_travail& ft, const table_multiplicites& t, 
     const complexe z = ft.termes_poles[static_cast<std::size_t>(j)].valeur;
     std::fill(s, s + m, complexe{});
     s[0] = {1, 0};
-    const int n = nombre_poles(ft);
+    const int n = nb_poles(ft);
     for (int k = 0; k < n; ++k) {
         if (t.groupe[k] == j) continue;
         const complexe w = c_difference(z, ft.termes_poles[static_cast<std::size_t>(k)].valeur);
@@ -85,7 +66,7 @@ complexe nettoyer_coef(complexe c) {
 
 table_multiplicites calculer_multiplicites(const fdt_travail& ft) {
     table_multiplicites t;
-    const int n = nombre_poles(ft);
+    const int n = nb_poles(ft);
     bool classe[nb_termes_max] = {};
     for (int i = 0; i < n; ++i) {
         if (classe[i]) continue;
@@ -108,7 +89,7 @@ table_multiplicites calculer_multiplicites(const fdt_travail& ft) {
 void detecter_multiplicites(fdt_travail& ft) {
     for (auto& terme : ft.termes_poles) terme.ordre = 0;
     const table_multiplicites t = calculer_multiplicites(ft);
-    const int n = nombre_poles(ft);
+    const int n = nb_poles(ft);
     for (int k = 0; k < n; ++k) {
         const int m = t.multiplicite[t.groupe[k]];
         ft.termes_poles[static_cast<std::size_t>(k)].ordre = m - t.rang[k] + 1;
@@ -117,7 +98,7 @@ void detecter_multiplicites(fdt_travail& ft) {
 
 void decomposer(fdt_travail& ft) {
     const table_multiplicites t = calculer_multiplicites(ft);
-    const int n = nombre_poles(ft);
+    const int n = nb_poles(ft);
     complexe q[nb_termes_max];
     complexe serie_num[nb_termes_max];
     complexe serie_den[nb_termes_max];
@@ -158,7 +139,7 @@ std::string texte_decomposition(const contexte_calcul& ctx, const fdt_travail& f
         t += " + ";
         t += fin;
     }
-    const int nb = nombre_poles(ft);
+    const int nb = nb_poles(ft);
     for (int r = 0; r < nb; ++r) {
         const terme& e = ft.termes_poles[static_cast<std::size_t>(r)];
         if (e.coef.re != 0) t += texte_scientifique(n, e.coef.re);

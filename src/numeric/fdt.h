@@ -3,6 +3,7 @@
 
 #include "numeric/polynome.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -38,6 +39,11 @@ struct fdt_travail {
     std::array<terme, nb_termes_max> termes_poles{};
     std::array<terme, nb_termes_max> termes_zeros{};
 };
+
+/// Number of entries of termes_poles in use (the denominator's degree, within the capacity).
+inline int nb_poles(const fdt_travail& ft) { return std::clamp(ft.fonction.den.degre, 0, nb_termes_max); }
+/// Number of entries of termes_zeros in use.
+inline int nb_zeros(const fdt_travail& ft) { return std::clamp(ft.fonction.num.degre, 0, nb_termes_max); }
 
 /// f · g (texts of the result empty).
 fdt f_produit(const fdt& f, const fdt& g);

@@ -132,24 +132,8 @@ bool lire_decimal(std::string_view texte, double& valeur) {
 }
 
 std::string texte_court(double x) {
-    const std::string r = rendu_scientifique(x, 11);
-    if (r.size() != 11) return r;
-    if (r[1] == '0') return "0";
-    bool retire[11] = {};
-    if (r[4] == '0') {
-        retire[4] = true;
-        if (r[3] == '0') retire[2] = retire[3] = true;
-    }
-    if (r[6] == '+') retire[6] = true;
-    if (r.compare(7, 4, "0000") == 0)
-        for (int k = 5; k <= 10; ++k) retire[k] = true;
-    if (r[7] == '0') retire[7] = true;
-    if (r[7] == '0' && r[8] == '0') retire[8] = true;
-    if (r[7] == '0' && r[8] == '0' && r[9] == '0') retire[9] = true;
-    std::string s;
-    for (int k = 0; k < 11; ++k)
-        if (!retire[k]) s += r[k];
-    return s;
+    // The short form is the scientific form with two decimals: same trimming rules.
+    return texte_scientifique(2, x);
 }
 
 std::string texte_scientifique(int n, double x) {

@@ -7,29 +7,6 @@
 
 namespace varlem {
 
-namespace {
-
-bool caractere_permis(char c, char lettre) {
-    if ((c >= '0' && c <= '9') || c == lettre) return true;
-    constexpr std::string_view autres = ".E-+()*^";
-    return autres.find(c) != std::string_view::npos;
-}
-
-// Spaces deleted, "," and "e" replaced; false when a character is not part of the grammar.
-bool preparer_texte(std::string_view texte, char lettre, std::string& t) {
-    t.reserve(texte.size());
-    for (char c : texte) {
-        if (c == ' ') continue;
-        if (c == ',') c = '.';
-        if (c == 'e') c = 'E';
-        if (!caractere_permis(c, lettre)) return false;
-        t.push_back(c);
-    }
-    return true;
-}
-
-} // namespace
-
 bool poles_par_facteurs(contexte_calcul& ctx, std::string_view texte_den, liste_racines& poles) {
     ctx.erreur_syntaxe = false;
     std::string t;

@@ -48,16 +48,22 @@ bool p_produit_deborde(const polynome& a, const polynome& b) {
 }
 
 polynome p_produit(const polynome& a, const polynome& b) {
-    polynome r;
-    r.degre = std::min(a.degre + b.degre, capacite_polynome);
-    for (int i = 0; i <= r.degre; ++i) {
+    polynome r = a;
+    p_multiplier(r, b);
+    return r;
+}
+
+void p_multiplier(polynome& r, const polynome& f) {
+    // Each coefficient is computed from the highest down, so it only reads coefficients not yet
+    // overwritten: no second polynomial is built.
+    const int ancien = r.degre;
+    r.degre = std::min(ancien + f.degre, capacite_polynome);
+    for (int i = r.degre; i >= 0; --i) {
         complexe s{};
-        const int jmin = std::max(0, i - a.degre);
-        const int jmax = std::min(i, b.degre);
-        for (int j = jmin; j <= jmax; ++j) s = c_somme(s, c_produit(a.coef[i - j], b.coef[j]));
+        const int jmax = std::min(i, f.degre);
+        for (int j = std::max(0, i - ancien); j <= jmax; ++j) s = c_somme(s, c_produit(r.coef[i - j], f.coef[j]));
         r.coef[i] = s;
     }
-    return r;
 }
 
 polynome p_constante(double c) {

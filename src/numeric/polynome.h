@@ -33,6 +33,8 @@ bool p_produit_deborde(const polynome& a, const polynome& b);
 /// a · b. A product above the capacity keeps only its terms up to degree 50
 /// (callers check `p_produit_deborde` first); nothing is written out of bounds.
 polynome p_produit(const polynome& a, const polynome& b);
+/// r := r·f, cut at the capacity like p_produit, in place.
+void p_multiplier(polynome& r, const polynome& f);
 /// The constant polynomial c.
 polynome p_constante(double c);
 /// Text c0*p^0+c1*p^1+…+cn*p^n with the general number formatter and the given letter.

@@ -11,10 +11,6 @@ namespace {
 // term is its anchor value times a power of e^(valeur·dt), which drifts by one rounding a step.
 constexpr int longueur_bloc = 64;
 
-int nombre_poles(const fdt_travail& ft) {
-    return std::clamp(ft.fonction.den.degre, 0, nb_termes_max);
-}
-
 bool coef_nul(const terme& e) {
     return e.coef.re == 0 && e.coef.im == 0;
 }
@@ -28,8 +24,8 @@ double valeur_terme(const terme& e, double t) {
     else
         q = e.ordre <= 1 ? 1.0 : 0.0;
     q /= factorielle(e.ordre - 1);
-    if (t * e.valeur.re >= 100)
-        q = 1e55;
+    if (t * e.valeur.re >= exposant_plafond_temporel)
+        q = valeur_plafond_temporelle;
     else
         q *= std::exp(t * e.valeur.re);
     const double theta = t * e.valeur.im;
@@ -95,7 +91,7 @@ void ajouter_terme(const terme& e, double t0, double dt, int n, double* sortie) 
 } // namespace
 
 double valeur_temporelle(const fdt_travail& ft, double t) {
-    const int n = nombre_poles(ft);
+    const int n = nb_poles(ft);
     double somme = 0;
     // Only exactly zero coefficients are skipped: a small gain makes every coefficient small.
     for (int k = 0; k < n; ++k) {
@@ -108,7 +104,7 @@ double valeur_temporelle(const fdt_travail& ft, double t) {
 void valeurs_temporelles(const fdt_travail& ft, double t0, double dt, int n, double* sortie) {
     if (n <= 0) return;
     std::fill(sortie, sortie + n, 0.0);
-    const int nb = nombre_poles(ft);
+    const int nb = nb_poles(ft);
     for (int k = 0; k < nb; ++k) {
         const terme& e = ft.termes_poles[static_cast<std::size_t>(k)];
         if (!coef_nul(e)) ajouter_terme(e, t0, dt, n, sortie);

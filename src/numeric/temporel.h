@@ -5,6 +5,12 @@
 
 namespace varlem {
 
+/// Where t·Re(pole) reaches this exponent, a term of the impulse response is held at
+/// `valeur_plafond_temporelle` (overflow guard).
+inline constexpr double exposant_plafond_temporel = 100.0;
+/// The value such a term is held at.
+inline constexpr double valeur_plafond_temporelle = 1e55;
+
 /// Inverse Laplace transform of the strictly proper part of ft at time t (0 without poles).
 double valeur_temporelle(const fdt_travail& ft, double t);
 /// The same values at t0 + k·dt for k = 0..n−1, by exponential recurrences (fast, same results

@@ -222,6 +222,24 @@ TEST(TracerTemporelTest, OrdreDesCourbesEnBoucleFermee) {
     }
 }
 
+TEST(TracerTemporelTest, PeriodiqueEnBoucleFermeeNeDessineQueLesSlotsCalcules) {
+    // With every function shown, the periodic computation leaves slot 4 alone: samples left
+    // there by an earlier computation must not be drawn.
+    for (const bool toutes : {true, false}) {
+        auto b = banc_colore({{"1", "1+p"}, {"1", "1+2p"}, {"1", "1+0.5p"}, {"1", "1+3p"}});
+        b->sys.nb_fonctions = 3;
+        b->sys.etudes.boucle_fermee = true;
+        b->sys.etudes.afficher_non_corrige = true;
+        b->sys.etudes.toutes_fonctions = toutes;
+        b->sys.fonction_courante = 1;
+        preparer_periodique(*b, 101);
+        enregistreur e(W, H);
+        tracer_temporel(e, b->r(), b->sys, b->reg);
+        const std::vector<int> attendu = toutes ? std::vector<int>{1, 2, 3} : std::vector<int>{3, 4};
+        EXPECT_EQ(ordre_courbes(e), attendu) << toutes;
+    }
+}
+
 TEST(TracerTemporelTest, PeriodiqueRelieLesEchantillons) {
     struct cas {
         std::size_t taille;
