@@ -10,17 +10,18 @@
 
 namespace varlem {
 
+int nb_points_fenetre(int largeur_fenetre) {
+    // A window narrower than its margins still gets a couple of points.
+    return std::max(2, static_cast<int>(std::trunc((largeur_fenetre - 40) / 2.0)));
+}
+
 namespace {
 
 // Scales for both extreme functions (slots 1 and 2) at once, so that they hold whatever the
 // slider's value.
 void preparer_etudes_extremes(systeme& s, reglages& r, std::optional<int> largeur_fenetre_temps,
                               const rapport_progression& progression) {
-    // A window narrower than its margins still gets a couple of points.
-    r.temps.nb_points =
-        largeur_fenetre_temps
-            ? std::max(2, static_cast<int>(std::trunc((*largeur_fenetre_temps - 40) / 2.0)))
-            : nb_points_defaut;
+    r.temps.nb_points = largeur_fenetre_temps ? nb_points_fenetre(*largeur_fenetre_temps) : nb_points_defaut;
     calculer_reponse_temps(r.temps, true, s, r, progression);
     preparer_frequences(r.frequence, true, s);
     echelle_auto_pz_toutes(s, r.pz);

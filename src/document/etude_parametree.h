@@ -15,6 +15,9 @@ namespace varlem {
 
 /// Number of time points when the time window is not visible.
 inline constexpr int nb_points_defaut = 200;
+/// Time points of a time window this many pixels wide: one every two pixels inside its margins
+/// (at least 2).
+int nb_points_fenetre(int largeur_fenetre);
 
 /// "Parametres" pressed: true when the save question must be asked first (a system exists and
 /// no template is studied yet).

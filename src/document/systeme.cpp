@@ -18,16 +18,8 @@ void nouveau_systeme(systeme& s, reglages& r) {
     s.nb_fonctions = 0;
     s.systeme_saisi = false;
     s.fonction_courante = 1;
-    etat_etudes& e = s.etudes;
-    e.mode_filtre = false;
-    e.frequence_ouverte = false;
-    e.temps_ouverte = false;
-    e.decomp_ouverte = false;
-    e.poles_zeros_ouverte = false;
-    e.bode_double = false;
-    e.afficher_non_corrige = false;
-    e.etude_freq_choisie = '0';
-    reinitialiser_reglages(r, e);
+    // Every study is closed there too (only "all functions" is kept).
+    reinitialiser_reglages(r, s.etudes);
 }
 
 } // namespace varlem

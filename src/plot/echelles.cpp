@@ -115,9 +115,7 @@ double puissance_dix(double x) {
 
 int y_vers_pixel(int haut, int bas, double v, double lo, double hi) {
     // hi at the top: the map runs from hi to lo.
-    const double etendue = hi - lo;
-    if (etendue == 0 || !std::isfinite(etendue)) return arrondi_pixel((double(haut) + bas) / 2);
-    return arrondi_pixel((hi - v) * (double(bas) - double(haut)) / etendue + haut);
+    return arrondi_pixel(lineaire(v, hi, lo, haut, bas));
 }
 
 int x_vers_pixel(int gauche, int droite, double v, double lo, double hi) {

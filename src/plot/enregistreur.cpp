@@ -54,11 +54,6 @@ void enregistreur::ajouter(const commande& k) {
     courant_.appliquer(k);
 }
 
-void enregistreur::effacer() {
-    commandes_.clear();
-    depart_ = courant_;
-}
-
 void enregistreur::couleur_crayon(couleur c) {
     commande k;
     k.sorte = sorte_commande::crayon;
@@ -136,7 +131,7 @@ int enregistreur::hauteur_texte(const std::string&) {
 template <typename T, typename Fabrique>
 std::vector<T> enregistreur::collecter(sorte_commande sorte, Fabrique fabrique) const {
     std::vector<T> r;
-    etat e = depart_;
+    etat e;
     for (const commande& k : commandes_) {
         if (k.sorte == sorte) r.push_back(fabrique(e, k));
         e.appliquer(k);

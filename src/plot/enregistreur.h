@@ -92,8 +92,6 @@ class enregistreur final : public surface {
     std::vector<segment_enregistre> rectangles() const;
     /// The texts written, in order.
     std::vector<texte_enregistre> textes() const;
-    /// Forgets the commands; the pen and font in force carry over to the queries that follow.
-    void effacer();
 
   private:
     // Pen and font state, rebuilt by replaying commands so queries see what each one saw.
@@ -118,7 +116,6 @@ class enregistreur final : public surface {
     int largeur_;
     int hauteur_;
     std::vector<commande> commandes_;
-    etat depart_;
     etat courant_;
 };
 

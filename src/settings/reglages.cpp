@@ -9,7 +9,7 @@ void reinitialiser_reglages(reglages& r, etat_etudes& e) {
     r.frequence.en_hertz = frequence_defaut.en_hertz;
     r.frequence.en_radians = frequence_defaut.en_radians;
 
-    const int taille = r.pz.taille_symboles;
+    // The symbol size is kept: it is not among these.
     const reglages_pz pz_defaut;
     r.pz.precision = pz_defaut.precision;
     r.pz.couleur_zeros = pz_defaut.couleur_zeros;
@@ -17,7 +17,6 @@ void reinitialiser_reglages(reglages& r, etat_etudes& e) {
     r.pz.decomposer_courante = pz_defaut.decomposer_courante;
     r.pz.valeurs_poles = pz_defaut.valeurs_poles;
     r.pz.valeurs_zeros = pz_defaut.valeurs_zeros;
-    r.pz.taille_symboles = taille;
 
     const bool toutes = e.toutes_fonctions;
     e = etat_etudes{};

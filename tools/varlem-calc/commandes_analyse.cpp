@@ -1,6 +1,7 @@
 #include "commandes.h"
 #include "format.h"
 
+#include "analysis/reponse_temps.h"
 #include "numeric/analyse_racines.h"
 #include "numeric/frequentiel.h"
 #include "numeric/temporel.h"
@@ -44,17 +45,14 @@ int commande_temps(const options_temps& o) {
     contexte_calcul ctx;
     fdt_travail ft;
     if (!analyser_ou_refuser(o.f, ctx, ft)) return statut_fonction_refusee;
-    // The response to an input is the impulse response of T times the input's transform,
-    // analysed from T's own roots and the input's poles.
+    // The response to an input is computed as the time study does it.
+    etude_temps r;
+    r.amplitude = o.amplitude;
+    r.pulsation = o.pulsation;
+    r.phase_origine = o.phase;
     fdt_travail produit;
-    const fdt_travail* reponse = &ft;
-    if (o.entree != 'I') {
-        fdt entree;
-        transformee_entree(o.entree, entree, o.amplitude, o.phase, o.pulsation);
-        produit.fonction = f_produit(ft.fonction, entree);
-        analyser_produit_entree(produit, ft, o.entree, entree);
-        reponse = &produit;
-    }
+    const fdt_travail* reponse = reponse_a_evaluer(ft, o.entree, r, produit);
+    if (reponse == nullptr) return statut_fonction_refusee; // a product beyond the capacity
     json points = json::nouveau_tableau();
     for (double t : o.instants) {
         json e = json::nouvel_objet();

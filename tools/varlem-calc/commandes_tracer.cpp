@@ -3,6 +3,7 @@
 
 #include "analysis/frequences.h"
 #include "document/boucle.h"
+#include "document/etude_parametree.h"
 #include "document/fichier_fdt.h"
 #include "analysis/temps.h"
 #include "analysis/trace_frequentiel.h"
@@ -59,7 +60,7 @@ std::function<void(surface&)> preparer_dessin(const options_tracer& o, systeme& 
     sys.etudes.temps_ouverte = true;
     sys.etudes.etude_temps_choisie = e;
     // The time window is 30 pixels wider than its picture and takes N from its own width.
-    reg.temps.nb_points = (o.largeur + 30 - 40) / 2;
+    reg.temps.nb_points = nb_points_fenetre(o.largeur + 30);
     calculer_reponse_temps(reg.temps, true, sys, reg);
     return [&sys, &reg](surface& s) { tracer_temporel(s, reg.temps, sys, reg); };
 }
