@@ -27,25 +27,30 @@ json json_textes(const std::string& num, const std::string& den) {
 
 } // namespace
 
+int boucler(systeme& s, reglages& r, const std::vector<std::string>& retour, double kp, double ti,
+            double td, bool avec_i) {
+    fermer_boucle(s, r);
+    if (retour.size() == 2) {
+        const saisie_retour sr = entrer_retour(s, retour[0], retour[1]);
+        if (sr.erreur_syntaxe || sr.erreur_degre) {
+            std::fprintf(stderr, "Retour : %s\n", message_refus(sr.erreur_syntaxe, sr.erreur_degre));
+            return statut_fonction_refusee;
+        }
+    }
+    if (!regler_correcteur(s, kp, ti, td, avec_i)) {
+        std::fprintf(stderr, "Correcteur refusé : ti nul ou coefficient hors limites.\n");
+        return statut_fonction_refusee;
+    }
+    return 0;
+}
+
 int commande_boucle(const options_boucle& o) {
     auto s = systeme_vide(o.f.variable);
     if (!analyser_ou_refuser(o.f, s->calcul, s->fonctions[1])) return statut_fonction_refusee;
     s->nb_fonctions = 1;
     s->systeme_saisi = true;
     reglages r;
-    fermer_boucle(*s, r);
-    if (o.retour.size() == 2) {
-        const saisie_retour sr = entrer_retour(*s, o.retour[0], o.retour[1]);
-        if (sr.erreur_syntaxe || sr.erreur_degre) {
-            std::fprintf(stderr, "Retour : %s\n",
-                         message_refus(sr.erreur_syntaxe, sr.erreur_degre));
-            return statut_fonction_refusee;
-        }
-    }
-    if (!regler_correcteur(*s, o.kp, o.ti, o.td, o.avec_i)) {
-        std::fprintf(stderr, "Correcteur refusé : ti nul ou coefficient hors limites.\n");
-        return statut_fonction_refusee;
-    }
+    if (const int statut = boucler(*s, r, o.retour, o.kp, o.ti, o.td, o.avec_i); statut != 0) return statut;
     json fonctions = json::nouveau_tableau();
     for (int k = 1; k <= 3; ++k)
         fonctions.ajouter(json_analyse(s->calcul, s->fonctions[k], false, false));

@@ -3,6 +3,8 @@
 // templates and the system files, each printing JSON on standard output.
 
 #include "commandes.h"
+#include "document/systeme.h"
+#include "settings/reglages.h"
 
 #include <string>
 #include <vector>
@@ -22,6 +24,11 @@ struct options_boucle {
     /// Numerator and denominator of the return path; empty for R = 1.
     std::vector<std::string> retour;
 };
+
+/// Closes the loop of s, with the return path `retour` (numerator, denominator; empty for
+/// R = 1) and the corrector; 0, or the exit status after a French message on standard error.
+int boucler(systeme& s, reglages& r, const std::vector<std::string>& retour, double kp, double ti,
+            double td, bool avec_i);
 
 /// Options of `gabarit`.
 struct options_gabarit {

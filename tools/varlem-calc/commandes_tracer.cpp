@@ -1,3 +1,4 @@
+#include "commandes_document.h"
 #include "commandes_etudes.h"
 #include "format.h"
 
@@ -72,7 +73,7 @@ int preparer_systeme(const options_tracer& o, systeme& sys, reglages& reg) {
         const resultat_fichier l = lire_systeme(sys, reg, o.fichier_systeme);
         if (!l.reussi()) {
             std::fprintf(stderr, "%s\n", l.message().c_str());
-            return 3;
+            return statut_fichier_refuse;
         }
     } else if (!construire_systeme(o.fonctions, sys)) {
         return statut_fonction_refusee;
@@ -85,20 +86,9 @@ int preparer_systeme(const options_tracer& o, systeme& sys, reglages& reg) {
         sys.etudes.toutes_fonctions = false;
         sys.fonction_courante = std::min(o.courante, sys.nb_fonctions);
     }
-    if (o.boucle) {
-        fermer_boucle(sys, reg);
-        if (o.retour.size() == 2) {
-            const saisie_retour r = entrer_retour(sys, o.retour[0], o.retour[1]);
-            if (r.erreur_syntaxe || r.erreur_degre) {
-                std::fprintf(stderr, "Retour : %s\n", message_refus(r.erreur_syntaxe, r.erreur_degre));
-                return statut_fonction_refusee;
-            }
-        }
-        if (!regler_correcteur(sys, o.kp, o.ti, o.td, o.avec_i)) {
-            std::fprintf(stderr, "Correcteur refusé : ti nul ou coefficient hors limites.\n");
-            return statut_fonction_refusee;
-        }
-    }
+    if (o.boucle)
+        if (const int statut = boucler(sys, reg, o.retour, o.kp, o.ti, o.td, o.avec_i); statut != 0)
+            return statut;
     appliquer_unites(o.unites, reg);
     appliquer_entree(o.e, reg);
     return 0;
