@@ -146,6 +146,12 @@ std::vector<segment_enregistre> enregistreur::segments() const {
         });
 }
 
+std::vector<segment_enregistre> enregistreur::segments(couleur c) const {
+    std::vector<segment_enregistre> r = segments();
+    std::erase_if(r, [c](const segment_enregistre& s) { return s.c != c; });
+    return r;
+}
+
 std::vector<segment_enregistre> enregistreur::rectangles() const {
     return collecter<segment_enregistre>(
         sorte_commande::rectangle, [](const etat& e, const commande& k) {

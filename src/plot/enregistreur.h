@@ -88,6 +88,8 @@ class enregistreur final : public surface {
     const std::vector<commande>& commandes() const { return commandes_; }
     /// The segments drawn by tracer_vers, in order (rectangles excluded).
     std::vector<segment_enregistre> segments() const;
+    /// The segments drawn in colour c, in order.
+    std::vector<segment_enregistre> segments(couleur c) const;
     /// The rectangle outlines drawn, as segments holding their two corners.
     std::vector<segment_enregistre> rectangles() const;
     /// The texts written, in order.

@@ -3,6 +3,7 @@
 #include "analysis/pipeline.h"
 #include "analysis/signal_periodique.h"
 #include "numeric/temporel.h"
+#include "support/analyse_acceptee.h"
 #include "support/fabrique.h"
 
 #include <gtest/gtest.h>
@@ -200,12 +201,8 @@ TEST(ConvolutionRapide, FonctionsAnalyseesEgalentLaDefinition) {
         {"(3+p)(1+2p)", "(1+p)(1+0.5p)"},
     };
     for (const auto& [num, den] : textes) {
-        contexte_calcul ctx;
-        ctx.graine = 3;
-        fdt_travail ft;
-        bool syntaxe = false, degre = false;
-        analyser_fonction(ctx, 'p', num, den, ft, syntaxe, degre);
-        ASSERT_FALSE(syntaxe || degre) << den;
+        const fdt_travail ft = test::analyse_acceptee(num, den, 3);
+        ASSERT_FALSE(HasFailure());
         const double D = terme_direct(ft);
         etude_temps r = carre_unite();
         const noyau_convolution n = preparer_noyau(ft, 30 * 7 + 1);

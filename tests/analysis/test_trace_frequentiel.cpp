@@ -50,13 +50,6 @@ std::vector<texte_enregistre> textes_diagramme(const enregistreur& e) {
     return r;
 }
 
-std::vector<segment_enregistre> segments_de(const enregistreur& e, couleur c) {
-    std::vector<segment_enregistre> r;
-    for (const auto& s : e.segments())
-        if (s.c == c) r.push_back(s);
-    return r;
-}
-
 // Curve colours in the order the curves were drawn.
 std::vector<couleur> ordre_courbes(const enregistreur& e) {
     std::vector<couleur> r;
@@ -231,7 +224,7 @@ TEST(TraceFrequentielTest, CourbeNonCorrigeeEnBoucleFermee) {
     ASSERT_EQ(ordre_courbes(e), (std::vector<couleur>{p.couleurs[1], p.couleurs[4]}));
     // The uncorrected curve is the saved function's: its vertices are its points.
     const fdt_travail& sauvee = s->sauvegarde[2];
-    for (const auto& seg : segments_de(e, p.couleurs[4])) {
+    for (const auto& seg : e.segments(p.couleurs[4])) {
         if (!dans_cadre(seg.x2, seg.y2)) continue;
         const double w = pixel_vers_log(seg.x2, 15, largeur - 15, r.decade_min, r.decade_max);
         const point_frq attendu =
@@ -269,7 +262,7 @@ TEST(TraceFrequentielTest, FlecheDeLectureSurLaCourbeCourante) {
             EXPECT_DOUBLE_EQ(s->lecture.phase_lecture, fdt_phase(ft, 1.7));
             const point_frq pt =
                 point_frequentiel(ft, r, g, 1.7, hauteur - 10, 10, largeur - 15, 15);
-            const auto fleche = segments_de(e, couleur_fleche_lecture);
+            const auto fleche = e.segments(couleur_fleche_lecture);
             ASSERT_EQ(fleche.size(), 3u);
             const int x = pt.px, y = pt.py;
             EXPECT_EQ((std::vector{fleche[0].x1, fleche[0].y1, fleche[0].x2, fleche[0].y2}),
@@ -280,7 +273,7 @@ TEST(TraceFrequentielTest, FlecheDeLectureSurLaCourbeCourante) {
                       (std::vector{x, y, x + 4, y + 4}));
             // The tip lies on the drawn curve of the current function.
             double plus_proche = 1e9;
-            for (const auto& seg : segments_de(e, p.couleurs[2]))
+            for (const auto& seg : e.segments(p.couleurs[2]))
                 plus_proche = std::min(plus_proche, distance_segment(x, y, seg));
             EXPECT_LE(plus_proche, 1.5);
 
@@ -289,8 +282,8 @@ TEST(TraceFrequentielTest, FlecheDeLectureSurLaCourbeCourante) {
             enregistreur nu(largeur, hauteur), copie(largeur, hauteur);
             tracer_frequentiel_nu(nu, r, p, *s);
             copier_frequentiel(copie, r, p, *s);
-            EXPECT_TRUE(segments_de(nu, couleur_fleche_lecture).empty());
-            EXPECT_TRUE(segments_de(copie, couleur_fleche_lecture).empty());
+            EXPECT_TRUE(nu.segments(couleur_fleche_lecture).empty());
+            EXPECT_TRUE(copie.segments(couleur_fleche_lecture).empty());
             EXPECT_TRUE(textes_diagramme(copie).empty());
             EXPECT_EQ(s->lecture.gain_lecture, 123);
         }
@@ -463,7 +456,7 @@ TEST(CourbeFrequentielleTest, UneDiscontinuiteArreteLaCourbe) {
     enregistreur e(largeur, hauteur);
     tracer_frequentiel(e, r, p, *s);
     const int colonne = log_vers_pixel(r.decade_min, r.decade_max, 15, largeur - 15, 1.0);
-    const auto coupee = segments_de(e, p.couleurs[1]);
+    const auto coupee = e.segments(p.couleurs[1]);
     ASSERT_FALSE(coupee.empty());
     for (const auto& seg : coupee) {
         EXPECT_LE(seg.x2, colonne + 1);
@@ -471,7 +464,7 @@ TEST(CourbeFrequentielleTest, UneDiscontinuiteArreteLaCourbe) {
     }
     EXPECT_GE(coupee.back().x2, colonne - 1);
     int xmax = 0;
-    for (const auto& seg : segments_de(e, p.couleurs[2])) xmax = std::max(xmax, seg.x2);
+    for (const auto& seg : e.segments(p.couleurs[2])) xmax = std::max(xmax, seg.x2);
     EXPECT_GE(xmax, largeur - 20);
 }
 

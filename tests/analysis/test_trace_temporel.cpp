@@ -42,13 +42,6 @@ int py(const etude_temps& r, double v) {
     return y_vers_pixel(10, H - 10, v, r.y_min, r.y_max);
 }
 
-std::vector<segment_enregistre> de_couleur(const enregistreur& e, couleur c) {
-    std::vector<segment_enregistre> s;
-    for (const auto& x : e.segments())
-        if (x.c == c) s.push_back(x);
-    return s;
-}
-
 // Slots whose curves appear, in drawing order (consecutive segments of one colour count once);
 // 0 stands for the readout arrow.
 std::vector<int> ordre_courbes(const enregistreur& e) {
@@ -110,7 +103,7 @@ TEST(TracerTemporelTest, FenetreFermeeSeulLePeriodiqueDessine) {
     b->sys.etudes.temps_ouverte = false;
     enregistreur e(W, H);
     tracer_temporel(e, b->r(), b->sys, b->reg);
-    EXPECT_EQ(de_couleur(e, couleur_slot(1)).size(), 100u);
+    EXPECT_EQ(e.segments(couleur_slot(1)).size(), 100u);
 }
 
 TEST(TracerTemporelTest, EntreeEchelonEtRampe) {
@@ -119,7 +112,7 @@ TEST(TracerTemporelTest, EntreeEchelonEtRampe) {
         const etude_temps& r = b->calculer(genre);
         enregistreur e(W, H);
         tracer_temporel(e, r, b->sys, b->reg);
-        const auto entree = de_couleur(e, gris_entree);
+        const auto entree = e.segments(gris_entree);
         ASSERT_EQ(entree.size(), 1u) << genre;
         const double fin = genre == 'E' ? 1.0 : r.t_max;
         const double debut = genre == 'E' ? 1.0 : 0.0;
@@ -129,13 +122,13 @@ TEST(TracerTemporelTest, EntreeEchelonEtRampe) {
         EXPECT_EQ(entree[0].x2, W - 15);
         EXPECT_EQ(entree[0].y2, py(r, fin));
         // The curves that follow are drawn 1 pixel wide again.
-        for (const auto& s : de_couleur(e, couleur_slot(1))) EXPECT_EQ(s.epaisseur, 1);
+        for (const auto& s : e.segments(couleur_slot(1))) EXPECT_EQ(s.epaisseur, 1);
     }
     b->r().afficher_entree = false;
     b->calculer('E');
     enregistreur e(W, H);
     tracer_temporel(e, b->r(), b->sys, b->reg);
-    EXPECT_TRUE(de_couleur(e, gris_entree).empty());
+    EXPECT_TRUE(e.segments(gris_entree).empty());
 }
 
 TEST(TracerTemporelTest, EntreeSinusoidale) {
@@ -146,7 +139,7 @@ TEST(TracerTemporelTest, EntreeSinusoidale) {
     const etude_temps& r = b->calculer('S');
     enregistreur e(W, H);
     tracer_temporel(e, r, b->sys, b->reg);
-    const auto entree = de_couleur(e, gris_entree);
+    const auto entree = e.segments(gris_entree);
     const grille_temps g = grille_trace(r);
     ASSERT_EQ(entree.size(), static_cast<std::size_t>(g.nombre));
     // From (x(0), y(0)) to the sine's value at t_min, then along the sine.
@@ -188,7 +181,7 @@ TEST(TracerTemporelTest, ValeursHorsPlageEcretees) {
         EXPECT_EQ(premier_point(copie, 1).y, py(r, c.premier_copie)) << c.num << c.y_min;
         // Every later point lies between the clipping levels in both drawings.
         for (const auto* en : {&e, &copie}) {
-            const auto courbe = de_couleur(*en, couleur_slot(1));
+            const auto courbe = en->segments(couleur_slot(1));
             ASSERT_GT(courbe.size(), 100u);
             for (const auto& s : courbe) {
                 EXPECT_GE(s.y2, py(r, c.haut)) << c.num << c.y_min;
@@ -252,16 +245,16 @@ TEST(TracerTemporelTest, PeriodiqueRelieLesEchantillons) {
         preparer_periodique(*b, c.taille);
         enregistreur e(W, H);
         tracer_temporel(e, b->r(), b->sys, b->reg);
-        const auto entree = de_couleur(e, gris_entree);
+        const auto entree = e.segments(gris_entree);
         ASSERT_EQ(entree.size(), c.segments) << c.taille;
-        for (const int k : {1, 2}) EXPECT_EQ(de_couleur(e, couleur_slot(k)).size(), c.segments);
+        for (const int k : {1, 2}) EXPECT_EQ(e.segments(couleur_slot(k)).size(), c.segments);
         if (c.segments == 0) continue;
         const etude_temps& r = b->r();
         for (const auto& s : entree) EXPECT_EQ(s.epaisseur, 2);
         EXPECT_EQ(entree.front().x1, 15);
         EXPECT_EQ(entree.front().y1, py(r, 0));
         // Sample i at t_min + i·2(t_max − t_min)/N: sample 100 at t_max, not clipped.
-        const auto dernier = de_couleur(e, couleur_slot(2)).back();
+        const auto dernier = e.segments(couleur_slot(2)).back();
         EXPECT_EQ(dernier.x2, px(r, 0.03 * double(c.segments)));
         EXPECT_EQ(dernier.y2, py(r, 1 - double(c.segments) / 100));
     }
@@ -273,7 +266,7 @@ TEST(TracerTemporelTest, PeriodiqueNaNCoupeLaCourbe) {
     b->sys.periodique.echantillons_reponse[1][40] = nan;
     enregistreur e(W, H);
     tracer_temporel(e, b->r(), b->sys, b->reg);
-    EXPECT_EQ(de_couleur(e, couleur_slot(1)).size(), 98u);
+    EXPECT_EQ(e.segments(couleur_slot(1)).size(), 98u);
 }
 
 TEST(TracerTemporelTest, TitresEtEtiquetteDuTemps) {
@@ -334,7 +327,7 @@ TEST(TracerTemporelTest, FlecheDeLecture) {
     tracer_temporel(e, r, b->sys, b->reg);
     const double y = 1 - std::exp(-2.0);
     EXPECT_NEAR(b->sys.lecture.y_lecture, y, 1e-9);
-    const auto fleche = de_couleur(e, couleur_fleche_lecture);
+    const auto fleche = e.segments(couleur_fleche_lecture);
     ASSERT_EQ(fleche.size(), 3u);
     EXPECT_EQ(fleche[0].x1, px(r, 2));
     EXPECT_EQ(fleche[0].y1, py(r, y) + 15);
@@ -346,7 +339,7 @@ TEST(TracerTemporelTest, FlecheDeLecture) {
     b->sys.lecture.y_lecture = -123;
     enregistreur copie(W, H);
     copier_temporel(copie, r, b->sys, b->reg);
-    EXPECT_TRUE(de_couleur(copie, couleur_fleche_lecture).empty());
+    EXPECT_TRUE(copie.segments(couleur_fleche_lecture).empty());
     EXPECT_EQ(b->sys.lecture.y_lecture, -123);
 
     // The impulse's arrow comes after every curve, on the current function (here the second).
@@ -375,7 +368,7 @@ TEST(TracerTemporelTest, FlechePeriodique) {
         tracer_temporel(e, b->r(), b->sys, b->reg);
         const double y = 1 - double(c.rang) / 100;
         EXPECT_DOUBLE_EQ(b->sys.lecture.y_lecture, y) << c.t_lecture;
-        const auto fleche = de_couleur(e, couleur_fleche_lecture);
+        const auto fleche = e.segments(couleur_fleche_lecture);
         ASSERT_EQ(fleche.size(), 3u);
         EXPECT_EQ(fleche[0].x2, px(b->r(), c.t_fleche)) << c.t_lecture;
         EXPECT_EQ(fleche[0].y2, py(b->r(), y)) << c.t_lecture;
@@ -419,7 +412,7 @@ TEST(TracerTemporelTest, PasDegeneresTerminent) {
         r.dt = dt;
         enregistreur e(W, H);
         tracer_temporel(e, r, b->sys, b->reg);
-        const auto courbe = de_couleur(e, couleur_slot(1));
+        const auto courbe = e.segments(couleur_slot(1));
         EXPECT_LE(courbe.size(), static_cast<std::size_t>(max_echantillons_temps)) << dt;
         // The curve still crosses the interval, up to the last step or two.
         if (!courbe.empty()) {

@@ -41,11 +41,6 @@ class FichierFdtTest : public ::testing::Test {
         return o.str();
     }
 
-    static void ecrire_brut(const fs::path& p, const std::string& octets) {
-        std::ofstream f(p, std::ios::binary);
-        f << octets;
-    }
-
     fs::path dossier_;
 };
 

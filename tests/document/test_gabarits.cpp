@@ -82,21 +82,15 @@ TEST(GabaritTest, LesTextesAnalysesRelisentLaValeurExacte) {
     }
 }
 
+// The labels the parameter study does not show otherwise (its own tests read the others).
 TEST(GabaritTest, Etiquettes) {
     systeme s;
-    s.gabarit = 'P';
-    fixer_plage_gabarit(s, 'P');
-    EXPECT_EQ(etiquette_haut_gabarit(s), "w0max= 10 rad/s");
-    EXPECT_EQ(etiquette_bas_gabarit(s), "w0min= .1 rad/s");
-    EXPECT_EQ(etiquette_valeur_gabarit(s, 0.1), "w0= .1 rad/s");
     s.gabarit = 'H';
     fixer_plage_gabarit(s, 'H');
     EXPECT_EQ(etiquette_haut_gabarit(s), "w0max= 10.1 rad/s");
     s.gabarit = 'C';
     fixer_plage_gabarit(s, 'C');
-    EXPECT_EQ(etiquette_haut_gabarit(s), "m max= 2");
     EXPECT_EQ(etiquette_bas_gabarit(s), "m min= .01");
-    EXPECT_EQ(etiquette_valeur_gabarit(s, 0.71), "m= .71");
 }
 
 TEST(GabaritTest, ConstructionDansUnSlot) {

@@ -92,19 +92,6 @@ TEST(AnalyseRacinesTest, ZerosNonArrondis) {
     EXPECT_DOUBLE_EQ(ft.gain, 3);
 }
 
-// An expanded 4-fold pole, whatever the random start: four equal poles, coefficient 1 on the
-// fourth power and 0 elsewhere, and the impulse response t³e^−t/6.
-TEST(AnalyseRacinesTest, PoleQuadrupleDeveloppe) {
-    for (std::uint64_t graine = 0; graine < 200; ++graine) {
-        const fdt_travail ft = analyser("1", "1+4*p+6*p^2+4*p^3+1*p^4", true, graine);
-        ASSERT_EQ(copies(ft.poles, 4, {-1, 0}), 4) << graine;
-        ASSERT_EQ(ft.termes_poles[0].ordre, 4);
-        ASSERT_NEAR(ft.termes_poles[0].coef.re, 1, 1e-12);
-        for (int k = 1; k < 4; ++k) ASSERT_LT(c_module(ft.termes_poles[k].coef), 1e-12);
-        ASSERT_NEAR(valeur_temporelle(ft, 2), 8 * std::exp(-2.0) / 6, 1e-12);
-    }
-}
-
 struct cas_entree {
     char genre;
     double phase;

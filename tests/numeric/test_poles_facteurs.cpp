@@ -41,13 +41,6 @@ TEST(PolesFacteursTest, PolesDansLOrdreDesFacteurs) {
     for (std::size_t k = 5; k < r.poles.size(); ++k) EXPECT_EQ(r.poles[k], complexe{});
 }
 
-TEST(PolesFacteursTest, FacteursRepetesDonnentDesPolesIdentiques) {
-    const recherche r = chercher("(1+p)(1+p)*(1+p)");
-    ASSERT_TRUE(r.trouve);
-    for (std::size_t k = 1; k <= 3; ++k) EXPECT_EQ(r.poles[k], (complexe{-1, 0})) << k;
-    EXPECT_EQ(r.poles[4], complexe{});
-}
-
 struct cas_poles {
     std::string texte;
     std::vector<complexe> attendus;
