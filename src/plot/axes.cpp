@@ -44,6 +44,21 @@ std::string texte_graduation(double v, double pas) {
     return texte_nombre(std::abs(v) < pas / 100 ? 0.0 : v);
 }
 
+// Calls graduer(v, etiquette) for v = depart, depart + pas, … while v stays on the near side of
+// fin (pas may be negative), every other graduation labelled, the first one not.
+template <typename Graduer>
+void parcourir_graduations(double depart, double fin, double pas, Graduer graduer) {
+    bool etiquette = false;
+    double v = depart;
+    for (int n = 0; (pas > 0 ? v <= fin : v >= fin) && n <= max_graduations; ++n) {
+        graduer(v, etiquette);
+        const double suivant = v + pas;
+        if (suivant == v) break; // far from zero a small step cannot move the value
+        v = suivant;
+        etiquette = !etiquette;
+    }
+}
+
 } // namespace
 
 void tracer_axe_vertical(surface& s, const param& p, int x, double pas, double lo, double hi) {
@@ -54,20 +69,14 @@ void tracer_axe_vertical(surface& s, const param& p, int x, double pas, double l
     if (graduations_possibles(pas, lo, hi)) {
         const int decalage_x = moitie(s.largeur_texte("W"));
         const int decalage_y = moitie(s.hauteur_texte("1"));
-        bool etiquette = false;
-        double v = hi;
-        for (int n = 0; v >= lo && n <= max_graduations; ++n) {
+        parcourir_graduations(hi, lo, -pas, [&](double v, bool etiquette) {
             const int y = y_vers_pixel(cadre_haut(), cadre_bas(h), v, lo, hi);
             if (p.quadrillage)
                 ligne_grille(s, p, cadre_gauche(), y, cadre_droite(w), y);
             else
                 s.ligne(x, y, x + p.longueur_graduations, y);
             if (etiquette) s.texte(x + decalage_x, y - decalage_y, texte_graduation(v, pas));
-            const double suivant = v - pas;
-            if (suivant == v) break; // far from zero a small step cannot move the value
-            v = suivant;
-            etiquette = !etiquette;
-        }
+        });
     }
     s.ligne(x, cadre_haut(), x, cadre_bas(h));
 }
@@ -79,20 +88,14 @@ void tracer_axe_horizontal(surface& s, const param& p, int y, double pas, double
     preparer(s, p);
     if (graduations_possibles(pas, lo, hi)) {
         const int decalage_y = moitie(s.hauteur_texte("1"));
-        bool etiquette = false;
-        double v = lo;
-        for (int n = 0; v <= hi && n <= max_graduations; ++n) {
+        parcourir_graduations(lo, hi, pas, [&](double v, bool etiquette) {
             const int x = x_vers_pixel(cadre_gauche(), cadre_droite(w), v, lo, hi);
             if (p.quadrillage)
                 ligne_grille(s, p, x, cadre_haut(), x, cadre_bas(h));
             else
                 s.ligne(x, y, x, y + p.longueur_graduations);
             if (etiquette) s.texte(x, y + decalage_y, texte_graduation(v, pas));
-            const double suivant = v + pas;
-            if (suivant == v) break;
-            v = suivant;
-            etiquette = !etiquette;
-        }
+        });
     }
     s.ligne(cadre_gauche(), y, cadre_droite(w), y);
 }

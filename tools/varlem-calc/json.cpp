@@ -17,12 +17,6 @@ json json::nouvel_objet() {
     return j;
 }
 
-json json::nombres(const std::vector<double>& valeurs) {
-    json j = nouveau_tableau();
-    for (double x : valeurs) j.ajouter(x);
-    return j;
-}
-
 json& json::ajouter(json valeur) {
     if (!std::holds_alternative<tableau_ptr>(v_)) v_ = std::make_shared<tableau>();
     auto& t = *std::get<tableau_ptr>(v_);

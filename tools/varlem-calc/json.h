@@ -34,8 +34,6 @@ public:
     static json nouveau_tableau();
     /// An empty object.
     static json nouvel_objet();
-    /// An array of numbers.
-    static json nombres(const std::vector<double>& valeurs);
 
     /// Appends to an array.
     json& ajouter(json valeur);

@@ -24,12 +24,18 @@ void peindre(QPainter& peintre, int w, int h, const dessin& d) {
     d(s);
 }
 
-QByteArray octets_png(const QImage& image) {
+// The bytes `ecrire` writes into a memory buffer; its writers end (and flush) inside it.
+template <typename Ecrire>
+QByteArray en_octets(Ecrire ecrire) {
     QByteArray octets;
     QBuffer tampon(&octets);
     tampon.open(QIODevice::WriteOnly);
-    image.save(&tampon, "PNG");
+    ecrire(tampon);
     return octets;
+}
+
+QByteArray octets_png(const QImage& image) {
+    return en_octets([&](QBuffer& tampon) { image.save(&tampon, "PNG"); });
 }
 
 } // namespace
@@ -44,38 +50,30 @@ QImage dessiner_image(int w, int h, const dessin& d) {
 
 QByteArray dessiner_svg(int w, int h, const dessin& d) {
     if (w <= 0 || h <= 0) return QByteArray();
-    QByteArray octets;
-    QBuffer tampon(&octets);
-    tampon.open(QIODevice::WriteOnly);
-    QSvgGenerator generateur;
-    generateur.setOutputDevice(&tampon);
-    generateur.setSize(QSize(w, h));
-    generateur.setViewBox(QRect(0, 0, w, h));
-    generateur.setResolution(96);
-    {
+    return en_octets([&](QBuffer& tampon) {
+        QSvgGenerator generateur;
+        generateur.setOutputDevice(&tampon);
+        generateur.setSize(QSize(w, h));
+        generateur.setViewBox(QRect(0, 0, w, h));
+        generateur.setResolution(96);
         QPainter peintre(&generateur);
         peindre(peintre, w, h, d);
-    }
-    return octets;
+    });
 }
 
 QByteArray dessiner_pdf(int w, int h, const dessin& d) {
     if (w <= 0 || h <= 0) return QByteArray();
-    QByteArray octets;
-    QBuffer tampon(&octets);
-    tampon.open(QIODevice::WriteOnly);
-    QPdfWriter pdf(&tampon);
-    // The page is the canvas at 96 pixels per inch, without margins.
-    pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(w * 72.0 / 96, h * 72.0 / 96), QPageSize::Point),
-                                  QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    {
+    return en_octets([&](QBuffer& tampon) {
+        QPdfWriter pdf(&tampon);
+        // The page is the canvas at 96 pixels per inch, without margins.
+        pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(w * 72.0 / 96, h * 72.0 / 96), QPageSize::Point),
+                                      QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         QPainter peintre(&pdf);
         // One pixel of the drawing is one unit, whatever the writer's own resolution.
         peintre.setViewport(0, 0, pdf.width(), pdf.height());
         peintre.setWindow(0, 0, w, h);
         peindre(peintre, w, h, d);
-    }
-    return octets;
+    });
 }
 
 QMimeData* preparer_copie(int w, int h, const dessin& d) {
