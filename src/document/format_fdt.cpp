@@ -138,6 +138,7 @@ resultat_fichier lire_systeme_texte(systeme& s, reglages& r, std::string_view co
     s.nb_fonctions = static_cast<int>(lus.fonctions.size());
     s.fonction_courante = 1;
     s.systeme_saisi = true;
+    s.modifie = false;
     // The file replaces the whole system: a closed loop or a template study ends with it.
     s.etudes.boucle_fermee = false;
     s.etudes.mode_filtre = false;

@@ -17,6 +17,7 @@ std::vector<int> systeme::slots_montres(int seul) const {
 void nouveau_systeme(systeme& s, reglages& r) {
     s.nb_fonctions = 0;
     s.systeme_saisi = false;
+    s.modifie = false;
     s.fonction_courante = 1;
     // Every study is closed there too (only "all functions" is kept).
     reinitialiser_reglages(r, s.etudes);

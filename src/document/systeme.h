@@ -60,6 +60,8 @@ struct systeme {
     char lettre_variable = 'p';
     /// A system exists (a function was accepted, a file read or a template built).
     bool systeme_saisi = false;
+    /// The user's functions changed since the system was last saved, read or emptied.
+    bool modifie = false;
     /// Study flags and letters.
     etat_etudes etudes;
 

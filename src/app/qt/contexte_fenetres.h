@@ -1,0 +1,36 @@
+#pragma once
+// What every window of the application is handed: the one system, the one set of settings,
+// the desktop's services and the commands that reach all studies.
+
+#include "app/qt/plateforme.h"
+#include "document/rafraichissement.h"
+#include "document/systeme.h"
+#include "settings/reglages.h"
+
+namespace varlem {
+
+/// The application-wide commands a window may run after a document operation.
+class pilote_etudes {
+  public:
+    virtual ~pilote_etudes() = default;
+
+    /// Redraws every opened study, deriving scales again and recomputing the curves as asked.
+    virtual void rafraichir_etudes(bool reprendre_echelles, bool recalculer) = 0;
+    /// Enables the study commands of every window once the system holds functions.
+    virtual void activer_commandes() = 0;
+
+    /// Runs the refresh an operation asks for (nothing when it asks for none).
+    void executer(const rafraichissement& r) {
+        if (r.a_faire) rafraichir_etudes(r.reprendre_echelles, r.recalculer);
+    }
+};
+
+/// The state and services shared by the windows, owned by the application.
+struct contexte_fenetres {
+    systeme& sys;
+    reglages& reg;
+    plateforme& plat;
+    pilote_etudes& pilote;
+};
+
+} // namespace varlem
