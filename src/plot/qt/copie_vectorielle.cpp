@@ -40,9 +40,12 @@ QByteArray octets_png(const QImage& image) {
 
 } // namespace
 
-QImage dessiner_image(int w, int h, const dessin& d) {
+QImage dessiner_image(int w, int h, const dessin& d, qreal ratio) {
     if (w <= 0 || h <= 0) return QImage();
-    QImage image(w, h, QImage::Format_RGB32);
+    if (!(ratio >= 1.0)) ratio = 1.0;
+    QImage image(qRound(w * ratio), qRound(h * ratio), QImage::Format_RGB32);
+    // The painter then works in logical pixels: the geometry is the same at any ratio.
+    image.setDevicePixelRatio(ratio);
     QPainter peintre(&image);
     peindre(peintre, w, h, d);
     return image;

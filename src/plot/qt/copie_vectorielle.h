@@ -19,8 +19,9 @@ using dessin = std::function<void(surface&)>;
 /// Outcome of writing a drawing to a file.
 enum class resultat_export { reussi, extension_inconnue, taille_invalide, erreur_ecriture };
 
-/// The drawing on a new w × h image with a white background; a null image when w or h ≤ 0.
-QImage dessiner_image(int w, int h, const dessin& d);
+/// The drawing on a new w × h image (in logical pixels, `ratio` device pixels each) with a
+/// white background; a null image when w or h ≤ 0.
+QImage dessiner_image(int w, int h, const dessin& d, qreal ratio = 1.0);
 /// The drawing as SVG bytes over a w × h view box; empty when w or h ≤ 0.
 QByteArray dessiner_svg(int w, int h, const dessin& d);
 /// The drawing as a one-page PDF whose page holds the w × h canvas; empty when w or h ≤ 0.

@@ -1,0 +1,48 @@
+#include "studies/qt/fenetre_decomposition.h"
+
+#include "studies/texte_poles_zeros.h"
+
+#include <QFontDatabase>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace varlem {
+
+fenetre_decomposition::fenetre_decomposition(contexte_fenetres& ctx, QWidget* parent)
+    : fenetre_etude(ctx, QStringLiteral("Decomposition"), QSize(391, 348), parent),
+      texte_(new QPlainTextEdit(this)) {
+    ajouter_commande(QStringLiteral("Copier le texte"),
+                     QStringLiteral("Copier tout le texte dans le presse-papiers"),
+                     [this] { ctx_.plat.copier_texte(texte()); });
+    texte_->setAccessibleName(QStringLiteral("Décomposition et valeurs des pôles et des zéros"));
+    texte_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    texte_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    texte_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Columns of signed numbers line up in a fixed-width font.
+    texte_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    disposition_->addWidget(texte_, 1);
+}
+
+void fenetre_decomposition::ouvrir() {
+    ctx_.sys.etudes.decomp_ouverte = true;
+    texte_->show();
+    montrer();
+    rafraichir();
+    setWindowTitle(ctx_.sys.etudes.boucle_fermee
+                       ? QStringLiteral("Décomposition de la fonction du systeme bouclé")
+                       : QStringLiteral("Décomposition de la fonction courante"));
+}
+
+void fenetre_decomposition::rafraichir() {
+    const systeme& s = ctx_.sys;
+    const std::string t = texte_poles_zeros(
+        s, s.fonctions[static_cast<std::size_t>(s.slot_etudie())], ctx_.reg.pz);
+    // The box breaks lines at "\n": a CR LF pair is one line end.
+    texte_->setPlainText(QString::fromStdString(t).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+QString fenetre_decomposition::texte() const { return texte_->toPlainText(); }
+
+void fenetre_decomposition::cacher_contenu() { texte_->hide(); }
+
+} // namespace varlem

@@ -1,0 +1,53 @@
+#include "studies/qt/image_trace.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace varlem {
+
+image_trace::image_trace(const QString& nom_accessible, QWidget* parent) : QWidget(parent) {
+    setAccessibleName(nom_accessible);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void image_trace::dessiner(int w, int h, const dessin& d) {
+    image_ = dessiner_image(w, h, d, devicePixelRatioF());
+    if (image_.isNull()) {
+        effacer();
+        return;
+    }
+    setFixedSize(w, h);
+    update();
+}
+
+void image_trace::effacer() {
+    image_ = QImage();
+    setFixedSize(0, 0);
+    update();
+}
+
+QSize image_trace::sizeHint() const {
+    return image_.isNull() ? QSize(0, 0) : image_.deviceIndependentSize().toSize();
+}
+
+void image_trace::paintEvent(QPaintEvent*) {
+    QPainter peintre(this);
+    if (image_.isNull()) {
+        peintre.fillRect(rect(), palette().window());
+        return;
+    }
+    peintre.drawImage(QPoint(0, 0), image_);
+}
+
+void image_trace::mousePressEvent(QMouseEvent* e) {
+    emit souris_enfoncee(e->position().toPoint(), e->button());
+}
+
+void image_trace::mouseMoveEvent(QMouseEvent* e) { emit souris_deplacee(e->position().toPoint()); }
+
+void image_trace::mouseReleaseEvent(QMouseEvent* e) {
+    emit souris_relachee(e->position().toPoint(), e->button());
+}
+
+} // namespace varlem

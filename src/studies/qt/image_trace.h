@@ -1,0 +1,45 @@
+#pragma once
+// The picture of a study window: shows one plot drawn at the screen's pixel density, sized to
+// the plot, and reports the mouse in the plot's own pixels.
+
+#include "plot/qt/copie_vectorielle.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+
+namespace varlem {
+
+/// A plot picture: the drawing replaces the previous one at every `dessiner`.
+class image_trace : public QWidget {
+    Q_OBJECT
+  public:
+    /// An empty picture with an accessible French name.
+    explicit image_trace(const QString& nom_accessible, QWidget* parent = nullptr);
+
+    /// Draws a new w × h picture (nothing shown when a side is zero or negative).
+    void dessiner(int w, int h, const dessin& d);
+    /// Removes the picture.
+    void effacer();
+    /// The picture shown (null when none).
+    const QImage& image() const { return image_; }
+
+    QSize sizeHint() const override;
+
+  signals:
+    /// A mouse button went down, the mouse moved, a button came up, in the plot's pixels.
+    void souris_enfoncee(QPoint position, Qt::MouseButton bouton);
+    void souris_deplacee(QPoint position);
+    void souris_relachee(QPoint position, Qt::MouseButton bouton);
+
+  protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+  private:
+    QImage image_;
+};
+
+} // namespace varlem
