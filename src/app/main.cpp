@@ -1,12 +1,26 @@
 // Varlem: study of linear time-invariant systems given by their transfer functions.
+#include "app/qt/application_varlem.h"
 #include "app/qt/fenetre_principale.h"
+#include "app/qt/icone.h"
+#include "app/qt/plateforme_qt.h"
+#include "app/qt/traduction.h"
 
 #include <QApplication>
+#include <QStringList>
+
+#include <memory>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varlem"));
-    varlem::fenetre_principale fenetre;
-    fenetre.showMaximized();
+    QApplication::setWindowIcon(varlem::icone_programme());
+    varlem::installer_traduction_francaise(application);
+
+    varlem::plateforme_qt plateforme;
+    const auto varlem_app = std::make_unique<varlem::application_varlem>(plateforme);
+    varlem_app->principale().showMaximized();
+    // "varlem FILE.fdt" opens that system; a refused file leaves the system empty.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) varlem_app->ouvrir_fichier(arguments.at(1));
     return QApplication::exec();
 }

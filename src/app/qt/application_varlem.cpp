@@ -1,0 +1,185 @@
+#include "app/qt/application_varlem.h"
+
+#include "app/qt/boite_a_propos.h"
+#include "app/qt/fenetre_aide.h"
+#include "app/qt/fenetre_principale.h"
+#include "analysis/frequences.h"
+#include "document/fichier_fdt.h"
+#include "document/qt/dialogue_saisie.h"
+#include "document/qt/fenetre_systeme.h"
+#include "settings/qt/dialogue_reglages.h"
+#include "studies/qt/fenetre_decomposition.h"
+#include "studies/qt/fenetre_frequentielle.h"
+#include "studies/qt/fenetre_poles_zeros.h"
+#include "studies/qt/fenetre_temporelle.h"
+
+#include <QAction>
+#include <QFileInfo>
+
+#include <filesystem>
+
+namespace varlem {
+
+namespace {
+
+const choix_fichier choix_ouverture{QStringLiteral("Ouvrir"),
+                                    QStringLiteral("fichiers *.fdt (*.fdt)")};
+const choix_fichier choix_enregistrement{QStringLiteral("Enregistrer"),
+                                         QStringLiteral("*.fdt (*.fdt)")};
+
+std::filesystem::path chemin_local(const QString& chemin) {
+    return std::filesystem::path(chemin.toStdU16String());
+}
+
+} // namespace
+
+application_varlem::application_varlem(plateforme& plat)
+    : sys_(), reg_(), plat_(plat), ctx_{sys_, reg_, plat_, *this},
+      principale_(std::make_unique<fenetre_principale>()) {
+    // Every window is created once, in this order, and lives as long as the main window.
+    fenetre_principale* p = principale_.get();
+    a_propos_ = new boite_a_propos(p);
+    frequentielle_ = new fenetre_frequentielle(ctx_, p);
+    reglages_ = new dialogue_reglages(ctx_, p);
+    poles_zeros_ = new fenetre_poles_zeros(ctx_, p);
+    temporelle_ = new fenetre_temporelle(ctx_, p);
+    decomposition_ = new fenetre_decomposition(ctx_, p);
+    systeme_ = new fenetre_systeme(ctx_, p);
+    sys_.etudes.etude_freq_choisie = '0';
+    vider_systeme();
+    saisie_ = new dialogue_saisie(p);
+    systeme_->relier_dialogue(*saisie_);
+    aide_ = new fenetre_aide(p);
+    connecter_commandes();
+}
+
+application_varlem::~application_varlem() = default;
+
+void application_varlem::connecter_commandes() {
+    const actions_principales& a = principale_->actions();
+    const auto relier = [this](QAction* action, auto commande) {
+        connect(action, &QAction::triggered, this, commande);
+    };
+    relier(a.entree, [this] { entree(); });
+    relier(a.ouvrir, [this] { ouvrir(); });
+    relier(a.menu_ouvrir, [this] { ouvrir(); });
+    relier(a.enregistrer, [this] { enregistrer(); });
+    relier(a.menu_enregistrer, [this] { enregistrer(); });
+    relier(a.temporelle, [this] { temporelle_->ouvrir(); });
+    relier(a.frequentielle, [this] { frequentielle_->ouvrir(); });
+    relier(a.poles_zeros, [this] { poles_zeros_->ouvrir(); });
+    relier(a.decomposition, [this] { decomposition_->ouvrir(); });
+    relier(a.parametres, [this] { ouvrir_reglages(); });
+    relier(a.syntaxe, [this] { aide_->montrer_syntaxe(); });
+    relier(a.correcteur, [this] { aide_->montrer_correcteur(); });
+    relier(a.a_propos, [this] { a_propos_->montrer(); });
+    principale_->peut_fermer = [this] { return peut_quitter(); };
+    principale_->fichier_depose = [this](const QString& chemin) { ouvrir_fichier_depose(chemin); };
+}
+
+void application_varlem::rafraichir_etudes(bool reprendre_echelles, bool recalculer) {
+    const etat_etudes& e = sys_.etudes;
+    if (recalculer) preparer_frequences(reg_.frequence, reprendre_echelles, sys_);
+    if (e.frequence_ouverte) frequentielle_->rafraichir();
+    if (e.poles_zeros_ouverte) poles_zeros_->rafraichir();
+    if (e.decomp_ouverte) decomposition_->rafraichir();
+    if (e.temps_ouverte) temporelle_->rafraichir(reprendre_echelles, recalculer);
+}
+
+void application_varlem::activer_etudes(bool actif) {
+    const actions_principales& a = principale_->actions();
+    for (QAction* action : {a.enregistrer, a.temporelle, a.frequentielle, a.poles_zeros,
+                            a.parametres, a.decomposition})
+        action->setEnabled(actif);
+}
+
+void application_varlem::activer_commandes() {
+    activer_etudes(true);
+    frequentielle_->setEnabled(true);
+    systeme_->activer_commandes();
+}
+
+void application_varlem::vider_systeme() {
+    nouveau_systeme(sys_, reg_);
+    systeme_->reinitialiser();
+    activer_etudes(false);
+    principale_->actions().ouvrir->setEnabled(true);
+    frequentielle_->reinitialiser();
+    temporelle_->reinitialiser();
+    decomposition_->reinitialiser();
+    poles_zeros_->reinitialiser();
+}
+
+void application_varlem::ouvrir_fichier(const QString& chemin) {
+    const resultat_fichier res = lire_systeme(sys_, reg_, chemin_local(chemin));
+    if (!res.reussi()) {
+        plat_.erreur(principale_.get(), QString::fromStdString(res.message()));
+        return;
+    }
+    systeme_->systeme_lu();
+    activer_commandes();
+    principale_->actions().ouvrir->setEnabled(true);
+    reglages_->remplir_dialogue();
+    frequentielle_->titrer();
+    executer(res.rafraichir);
+}
+
+void application_varlem::ouvrir_fichier_depose(const QString& chemin) {
+    if (sys_.modifie && !sys_.etudes.mode_filtre && !demander_enregistrement()) return;
+    ouvrir_fichier(chemin);
+}
+
+void application_varlem::ouvrir() {
+    // The functions typed since the last save are not replaced without a question.
+    if (sys_.modifie && !sys_.etudes.mode_filtre && !demander_enregistrement()) return;
+    const std::optional<QString> chemin = plat_.fichier_a_ouvrir(principale_.get(), choix_ouverture);
+    if (chemin) ouvrir_fichier(*chemin);
+}
+
+bool application_varlem::enregistrer() {
+    const std::optional<QString> chemin =
+        plat_.fichier_a_enregistrer(principale_.get(), choix_enregistrement);
+    if (!chemin) return false;
+    const resultat_fichier res = ecrire_systeme(sys_, chemin_local(*chemin));
+    if (!res.reussi()) {
+        plat_.erreur(principale_.get(), QString::fromStdString(res.message()));
+        return false;
+    }
+    sys_.modifie = false;
+    return true;
+}
+
+bool application_varlem::demander_enregistrement() {
+    switch (plat_.question(principale_.get(),
+                           QStringLiteral("Voulez-vous enregistrer le système actuel ?"))) {
+    case reponse::oui:
+        // A save that was cancelled or failed keeps the system: nothing is lost unasked.
+        return enregistrer();
+    case reponse::non:
+        return true;
+    case reponse::annuler:
+        break;
+    }
+    return false;
+}
+
+void application_varlem::entree() {
+    systeme_->showNormal();
+    systeme_->raise();
+    systeme_->activateWindow();
+    if (sys_.systeme_saisi && !sys_.etudes.mode_filtre && !demander_enregistrement()) return;
+    vider_systeme();
+}
+
+bool application_varlem::peut_quitter() {
+    if (!sys_.modifie || sys_.etudes.mode_filtre) return true;
+    return demander_enregistrement();
+}
+
+void application_varlem::ouvrir_reglages() {
+    reglages_->remplir_dialogue();
+    reglages_->montrer();
+    principale_->showMaximized();
+}
+
+} // namespace varlem

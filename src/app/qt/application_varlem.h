@@ -1,0 +1,90 @@
+#pragma once
+// The application: the one system and the one set of settings, every window created once in
+// order, the refresh that reaches every opened study, and the commands of the main window.
+
+#include "app/qt/contexte_fenetres.h"
+
+#include <QObject>
+
+#include <memory>
+
+namespace varlem {
+
+class boite_a_propos;
+class dialogue_reglages;
+class dialogue_saisie;
+class fenetre_aide;
+class fenetre_decomposition;
+class fenetre_frequentielle;
+class fenetre_poles_zeros;
+class fenetre_principale;
+class fenetre_systeme;
+class fenetre_temporelle;
+
+/// Owns the document, the settings and the windows; answers the windows' commands.
+class application_varlem final : public QObject, public pilote_etudes {
+    Q_OBJECT
+  public:
+    /// Creates every window in order and empties the system; nothing is shown yet.
+    explicit application_varlem(plateforme& plat);
+    ~application_varlem() override;
+    application_varlem(const application_varlem&) = delete;
+    application_varlem& operator=(const application_varlem&) = delete;
+
+    void rafraichir_etudes(bool reprendre_echelles, bool recalculer) override;
+    void activer_commandes() override;
+
+    /// Reads a system file; a refused file leaves every window as it was, after an error box.
+    void ouvrir_fichier(const QString& chemin);
+    /// Asks to save a changed system first, then reads the file.
+    void ouvrir_fichier_depose(const QString& chemin);
+    /// The save command: picker, then the file; true when the system was written.
+    bool enregistrer();
+    /// The open command: picker, then the file.
+    void ouvrir();
+    /// "Entree ou modif fdt": the system window, the save question, then an empty system.
+    void entree();
+    /// Whether the program may end: asks to save a system changed since last saved or read.
+    bool peut_quitter();
+
+    /// The document and the settings.
+    systeme& document() { return sys_; }
+    reglages& reglages_etudes() { return reg_; }
+    /// The windows, as the user finds them.
+    fenetre_principale& principale() { return *principale_; }
+    fenetre_systeme& fenetre_fonctions() { return *systeme_; }
+    dialogue_saisie& saisie() { return *saisie_; }
+    fenetre_frequentielle& frequentielle() { return *frequentielle_; }
+    fenetre_temporelle& temporelle() { return *temporelle_; }
+    fenetre_poles_zeros& poles_zeros() { return *poles_zeros_; }
+    fenetre_decomposition& decomposition() { return *decomposition_; }
+    fenetre_aide& aide() { return *aide_; }
+    boite_a_propos& a_propos() { return *a_propos_; }
+    dialogue_reglages& parametres() { return *reglages_; }
+
+  private:
+    void connecter_commandes();
+    void vider_systeme();
+    void activer_etudes(bool actif);
+    /// The save question: false when the command must stop.
+    bool demander_enregistrement();
+    void ouvrir_reglages();
+
+    systeme sys_;
+    reglages reg_;
+    plateforme& plat_;
+    contexte_fenetres ctx_;
+    // The main window owns every other window (they are its top-level children).
+    std::unique_ptr<fenetre_principale> principale_;
+    boite_a_propos* a_propos_;
+    fenetre_frequentielle* frequentielle_;
+    dialogue_reglages* reglages_;
+    fenetre_poles_zeros* poles_zeros_;
+    fenetre_temporelle* temporelle_;
+    fenetre_decomposition* decomposition_;
+    fenetre_systeme* systeme_;
+    dialogue_saisie* saisie_;
+    fenetre_aide* aide_;
+};
+
+} // namespace varlem
