@@ -5,7 +5,6 @@
 namespace varlem {
 
 std::string texte_aide_syntaxe() {
-    // Line 18 says 10 functions although a system holds 8: the text is shown as it stands.
     static constexpr std::array<const char*, 18> lignes = {
         "Entrée des fractions rationnelles",
         "Entrer le numérateur et le dénominateur sous la forme de polynôme ou de produits de "
@@ -25,7 +24,7 @@ std::string texte_aide_syntaxe() {
         "",
         "Dans cette version:",
         "Le degré maximum est de 15.",
-        "Le nombre maximum de fonctions est de 10",
+        "Le nombre maximum de fonctions est de 8",
     };
     std::string t;
     for (std::size_t i = 0; i < lignes.size(); ++i) {

@@ -8,7 +8,7 @@ namespace varlem {
 /// Caption of the help window showing the syntax text.
 inline constexpr const char* titre_aide_syntaxe = "Syntaxe à utiliser";
 /// Caption of the help window showing the corrector text.
-inline constexpr const char* titre_aide_correcteur = "Fonction detransfert du correcteur:";
+inline constexpr const char* titre_aide_correcteur = "Fonction de transfert du correcteur:";
 
 /// The syntax help: 18 lines separated by CR LF, the last one without a line end.
 std::string texte_aide_syntaxe();

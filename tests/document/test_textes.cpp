@@ -1,5 +1,6 @@
 #include "document/boucle.h"
 #include "document/copie_systeme.h"
+#include "document/systeme.h"
 #include "document/textes_aide.h"
 #include "document/textes_construits.h"
 
@@ -89,12 +90,15 @@ TEST(TextesAideTest, SyntaxeEtCorrecteur) {
     EXPECT_EQ(lignes[1].back(), ' ');
     EXPECT_EQ(lignes[10], "ou (3e-4p+2e-2)(1+2e-1p+1.5e-2p^3)");
     EXPECT_EQ(lignes[13], "Ne pas employer 1.25e+3 ni p^+2 mais 1.25e3 et p^2");
-    EXPECT_EQ(lignes[17], "Le nombre maximum de fonctions est de 10");
+    EXPECT_EQ(lignes[17], "Le nombre maximum de fonctions est de 8");
+    // The help states the system's real capacity.
+    EXPECT_EQ(lignes[17],
+              "Le nombre maximum de fonctions est de " + std::to_string(nb_fonctions_max));
     EXPECT_EQ(std::string(titre_aide_syntaxe), "Syntaxe à utiliser");
 
     EXPECT_EQ(texte_aide_correcteur(), "La fonction de transfert du correcteur est du type:\r\n"
                                        "\r\n    k .( (1/ti p)+ td p +1)\r\n\r\n");
-    EXPECT_EQ(std::string(titre_aide_correcteur), "Fonction detransfert du correcteur:");
+    EXPECT_EQ(std::string(titre_aide_correcteur), "Fonction de transfert du correcteur:");
 }
 
 } // namespace
