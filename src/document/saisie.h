@@ -1,0 +1,123 @@
+#pragma once
+// Entry and browsing of the system's functions: "Nouvelle", "Modifier", the "OK" of the entry
+// dialog, "Supprimer", the browse arrows and the variable letter, with what the system window
+// shows and enables after each of them.
+
+#include "document/rafraichissement.h"
+#include "document/systeme.h"
+#include "document/textes_construits.h"
+#include "settings/reglages.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace varlem {
+
+/// The two flags the analysis of typed texts raises.
+struct erreurs_saisie {
+    bool erreur_syntaxe = false;
+    bool erreur_degre = false;
+    /// Neither flag is set: the texts are accepted.
+    bool acceptee() const { return !erreur_syntaxe && !erreur_degre; }
+};
+
+/// Checks the numerator and denominator of one "OK" of an entry dialog.
+using validation_saisie = std::function<erreurs_saisie(std::string num, std::string den)>;
+
+/// What the entry dialog is opened for.
+enum class mode_saisie { nouvelle, modification };
+
+/// What the system window shows of its functions: the number label, the count label and the
+/// texts of the fraction.
+struct affichage_fonction {
+    std::string numero;
+    std::string compte;
+    textes_fdt textes;
+};
+
+/// The number of the current function, "sur " + count and the current slot's texts.
+affichage_fonction afficher_courante(const systeme& s);
+/// What the window shows while the system is empty: "1", "sur 1" and "1" over "1".
+affichage_fonction affichage_vide();
+/// The label left of the fraction: "T(" + letter + ") =".
+std::string etiquette_fraction(char lettre);
+/// Caption of the variable-letter button: "Variable en s" for 'p', "Variable en p" otherwise.
+std::string legende_lettre(char lettre);
+/// Caption of the entry dialog for function n: "Entrée de la fonction n°" + n.
+std::string titre_saisie(int n);
+
+/// How the entry dialog is opened, and what the system window shows while it is open.
+struct ouverture_saisie {
+    mode_saisie mode = mode_saisie::nouvelle;
+    /// Caption of the dialog.
+    std::string titre;
+    /// Texts put into the dialog's boxes (modification); nothing: the texts last typed stay.
+    std::optional<textes_fdt> textes;
+    /// Number and count labels while the dialog is open.
+    std::string numero;
+    std::string compte;
+    /// Position of the browse control while the dialog is open; nothing: it stays.
+    std::optional<int> position_parcours;
+    /// "Nouvelle" is disabled while the dialog is open.
+    bool desactiver_nouvelle = false;
+};
+
+/// Runs the entry dialog as opened, checking each "OK" with the validation; true when a
+/// function was accepted, false when the entry was abandoned with "Annuler".
+using dialogue_fonction = std::function<bool(const ouverture_saisie&, const validation_saisie&)>;
+
+/// What the system window does after one of its commands.
+struct resultat_commande {
+    /// The command did something (false: a ninth "Nouvelle", the last function deleted...).
+    bool effectue = false;
+    /// "Nouvelle" is enabled again.
+    bool activer_nouvelle = false;
+    /// The browse control is enabled.
+    bool activer_parcours = false;
+    /// The application-wide enabling of the commands runs.
+    bool activer_commandes = false;
+    /// Number, count and texts to show; nothing: the window keeps what it shows.
+    std::optional<affichage_fonction> affichage;
+    /// New position of the browse control; nothing: it stays.
+    std::optional<int> position_parcours;
+    /// Closed-loop text (browsing with the loop closed).
+    std::string texte_boucle;
+    rafraichissement rafraichir;
+};
+
+/// The "OK" of the entry dialog: analyses the texts aside and, when they are accepted, stores
+/// them into the new slot (`nb_fonctions`) or the current one; a refusal leaves the system as
+/// it was.
+erreurs_saisie valider_saisie(systeme& s, mode_saisie mode, std::string_view num,
+                              std::string_view den);
+
+/// "Nouvelle": one more function typed in the dialog; nothing with 8 functions already, with
+/// the loop closed or a template studied. Abandoning the very first function leaves the system
+/// empty with only "Nouvelle" enabled.
+resultat_commande nouvelle_fonction(systeme& s, reglages& r, const dialogue_fonction& saisir);
+/// "Modifier": the current function typed again; abandoning it keeps the function as it was.
+/// The commands are enabled and the studies recomputed whatever the outcome.
+resultat_commande modifier_fonction(systeme& s, reglages& r, const dialogue_fonction& saisir);
+/// "Supprimer": the current function removed and the following ones moved down; nothing when
+/// one function is left. The browse position comes down with it when it is 2 or more.
+resultat_commande supprimer_fonction(systeme& s, int position_parcours);
+/// A browse arrow: the next (vers_le_haut) or previous function, within the count; the browse
+/// position moves within 1..8 on its own. With "Nouvelle" disabled the count first drops by
+/// one. With the loop closed it chooses the looped function instead.
+resultat_commande parcourir(systeme& s, reglages& r, int position_parcours, bool nouvelle_active,
+                            bool vers_le_haut);
+
+/// Result of the variable-letter button.
+struct changement_lettre {
+    /// False while the system holds functions: the letter is chosen while it is empty.
+    bool effectue = false;
+    /// The label left of the fraction with the new letter.
+    std::string etiquette;
+};
+
+/// The variable-letter button: 'p' becomes 's', any other letter 'p'.
+changement_lettre changer_lettre(systeme& s);
+
+} // namespace varlem
