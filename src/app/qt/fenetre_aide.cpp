@@ -2,8 +2,14 @@
 
 #include "document/textes_aide.h"
 
+#include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QTextLayout>
 #include <QVBoxLayout>
+#include <QtMath>
+
+#include <algorithm>
 
 namespace varlem {
 
@@ -14,6 +20,28 @@ QString lignes_affichees(const std::string& texte) {
     QString t = QString::fromStdString(texte);
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return t;
+}
+
+// Height of a client area `largeur` wide whose text box shows `texte` whole, without scrolling,
+// laid out line by line as the box itself does.
+int hauteur_pour(const QPlainTextEdit& zone, const QString& texte, int largeur) {
+    const int marge = qCeil(zone.document()->documentMargin());
+    const int cadre = 2 * zone.frameWidth();
+    const qreal largeur_texte = largeur - cadre - 2 * marge;
+    qreal h = 0;
+    for (const QString& paragraphe : texte.split(QLatin1Char('\n'))) {
+        QTextLayout disposition(paragraphe, zone.font());
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        disposition.setTextOption(option);
+        disposition.beginLayout();
+        for (QTextLine l = disposition.createLine(); l.isValid(); l = disposition.createLine()) {
+            l.setLineWidth(largeur_texte);
+            h += l.height();
+        }
+        disposition.endLayout();
+    }
+    return qCeil(h) + cadre + 2 * marge + 2;
 }
 
 } // namespace
@@ -39,7 +67,13 @@ fenetre_aide::fenetre_aide(QWidget* parent) : QDialog(parent) {
     auto* disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(0, 0, 0, 0);
     disposition->addWidget(texte_);
-    setFixedSize(largeur, hauteur);
+    // The designed size, taller where the current font needs it to show the syntax text whole,
+    // but never taller than most of the screen (the box scrolls then).
+    const QString syntaxe = lignes_affichees(texte_aide_syntaxe());
+    int h = std::max(hauteur, hauteur_pour(*texte_, syntaxe, largeur));
+    if (const QScreen* ecran = QGuiApplication::primaryScreen())
+        h = std::min(h, std::max(hauteur, ecran->availableGeometry().height() * 4 / 5));
+    setFixedSize(largeur, h);
 }
 
 void fenetre_aide::montrer_syntaxe() { montrer(titre_aide_syntaxe, texte_aide_syntaxe()); }

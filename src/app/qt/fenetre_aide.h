@@ -16,7 +16,7 @@ class fenetre_aide : public QDialog {
   public:
     /// Width of the window's client area, in pixels.
     static constexpr int largeur = 480;
-    /// Height of the window's client area, in pixels.
+    /// Smallest height of the client area, in pixels (taller if the syntax text needs it).
     static constexpr int hauteur = 245;
 
     /// Creates the window hidden, with its designed caption "Quelques règles de syntaxe".
