@@ -19,6 +19,7 @@ namespace {
 
 constexpr int cote_icone = 48;
 
+// A label read out by its own text, which the mouse can select.
 QLabel* etiquette(const QString& texte, QWidget* parent) {
     auto* l = new QLabel(texte, parent);
     l->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -47,15 +48,12 @@ boite_a_propos::boite_a_propos(QWidget* parent) : QDialog(parent) {
     grande.setPointSizeF(grande.pointSizeF() * 1.6);
     grande.setBold(true);
     nom->setFont(grande);
-    nom->setAccessibleName(QStringLiteral("Nom du produit"));
 
     auto* version = etiquette(QStringLiteral("Version 1.1"), panneau);
-    version->setAccessibleName(QStringLiteral("Version"));
 
     auto* objet = etiquette(
         QStringLiteral("Étude des systèmes linéaires par leurs fonctions de transfert"), panneau);
     objet->setWordWrap(true);
-    objet->setAccessibleName(QStringLiteral("Objet du programme"));
 
     auto* grille = new QGridLayout(panneau);
     grille->setContentsMargins(12, 12, 12, 12);

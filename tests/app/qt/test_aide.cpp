@@ -5,15 +5,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTimer>
+
+#include <cstdlib>
 
 namespace varlem {
 namespace {
@@ -135,13 +139,31 @@ TEST(BoiteAProposTest, ContenuEtTaille) {
     EXPECT_TRUE(boite.bouton_ok()->isDefault());
 }
 
+TEST(BoiteAProposTest, ChaqueElementANomAccessible) {
+    boite_a_propos boite;
+    QStringList noms;
+    for (QWidget* w : boite.findChildren<QWidget*>()) {
+        if (!qobject_cast<QLabel*>(w) && !qobject_cast<QPushButton*>(w)) continue;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        ASSERT_NE(a, nullptr);
+        EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << w->metaObject()->className();
+        noms << a->text(QAccessible::Name);
+    }
+    // Screen readers read the version itself, and the picture by what it shows.
+    EXPECT_TRUE(noms.contains(QStringLiteral("Version 1.1")));
+    EXPECT_TRUE(noms.contains(QStringLiteral("Icône de Varlem")));
+    EXPECT_TRUE(noms.contains(QStringLiteral("OK")));
+}
+
 TEST(BoiteAProposTest, EntreeFermeLaBoiteModale) {
     boite_a_propos boite;
     bool vue = false;
     bool modale = false;
+    QPoint centre;
     QTimer::singleShot(0, &boite, [&] {
         vue = boite.isVisible();
         modale = boite.isModal();
+        centre = boite.frameGeometry().center();
         QWidget* cible = QApplication::focusWidget() ? QApplication::focusWidget() : &boite;
         QKeyEvent entree(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
         QApplication::sendEvent(cible, &entree);
@@ -151,6 +173,10 @@ TEST(BoiteAProposTest, EntreeFermeLaBoiteModale) {
     boite.montrer();
     EXPECT_TRUE(vue);
     EXPECT_TRUE(modale);
+    // Centred on the screen (to a title bar's height).
+    const QPoint milieu = boite.screen()->availableGeometry().center();
+    EXPECT_LE(std::abs(centre.x() - milieu.x()), 2);
+    EXPECT_LE(std::abs(centre.y() - milieu.y()), 40);
     EXPECT_FALSE(boite.isVisible());
     EXPECT_EQ(boite.result(), QDialog::Accepted);
 }
