@@ -1,15 +1,16 @@
-// Benchmark entry point: a Qt GUI application exists when plots are drawn into images.
+// Benchmark entry point: a Qt application exists when plots are drawn into images and windows
+// are created.
 #include <benchmark/benchmark.h>
 
 #ifdef VARLEM_AVEC_QT
-#include <QGuiApplication>
+#include <QApplication>
 #include <cstdlib>
 #endif
 
 int main(int argc, char** argv) {
 #ifdef VARLEM_AVEC_QT
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
 #endif
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

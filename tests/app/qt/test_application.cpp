@@ -1,0 +1,266 @@
+// The application as a user starts it: the main window's commands, file commands, the save
+// question, dropped files and the refresh that reaches every opened study.
+#include "app/qt/application_varlem.h"
+#include "app/qt/fenetre_aide.h"
+#include "app/qt/fenetre_principale.h"
+#include "app/qt/outils_fenetres.h"
+#include "app/qt/plateforme_scriptee.h"
+#include "studies/qt/fenetre_decomposition.h"
+#include "studies/qt/fenetre_frequentielle.h"
+#include "studies/qt/fenetre_poles_zeros.h"
+#include "studies/qt/fenetre_temporelle.h"
+
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace varlem {
+namespace {
+
+class Application : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        app = std::make_unique<application_varlem>(plat);
+        ASSERT_TRUE(dossier.isValid());
+    }
+
+    QString fichier(const QString& nom, const QByteArray& contenu) {
+        const QString chemin = dossier.filePath(nom);
+        QFile f(chemin);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(contenu);
+        return chemin;
+    }
+
+    QByteArray lu(const QString& chemin) {
+        QFile f(chemin);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    const actions_principales& actions() { return app->principale().actions(); }
+
+    // Closes the main window as its close box does; true when it closed.
+    bool fermer() {
+        app->principale().show();
+        return app->principale().close();
+    }
+
+    test::plateforme_scriptee plat;
+    std::unique_ptr<application_varlem> app;
+    QTemporaryDir dossier;
+};
+
+const QByteArray deux_fonctions = "2\r\n1\r\n1+p\r\n2\r\n1+3p+p^2\r\n";
+
+TEST_F(Application, DemarrageSystemeVide) {
+    EXPECT_EQ(app->principale().windowTitle(), QStringLiteral("Varlem"));
+    for (QAction* a : {actions().enregistrer, actions().temporelle, actions().frequentielle,
+                       actions().poles_zeros, actions().decomposition, actions().parametres})
+        EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+    EXPECT_TRUE(actions().ouvrir->isEnabled());
+    EXPECT_TRUE(actions().menu_enregistrer->isEnabled());
+    EXPECT_TRUE(app->principale().cadre()->subWindowList().isEmpty());
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             &app->frequentielle(), &app->temporelle(), &app->poles_zeros(), &app->decomposition()}) {
+        EXPECT_FALSE(w->isVisible());
+        EXPECT_TRUE(w->isMinimized());
+    }
+    EXPECT_EQ(app->document().nb_fonctions, 0);
+}
+
+TEST_F(Application, ToutesLesCommandesOntUnNomEtUnChemin) {
+    for (QAction* a : app->principale().findChildren<QAction*>()) {
+        if (a->isSeparator() || a->menu()) continue;
+        EXPECT_FALSE(a->text().isEmpty());
+        EXPECT_FALSE(a->toolTip().isEmpty()) << a->text().toStdString();
+    }
+    // Every command of the tool bar is also reachable from a menu.
+    QList<QAction*> dans_menus;
+    for (QMenu* m : app->principale().menuBar()->findChildren<QMenu*>()) {
+        emit m->aboutToShow();
+        dans_menus << m->actions();
+    }
+    for (QAction* a : app->principale().barre()->actions())
+        if (!a->isSeparator() && a != actions().ouvrir && a != actions().enregistrer)
+            EXPECT_TRUE(dans_menus.contains(a)) << a->text().toStdString();
+    QStringList titres;
+    for (QAction* a : app->principale().menuBar()->actions()) titres << a->text();
+    EXPECT_EQ(titres, (QStringList{"&Systeme", "&Etude", "Fe&nêtre", "&Aide"}));
+}
+
+TEST_F(Application, NouveauSystemeNeFaitQuAjouterDesFenetresVides) {
+    app->ouvrir_fichier(fichier("s.fdt", deux_fonctions));
+    actions().nouveau_systeme->trigger();
+    actions().nouveau_systeme->trigger();
+    QList<QMdiSubWindow*> enfants = app->principale().cadre()->subWindowList();
+    ASSERT_EQ(enfants.size(), 2);
+    EXPECT_EQ(enfants[0]->windowTitle(), QStringLiteral("NONAME1"));
+    EXPECT_EQ(enfants[1]->windowTitle(), QStringLiteral("NONAME2"));
+    EXPECT_EQ(app->document().nb_fonctions, 2);
+    enfants[0]->close();
+    QApplication::processEvents();
+    actions().nouveau_systeme->trigger();
+    EXPECT_EQ(app->principale().cadre()->subWindowList().back()->windowTitle(),
+              QStringLiteral("NONAME2"));
+}
+
+TEST_F(Application, LectureRefuseeNeChangeRien) {
+    app->ouvrir_fichier(fichier("s.fdt", deux_fonctions));
+    ASSERT_TRUE(plat.erreurs.isEmpty());
+    struct cas {
+        const char* contenu;
+        const char* message;
+    };
+    for (const cas c : {cas{"abc\r\n", "Saisie numérique incorrecte."},
+                        cas{"9\r\n", nullptr}, cas{"3\r\n1\r\n1+p\r\n", nullptr},
+                        cas{"1\r\n1\r\n1+*p\r\n", nullptr}}) {
+        plat.erreurs.clear();
+        plat.ouvertures.push_back(fichier("refuse.fdt", c.contenu));
+        actions().menu_ouvrir->trigger();
+        ASSERT_EQ(plat.erreurs.size(), 1) << c.contenu;
+        if (c.message) EXPECT_EQ(plat.erreurs.front(), QString::fromUtf8(c.message));
+        EXPECT_EQ(app->document().nb_fonctions, 2) << c.contenu;
+        EXPECT_EQ(app->document().fonctions[2].fonction.texte_den, "1+3p+p^2");
+    }
+    plat.erreurs.clear();
+    app->ouvrir_fichier(dossier.filePath(QStringLiteral("absent.fdt")));
+    EXPECT_EQ(plat.erreurs, QStringList{QStringLiteral("Fichier introuvable.")});
+    EXPECT_EQ(plat.pickers.front().filtre, QStringLiteral("fichiers *.fdt (*.fdt)"));
+}
+
+TEST_F(Application, LectureActiveLesEtudesEtRafraichitLesFenetresOuvertes) {
+    app->ouvrir_fichier(fichier("s.fdt", deux_fonctions));
+    EXPECT_TRUE(actions().frequentielle->isEnabled());
+    actions().poles_zeros->trigger();
+    actions().decomposition->trigger();
+    EXPECT_TRUE(app->poles_zeros().isVisible());
+    EXPECT_TRUE(app->decomposition().texte().startsWith(QStringLiteral("Pour la fonction n°1")));
+    app->ouvrir_fichier(fichier("t.fdt", "1\r\n5\r\n1+4p\r\n"));
+    EXPECT_TRUE(app->decomposition().texte().contains(QStringLiteral("-0.25")));
+    EXPECT_EQ(app->poles_zeros().windowTitle(), QStringLiteral("Poles et zéros de la fonction n°1"));
+}
+
+TEST_F(Application, RafraichissementDuTempsSelonLaFenetre) {
+    app->ouvrir_fichier(fichier("s.fdt", deux_fonctions));
+    actions().temporelle->trigger();
+    app->temporelle().showMinimized();
+    QApplication::processEvents();
+    app->rafraichir_etudes(true, true);
+    EXPECT_EQ(app->reglages_etudes().temps.nb_points, 200);
+    app->temporelle().showNormal();
+    app->temporelle().resize(441, 300);
+    QApplication::processEvents();
+    app->rafraichir_etudes(true, true);
+    EXPECT_EQ(app->reglages_etudes().temps.nb_points,
+              (app->temporelle().frameGeometry().width() - 40) / 2);
+    // Windows narrower than their margins get no picture, and nothing fails.
+    for (QWidget* w : std::initializer_list<QWidget*>{&app->temporelle(), &app->poles_zeros(),
+                                                      &app->frequentielle()}) {
+        w->show();
+        w->resize(1, 1);
+    }
+    actions().frequentielle->trigger();
+    actions().poles_zeros->trigger();
+    app->temporelle().resize(1, 1);
+    app->frequentielle().resize(1, 1);
+    app->poles_zeros().resize(1, 1);
+    app->rafraichir_etudes(true, true);
+    app->rafraichir_etudes(false, false);
+}
+
+TEST_F(Application, EnregistrementEtRelecture) {
+    app->ouvrir_fichier(fichier("s.fdt", deux_fonctions));
+    plat.enregistrements.push_back(dossier.filePath(QStringLiteral("copie.txt")));
+    actions().enregistrer->trigger();
+    EXPECT_EQ(lu(dossier.filePath(QStringLiteral("copie.fdt"))), deux_fonctions);
+    EXPECT_EQ(plat.pickers.back().filtre, QStringLiteral("*.fdt (*.fdt)"));
+    // A folder that cannot be written: the error box, and the system stays.
+    plat.enregistrements.push_back(QStringLiteral("/proc/varlem/x.fdt"));
+    actions().menu_enregistrer->trigger();
+    EXPECT_EQ(plat.erreurs.size(), 1);
+    EXPECT_EQ(app->document().nb_fonctions, 2);
+}
+
+TEST_F(Application, EntreeApresLaQuestion) {
+    app->ouvrir_fichier(fichier("s.fdt", deux_fonctions));
+    plat.reponses = {reponse::annuler};
+    actions().entree->trigger();
+    EXPECT_EQ(plat.questions, QStringList{QStringLiteral("Voulez-vous enregistrer le système actuel ?")});
+    EXPECT_EQ(app->document().nb_fonctions, 2);
+    EXPECT_TRUE(actions().frequentielle->isEnabled());
+    // "Oui" and a cancelled save: the system stays too.
+    plat.reponses = {reponse::oui};
+    actions().entree->trigger();
+    EXPECT_EQ(app->document().nb_fonctions, 2);
+    plat.reponses = {reponse::non};
+    actions().entree->trigger();
+    EXPECT_EQ(app->document().nb_fonctions, 0);
+    EXPECT_FALSE(actions().frequentielle->isEnabled());
+    EXPECT_TRUE(app->fenetre_fonctions().isVisible());
+}
+
+TEST_F(Application, QuitterUnSystemeInchangeSansQuestion) {
+    app->ouvrir_fichier(fichier("s.fdt", deux_fonctions));
+    EXPECT_TRUE(fermer());
+    EXPECT_TRUE(plat.questions.isEmpty());
+}
+
+TEST_F(Application, QuitterUnSystemeChangeDemandeDEnregistrer) {
+    struct cas {
+        std::deque<reponse> reponses;
+        bool enregistre;
+        bool ferme;
+    };
+    for (const cas& c : {cas{{reponse::annuler}, false, false}, cas{{reponse::oui}, false, false},
+                         cas{{reponse::oui}, true, true}, cas{{reponse::non}, false, true}}) {
+        app = std::make_unique<application_varlem>(plat);
+        app->ouvrir_fichier(fichier("s.fdt", deux_fonctions));
+        app->document().modifie = true;
+        plat.questions.clear();
+        plat.reponses = c.reponses;
+        const QString cible = dossier.filePath(QStringLiteral("quitte.fdt"));
+        QFile::remove(cible);
+        if (c.enregistre) plat.enregistrements.push_back(cible);
+        EXPECT_EQ(fermer(), c.ferme);
+        EXPECT_EQ(plat.questions.size(), 1);
+        EXPECT_EQ(QFile::exists(cible), c.enregistre);
+    }
+}
+
+TEST_F(Application, FichierDeposeSurLaFenetre) {
+    app->ouvrir_fichier(fichier("s.fdt", deux_fonctions));
+    app->document().modifie = true;
+    const auto deposer = [this](const QString& chemin) {
+        QMimeData donnees;
+        donnees.setUrls({QUrl::fromLocalFile(chemin)});
+        QDropEvent depot(QPointF(10, 10), Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&app->principale(), &depot);
+    };
+    plat.reponses = {reponse::annuler};
+    deposer(fichier("un.fdt", "1\r\n1\r\n1+p\r\n"));
+    EXPECT_EQ(app->document().nb_fonctions, 2);
+    plat.reponses = {reponse::non};
+    deposer(fichier("un.fdt", "1\r\n1\r\n1+p\r\n"));
+    EXPECT_EQ(app->document().nb_fonctions, 1);
+    EXPECT_EQ(plat.questions.size(), 2);
+    deposer(fichier("autre.txt", "2\r\n1\r\n1+p\r\n1\r\n1+p\r\n"));
+    EXPECT_EQ(app->document().nb_fonctions, 1) << "only system files are opened";
+}
+
+TEST_F(Application, AideEtAPropos) {
+    actions().syntaxe->trigger();
+    actions().correcteur->trigger();
+    EXPECT_TRUE(app->aide().isVisible());
+    EXPECT_EQ(app->aide().windowTitle(), QStringLiteral("Fonction de transfert du correcteur:"));
+}
+
+} // namespace
+} // namespace varlem
