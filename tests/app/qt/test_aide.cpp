@@ -108,6 +108,49 @@ TEST(FenetreAideTest, TexteLisibleEtSelectionnable) {
     EXPECT_FALSE(aide.isVisible());
 }
 
+// Sets a larger application font for one test and restores the old one.
+class GrandePolice : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ancienne_ = QApplication::font();
+        QFont f = ancienne_;
+        f.setPointSizeF(ancienne_.pointSizeF() * 1.8);
+        QApplication::setFont(f);
+    }
+    void TearDown() override { QApplication::setFont(ancienne_); }
+
+    QFont ancienne_;
+};
+
+TEST_F(GrandePolice, AideGrandiePourToutMontrer) {
+    fenetre_aide aide;
+    aide.montrer_syntaxe();
+    QApplication::processEvents();
+    EXPECT_EQ(aide.width(), 480);
+    EXPECT_GT(aide.height(), 245);
+    if (aide.height() < aide.screen()->availableGeometry().height() * 4 / 5) {
+        EXPECT_EQ(aide.zone_texte()->verticalScrollBar()->maximum(), 0);
+    }
+}
+
+TEST_F(GrandePolice, AProposGrandiSansRienCouper) {
+    boite_a_propos boite;
+    boite.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(boite.width() > 298 || boite.height() > 218);
+    for (const QLabel* l : boite.findChildren<QLabel*>()) {
+        const int besoin = l->hasHeightForWidth() ? l->heightForWidth(l->width())
+                                                  : l->sizeHint().height();
+        EXPECT_GE(l->height(), besoin) << l->text().toStdString();
+        if (!l->wordWrap()) {
+            EXPECT_GE(l->width(), l->sizeHint().width()) << l->text().toStdString();
+        }
+    }
+    // The button stays below the panel, inside the box.
+    EXPECT_LE(boite.bouton_ok()->geometry().bottom(), boite.rect().bottom());
+    boite.hide();
+}
+
 TEST(IconeTest, DessinDisponible) {
     const QIcon icone = icone_programme();
     ASSERT_FALSE(icone.isNull());
