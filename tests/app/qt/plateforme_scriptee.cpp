@@ -5,10 +5,14 @@ namespace varlem::test {
 namespace {
 
 // The next queued answer, or nothing when the queue is empty.
-template <typename T>
-std::optional<T> suivante(std::deque<std::optional<T>>& file) {
-    if (file.empty()) return std::nullopt;
-    std::optional<T> r = file.front();
+template <typename T> std::optional<T> suivante(std::deque<std::optional<T>>& file) {
+    if (file.empty() || !file.front()) {
+        if (!file.empty()) file.pop_front();
+        return std::nullopt;
+    }
+    // Moved out as a plain value: copying the optional whole trips GCC's uninitialised-use
+    // warning on QString.
+    T r = std::move(*file.front());
     file.pop_front();
     return r;
 }
@@ -48,7 +52,9 @@ std::optional<QFont> plateforme_scriptee::choisir_police(QWidget*, const QFont&)
     return suivante(polices);
 }
 
-void plateforme_scriptee::erreur(QWidget*, const QString& texte) { erreurs << texte; }
+void plateforme_scriptee::erreur(QWidget*, const QString& texte) {
+    erreurs << texte;
+}
 
 void plateforme_scriptee::copier_texte(const QString& texte) {
     texte_copie = texte;
