@@ -1,0 +1,278 @@
+#include "document/qt/fenetre_systeme.h"
+
+#include "document/copie_systeme.h"
+#include "document/qt/dialogue_saisie.h"
+
+#include <QAction>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace varlem {
+
+namespace {
+
+QString texte(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QAction* commande(QToolBar* barre, const QIcon& icone, const QString& legende, const QString& bulle,
+                  const QKeySequence& raccourci) {
+    QAction* a = barre->addAction(icone, legende);
+    a->setToolTip(bulle);
+    a->setStatusTip(bulle);
+    // Tool-bar buttons take no focus: the keyboard reaches them through their short-cut.
+    a->setShortcut(raccourci);
+    return a;
+}
+
+// An arrow of the browse control; its action carries the short-cut, which acts at once.
+QToolButton* fleche(QWidget* fenetre, QAction* a, Qt::ArrowType sens) {
+    auto* b = new QToolButton;
+    b->setDefaultAction(a);
+    b->setArrowType(sens);
+    b->setAccessibleName(a->text());
+    b->setFocusPolicy(Qt::StrongFocus);
+    b->setFixedSize(28, 24);
+    fenetre->addAction(a);
+    return b;
+}
+
+QLineEdit* boite(const QString& nom) {
+    auto* b = new QLineEdit;
+    b->setReadOnly(true);
+    b->setAccessibleName(nom);
+    return b;
+}
+
+} // namespace
+
+fenetre_systeme::fenetre_systeme(contexte_fenetres& ctx, QWidget* parent)
+    : QWidget(parent, Qt::Window), ctx_(ctx) {
+    setWindowTitle(QStringLiteral("Entree de la fonction de transfert"));
+
+    barre_ = new QToolBar;
+    construire_barre();
+
+    auto* en_tete = new QLabel(QStringLiteral("Fonction n°"));
+    numero_ = new QLabel;
+    numero_->setObjectName(QStringLiteral("numero"));
+    QFont gras = numero_->font();
+    gras.setBold(true);
+    numero_->setFont(gras);
+    compte_ = new QLabel;
+    compte_->setObjectName(QStringLiteral("compte"));
+    auto* etiquettes = new QVBoxLayout;
+    etiquettes->addWidget(en_tete);
+    etiquettes->addWidget(numero_);
+    etiquettes->addWidget(compte_);
+
+    fraction_ = new QLabel;
+    fraction_->setObjectName(QStringLiteral("fraction"));
+    numerateur_ = boite(QStringLiteral("Numérateur"));
+    denominateur_ = boite(QStringLiteral("Dénominateur"));
+    auto* barre_fraction = new QLabel(QString(35, QLatin1Char('_')));
+    barre_fraction->setAccessibleName(QStringLiteral("Barre de fraction"));
+    const int largeur = barre_fraction->sizeHint().width();
+    numerateur_->setFixedWidth(largeur);
+    denominateur_->setFixedWidth(largeur);
+    lettre_ = new QPushButton;
+    lettre_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_V));
+    connect(lettre_, &QPushButton::clicked, this, &fenetre_systeme::au_clic_lettre);
+
+    auto* fraction = new QGridLayout;
+    fraction->setVerticalSpacing(2);
+    fraction->addWidget(fraction_, 0, 0, 3, 1, Qt::AlignVCenter);
+    fraction->addWidget(numerateur_, 0, 1);
+    // The bar label stands on its baseline: lifted so that it sits between the two boxes.
+    fraction->addWidget(barre_fraction, 1, 1, Qt::AlignTop);
+    fraction->addWidget(denominateur_, 2, 1);
+    fraction->addWidget(lettre_, 3, 0, 1, 2, Qt::AlignLeft);
+
+    auto* corps = new QHBoxLayout;
+    corps->setSpacing(12);
+    corps->addWidget(construire_parcours(), 0, Qt::AlignTop);
+    corps->addLayout(etiquettes);
+    corps->addSpacing(16);
+    corps->addLayout(fraction);
+    // Room to the right and below the fraction is kept for the loop diagram.
+    corps->addStretch(1);
+
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->addWidget(barre_);
+    auto* contenu = new QVBoxLayout;
+    contenu->setContentsMargins(12, 12, 12, 12);
+    contenu->addLayout(corps);
+    contenu->addStretch(1);
+    page->addLayout(contenu, 1);
+
+    resize(760, 440);
+    reinitialiser();
+}
+
+void fenetre_systeme::construire_barre() {
+    barre_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    barre_->setIconSize(QSize(32, 32));
+    barre_->setMovable(false);
+    barre_->setAccessibleName(QStringLiteral("Commandes du système"));
+    const QStyle* st = style();
+    nouvelle_ = commande(barre_, st->standardIcon(QStyle::SP_FileIcon), QStringLiteral("Nouvelle"),
+                         QStringLiteral("Ajouter une fonction de transfert"),
+                         QKeySequence(Qt::ALT | Qt::Key_N));
+    modifier_ = commande(
+        barre_, st->standardIcon(QStyle::SP_FileDialogDetailedView), QStringLiteral("Modifier"),
+        QStringLiteral("Modifier la fonction courante"), QKeySequence(Qt::ALT | Qt::Key_M));
+    supprimer_ =
+        commande(barre_, st->standardIcon(QStyle::SP_TrashIcon), QStringLiteral("Supprimer"),
+                 QStringLiteral("Supprimer la fonction de transfert en cours"),
+                 QKeySequence(Qt::ALT | Qt::Key_S));
+    barre_->addSeparator();
+    copier_ =
+        commande(barre_, st->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Copier"),
+                 QStringLiteral("Copier tout le systeme dans le presse-papiers"),
+                 QKeySequence(Qt::ALT | Qt::Key_C));
+    barre_->addSeparator();
+    parametres_ = commande(
+        barre_, st->standardIcon(QStyle::SP_FileDialogInfoView), QStringLiteral("Parametres"),
+        QStringLiteral("Etudier une fdt parametrée"), QKeySequence(Qt::ALT | Qt::Key_P));
+    bouclage_ =
+        commande(barre_, st->standardIcon(QStyle::SP_BrowserReload), QStringLiteral("Bouclage"),
+                 QStringLiteral("Bouclage et correction de la fdt en cours"),
+                 QKeySequence(Qt::ALT | Qt::Key_B));
+    // Templates and the closed loop come with their own controls; until then they stay off.
+    parametres_->setEnabled(false);
+    bouclage_->setEnabled(false);
+
+    connect(nouvelle_, &QAction::triggered, this, &fenetre_systeme::au_clic_nouvelle);
+    connect(modifier_, &QAction::triggered, this, &fenetre_systeme::au_clic_modifier);
+    connect(supprimer_, &QAction::triggered, this, &fenetre_systeme::au_clic_supprimer);
+    connect(copier_, &QAction::triggered, this, &fenetre_systeme::au_clic_copier);
+}
+
+QWidget* fenetre_systeme::construire_parcours() {
+    auto* parcours = new QWidget;
+    parcours->setAccessibleName(QStringLiteral("Parcours des fonctions"));
+    suivante_ = new QAction(QStringLiteral("Fonction suivante"), this);
+    suivante_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up));
+    precedente_ = new QAction(QStringLiteral("Fonction précédente"), this);
+    precedente_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down));
+    connect(suivante_, &QAction::triggered, this, [this] { au_clic_parcours(true); });
+    connect(precedente_, &QAction::triggered, this, [this] { au_clic_parcours(false); });
+    auto* l = new QVBoxLayout(parcours);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->setSpacing(0);
+    l->addWidget(fleche(this, suivante_, Qt::UpArrow));
+    l->addWidget(fleche(this, precedente_, Qt::DownArrow));
+    return parcours;
+}
+
+void fenetre_systeme::activer_parcours(bool actif) {
+    suivante_->setEnabled(actif);
+    precedente_->setEnabled(actif);
+}
+
+void fenetre_systeme::relier_dialogue(dialogue_saisie& d) {
+    dialogue_ = &d;
+}
+
+void fenetre_systeme::reinitialiser() {
+    fraction_->setText(texte(etiquette_fraction(ctx_.sys.lettre_variable)));
+    lettre_->setText(texte(legende_lettre(ctx_.sys.lettre_variable)));
+    lettre_->show();
+    parametres_->setEnabled(false);
+    bouclage_->setEnabled(false);
+    montrer(affichage_vide());
+    nouvelle_->setEnabled(true);
+    for (QAction* a : {supprimer_, copier_, modifier_}) a->setEnabled(false);
+    activer_parcours(false);
+    numerateur_->setEnabled(false);
+    denominateur_->setEnabled(false);
+    position_parcours_ = 1;
+}
+
+void fenetre_systeme::activer_commandes() {
+    for (QAction* a : {nouvelle_, supprimer_, copier_, modifier_}) a->setEnabled(true);
+    lettre_->hide();
+}
+
+void fenetre_systeme::afficher_courante() {
+    montrer(varlem::afficher_courante(ctx_.sys));
+}
+
+void fenetre_systeme::systeme_lu() {
+    montrer(varlem::afficher_courante(ctx_.sys));
+    position_parcours_ = 1;
+    activer_parcours(true);
+    for (QAction* a : {nouvelle_, supprimer_, copier_}) a->setEnabled(true);
+}
+
+void fenetre_systeme::au_clic_nouvelle() {
+    appliquer(nouvelle_fonction(
+        ctx_.sys, ctx_.reg,
+        [this](const ouverture_saisie& o, const validation_saisie& v) { return saisir(o, v); }));
+}
+
+void fenetre_systeme::au_clic_modifier() {
+    appliquer(modifier_fonction(
+        ctx_.sys, ctx_.reg,
+        [this](const ouverture_saisie& o, const validation_saisie& v) { return saisir(o, v); }));
+}
+
+void fenetre_systeme::au_clic_supprimer() {
+    appliquer(supprimer_fonction(ctx_.sys, position_parcours_));
+}
+
+void fenetre_systeme::au_clic_copier() {
+    ctx_.plat.copier_texte(texte(copier_systeme(ctx_.sys)));
+}
+
+void fenetre_systeme::au_clic_lettre() {
+    const changement_lettre c = changer_lettre(ctx_.sys);
+    if (!c.effectue) return;
+    fraction_->setText(texte(c.etiquette));
+    lettre_->hide();
+}
+
+void fenetre_systeme::au_clic_parcours(bool vers_le_haut) {
+    appliquer(
+        parcourir(ctx_.sys, ctx_.reg, position_parcours_, nouvelle_->isEnabled(), vers_le_haut));
+}
+
+bool fenetre_systeme::saisir(const ouverture_saisie& o, const validation_saisie& valider) {
+    if (!dialogue_) return false;
+    numero_->setText(texte(o.numero));
+    compte_->setText(texte(o.compte));
+    if (o.position_parcours) position_parcours_ = *o.position_parcours;
+    if (o.desactiver_nouvelle) nouvelle_->setEnabled(false);
+    if (o.textes) dialogue_->remplir(texte(o.textes->num), texte(o.textes->den));
+    return dialogue_->saisir(texte(o.titre), valider);
+}
+
+void fenetre_systeme::appliquer(const resultat_commande& r) {
+    if (!r.effectue) return;
+    if (r.activer_nouvelle) nouvelle_->setEnabled(true);
+    if (r.activer_parcours) activer_parcours(true);
+    if (r.position_parcours) position_parcours_ = *r.position_parcours;
+    if (r.activer_commandes) ctx_.pilote.activer_commandes();
+    if (r.affichage) montrer(*r.affichage);
+    ctx_.pilote.executer(r.rafraichir);
+}
+
+void fenetre_systeme::montrer(const affichage_fonction& a) {
+    numero_->setText(texte(a.numero));
+    compte_->setText(texte(a.compte));
+    numerateur_->setText(texte(a.textes.num));
+    denominateur_->setText(texte(a.textes.den));
+    // Long texts show from their beginning.
+    numerateur_->setCursorPosition(0);
+    denominateur_->setCursorPosition(0);
+}
+
+} // namespace varlem
