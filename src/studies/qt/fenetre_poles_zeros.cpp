@@ -28,20 +28,25 @@ void fenetre_poles_zeros::ouvrir() {
     image_->show();
     if (!ctx_.sys.etudes.mode_filtre && !ctx_.sys.etudes.boucle_fermee)
         echelle_auto_pz(fonction_montree(), ctx_.reg.pz);
+    // The caption names the function shown from the first opening on.
+    titrer();
     montrer();
     redessiner();
 }
 
 void fenetre_poles_zeros::rafraichir() {
     const systeme& s = ctx_.sys;
-    if (s.etudes.boucle_fermee) {
-        setWindowTitle(QStringLiteral("Poles et zéros de la fonction n°%1 bouclée")
-                           .arg(s.courante_sauvee));
-    } else {
-        setWindowTitle(QStringLiteral("Poles et zéros de la fonction n°%1").arg(s.fonction_courante));
-        if (!s.etudes.mode_filtre) echelle_auto_pz(fonction_montree(), ctx_.reg.pz);
-    }
+    titrer();
+    if (!s.etudes.boucle_fermee && !s.etudes.mode_filtre)
+        echelle_auto_pz(fonction_montree(), ctx_.reg.pz);
     redessiner();
+}
+
+void fenetre_poles_zeros::titrer() {
+    const systeme& s = ctx_.sys;
+    setWindowTitle(s.etudes.boucle_fermee
+                       ? QStringLiteral("Poles et zéros de la fonction n°%1 bouclée").arg(s.courante_sauvee)
+                       : QStringLiteral("Poles et zéros de la fonction n°%1").arg(s.fonction_courante));
 }
 
 void fenetre_poles_zeros::redessiner() {

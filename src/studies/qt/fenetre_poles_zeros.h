@@ -26,6 +26,7 @@ class fenetre_poles_zeros : public fenetre_etude {
 
   private:
     const fdt_travail& fonction_montree() const;
+    void titrer();
     void redessiner();
     void au_clic_echelle_auto();
     void au_clic_copier();

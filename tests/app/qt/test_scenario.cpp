@@ -41,7 +41,7 @@ TEST(Scenario, TaperEtudierEnregistrerRelireQuitter) {
     EXPECT_TRUE(texte.contains(QStringLiteral("\n-5E-1 + j . 0\n"))) << texte.toStdString();
     a.poles_zeros->trigger();
     EXPECT_TRUE(app->poles_zeros().isVisible());
-    EXPECT_EQ(app->poles_zeros().windowTitle(), QStringLiteral("Poles et zéros de la fonction"));
+    EXPECT_EQ(app->poles_zeros().windowTitle(), QStringLiteral("Poles et zéros de la fonction n°1"));
     EXPECT_LE(app->reglages_etudes().pz.re_min, -1.1);
 
     QTemporaryDir dossier;
