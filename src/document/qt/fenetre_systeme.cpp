@@ -8,11 +8,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace varlem {
 
@@ -20,6 +23,31 @@ namespace {
 
 QString texte(const std::string& s) {
     return QString::fromStdString(s);
+}
+
+// Widest the fraction grows for long texts; the rest of the window is the loop diagram's.
+constexpr int largeur_max_fraction = 560;
+
+// The desktop theme's icon, else the style's.
+QIcon icone(const QWidget* w, const char* theme, QStyle::StandardPixmap secours) {
+    return QIcon::fromTheme(QLatin1String(theme), w->style()->standardIcon(secours));
+}
+
+// Two overlapping sheets: the style has no picture for copying.
+QIcon icone_copie() {
+    QPixmap p(32, 32);
+    p.fill(Qt::transparent);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    g.setPen(QPen(QColor(60, 60, 60), 1.5));
+    g.setBrush(QColor(250, 250, 250));
+    g.drawRect(QRectF(4.5, 3.5, 16, 20));
+    g.setBrush(QColor(220, 232, 250));
+    g.drawRect(QRectF(11.5, 9.5, 16, 20));
+    g.setPen(QPen(QColor(90, 110, 150), 1.2));
+    for (int y = 15; y <= 25; y += 4) g.drawLine(QPointF(14.5, y), QPointF(24.5, y));
+    g.end();
+    return QIcon::fromTheme(QStringLiteral("edit-copy"), QIcon(p));
 }
 
 QAction* commande(QToolBar* barre, const QIcon& icone, const QString& legende, const QString& bulle,
@@ -48,6 +76,10 @@ QLineEdit* boite(const QString& nom) {
     auto* b = new QLineEdit;
     b->setReadOnly(true);
     b->setAccessibleName(nom);
+    // The boxes stay disabled, yet their texts are what the window is for: keep them legible.
+    QPalette pal = b->palette();
+    pal.setColor(QPalette::Disabled, QPalette::Text, pal.color(QPalette::Active, QPalette::Text));
+    b->setPalette(pal);
     return b;
 }
 
@@ -77,11 +109,9 @@ fenetre_systeme::fenetre_systeme(contexte_fenetres& ctx, QWidget* parent)
     fraction_->setObjectName(QStringLiteral("fraction"));
     numerateur_ = boite(QStringLiteral("Numérateur"));
     denominateur_ = boite(QStringLiteral("Dénominateur"));
-    auto* barre_fraction = new QLabel(QString(35, QLatin1Char('_')));
-    barre_fraction->setAccessibleName(QStringLiteral("Barre de fraction"));
-    const int largeur = barre_fraction->sizeHint().width();
-    numerateur_->setFixedWidth(largeur);
-    denominateur_->setFixedWidth(largeur);
+    barre_fraction_ = new QLabel(QString(35, QLatin1Char('_')));
+    barre_fraction_->setAccessibleName(QStringLiteral("Barre de fraction"));
+    largeur_barre_ = barre_fraction_->sizeHint().width();
     lettre_ = new QPushButton;
     lettre_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_V));
     connect(lettre_, &QPushButton::clicked, this, &fenetre_systeme::au_clic_lettre);
@@ -91,7 +121,7 @@ fenetre_systeme::fenetre_systeme(contexte_fenetres& ctx, QWidget* parent)
     fraction->addWidget(fraction_, 0, 0, 3, 1, Qt::AlignVCenter);
     fraction->addWidget(numerateur_, 0, 1);
     // The bar label stands on its baseline: lifted so that it sits between the two boxes.
-    fraction->addWidget(barre_fraction, 1, 1, Qt::AlignTop);
+    fraction->addWidget(barre_fraction_, 1, 1, Qt::AlignTop);
     fraction->addWidget(denominateur_, 2, 1);
     fraction->addWidget(lettre_, 3, 0, 1, 2, Qt::AlignLeft);
 
@@ -122,30 +152,30 @@ void fenetre_systeme::construire_barre() {
     barre_->setIconSize(QSize(32, 32));
     barre_->setMovable(false);
     barre_->setAccessibleName(QStringLiteral("Commandes du système"));
-    const QStyle* st = style();
-    nouvelle_ = commande(barre_, st->standardIcon(QStyle::SP_FileIcon), QStringLiteral("Nouvelle"),
-                         QStringLiteral("Ajouter une fonction de transfert"),
-                         QKeySequence(Qt::ALT | Qt::Key_N));
-    modifier_ = commande(
-        barre_, st->standardIcon(QStyle::SP_FileDialogDetailedView), QStringLiteral("Modifier"),
-        QStringLiteral("Modifier la fonction courante"), QKeySequence(Qt::ALT | Qt::Key_M));
-    supprimer_ =
-        commande(barre_, st->standardIcon(QStyle::SP_TrashIcon), QStringLiteral("Supprimer"),
-                 QStringLiteral("Supprimer la fonction de transfert en cours"),
-                 QKeySequence(Qt::ALT | Qt::Key_S));
+    nouvelle_ = commande(
+        barre_, icone(this, "document-new", QStyle::SP_FileIcon), QStringLiteral("Nouvelle"),
+        QStringLiteral("Ajouter une fonction de transfert"), QKeySequence(Qt::ALT | Qt::Key_N));
+    modifier_ =
+        commande(barre_, icone(this, "document-edit", QStyle::SP_FileDialogDetailedView),
+                 QStringLiteral("Modifier"), QStringLiteral("Modifier la fonction courante"),
+                 QKeySequence(Qt::ALT | Qt::Key_M));
+    supprimer_ = commande(barre_, icone(this, "edit-delete", QStyle::SP_TrashIcon),
+                          QStringLiteral("Supprimer"),
+                          QStringLiteral("Supprimer la fonction de transfert en cours"),
+                          QKeySequence(Qt::ALT | Qt::Key_S));
     barre_->addSeparator();
-    copier_ =
-        commande(barre_, st->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Copier"),
-                 QStringLiteral("Copier tout le systeme dans le presse-papiers"),
-                 QKeySequence(Qt::ALT | Qt::Key_C));
+    copier_ = commande(barre_, icone_copie(), QStringLiteral("Copier"),
+                       QStringLiteral("Copier tout le systeme dans le presse-papiers"),
+                       QKeySequence(Qt::ALT | Qt::Key_C));
     barre_->addSeparator();
-    parametres_ = commande(
-        barre_, st->standardIcon(QStyle::SP_FileDialogInfoView), QStringLiteral("Parametres"),
-        QStringLiteral("Etudier une fdt parametrée"), QKeySequence(Qt::ALT | Qt::Key_P));
-    bouclage_ =
-        commande(barre_, st->standardIcon(QStyle::SP_BrowserReload), QStringLiteral("Bouclage"),
-                 QStringLiteral("Bouclage et correction de la fdt en cours"),
-                 QKeySequence(Qt::ALT | Qt::Key_B));
+    parametres_ =
+        commande(barre_, icone(this, "preferences-other", QStyle::SP_FileDialogInfoView),
+                 QStringLiteral("Parametres"), QStringLiteral("Etudier une fdt parametrée"),
+                 QKeySequence(Qt::ALT | Qt::Key_P));
+    bouclage_ = commande(barre_, icone(this, "view-refresh", QStyle::SP_BrowserReload),
+                         QStringLiteral("Bouclage"),
+                         QStringLiteral("Bouclage et correction de la fdt en cours"),
+                         QKeySequence(Qt::ALT | Qt::Key_B));
     // Templates and the closed loop come with their own controls; until then they stay off.
     parametres_->setEnabled(false);
     bouclage_->setEnabled(false);
@@ -273,6 +303,23 @@ void fenetre_systeme::montrer(const affichage_fonction& a) {
     // Long texts show from their beginning.
     numerateur_->setCursorPosition(0);
     denominateur_->setCursorPosition(0);
+    ajuster_fraction();
+}
+
+void fenetre_systeme::ajuster_fraction() {
+    const QFontMetrics fm(numerateur_->font());
+    // Frame and inner margins of a line edit around its text.
+    const int marges = 2 * numerateur_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 12;
+    const int texte = std::max(fm.horizontalAdvance(numerateur_->text()),
+                               fm.horizontalAdvance(denominateur_->text())) +
+                      marges;
+    const int largeur = std::clamp(texte, largeur_barre_, largeur_max_fraction);
+    numerateur_->setFixedWidth(largeur);
+    denominateur_->setFixedWidth(largeur);
+    // The bar keeps its 35 underscores, drawn wider to span the boxes.
+    QFont f = barre_fraction_->font();
+    f.setStretch(std::max(100, largeur * 100 / largeur_barre_));
+    barre_fraction_->setFont(f);
 }
 
 } // namespace varlem

@@ -53,6 +53,8 @@ class fenetre_systeme : public QWidget {
     // Shows what a command returns and runs the enabling and refresh it asks for.
     void appliquer(const resultat_commande& r);
     void montrer(const affichage_fonction& a);
+    // Widens the boxes and the bar to the longer text, within the fraction's room.
+    void ajuster_fraction();
 
     contexte_fenetres ctx_;
     dialogue_saisie* dialogue_ = nullptr;
@@ -73,6 +75,9 @@ class fenetre_systeme : public QWidget {
     QLabel* fraction_ = nullptr;
     QLineEdit* numerateur_ = nullptr;
     QLineEdit* denominateur_ = nullptr;
+    QLabel* barre_fraction_ = nullptr;
+    // Natural width of the 35 underscores: the narrowest the fraction gets.
+    int largeur_barre_ = 0;
     QPushButton* lettre_ = nullptr;
 };
 

@@ -141,6 +141,18 @@ TEST(FenetreSystemeTest, TexteDeveloppeAccepte) {
     EXPECT_EQ(b.sys->fonctions[1].fonction.num.degre, 3);
 }
 
+TEST(FenetreSystemeTest, LongTexteEntierementVisible) {
+    banc_systeme b;
+    const QString den = QStringLiteral("1+3p+p^2+0.25p^3+12p^4+7p^5+0.125p^6");
+    b.ajouter("(3p)(1+2p+1.5p^3)", den);
+    QLineEdit* boite = test::controle<QLineEdit>(&b.fenetre, "Dénominateur");
+    EXPECT_GT(boite->width(), boite->fontMetrics().horizontalAdvance(den));
+    // The bar still spans the boxes, with its 35 underscores.
+    QLabel* barre = test::controle<QLabel>(&b.fenetre, "Barre de fraction");
+    EXPECT_EQ(barre->text(), QString(35, '_'));
+    EXPECT_GE(barre->sizeHint().width(), boite->width() - 8);
+}
+
 TEST(FenetreSystemeTest, TexteRefuseGardeLeDialogueOuvert) {
     struct cas {
         const char* num;
