@@ -9,6 +9,8 @@ image_trace::image_trace(const QString& nom_accessible, QWidget* parent) : QWidg
     setAccessibleName(nom_accessible);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The picture follows its window and never keeps the window from shrinking.
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
 }
 
 void image_trace::dessiner(int w, int h, const dessin& d) {
@@ -17,15 +19,18 @@ void image_trace::dessiner(int w, int h, const dessin& d) {
         effacer();
         return;
     }
-    setFixedSize(w, h);
+    updateGeometry();
+    resize(w, h);
     update();
 }
 
 void image_trace::effacer() {
     image_ = QImage();
-    setFixedSize(0, 0);
+    updateGeometry();
     update();
 }
+
+QSize image_trace::minimumSizeHint() const { return QSize(0, 0); }
 
 QSize image_trace::sizeHint() const {
     return image_.isNull() ? QSize(0, 0) : image_.deviceIndependentSize().toSize();

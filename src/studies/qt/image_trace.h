@@ -25,6 +25,7 @@ class image_trace : public QWidget {
     const QImage& image() const { return image_; }
 
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
   signals:
     /// A mouse button went down, the mouse moved, a button came up, in the plot's pixels.

@@ -5,6 +5,7 @@
 #include "app/qt/fenetre_principale.h"
 #include "app/qt/outils_fenetres.h"
 #include "app/qt/plateforme_scriptee.h"
+#include "document/qt/fenetre_systeme.h"
 #include "studies/qt/fenetre_decomposition.h"
 #include "studies/qt/fenetre_frequentielle.h"
 #include "studies/qt/fenetre_poles_zeros.h"
@@ -17,6 +18,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QTemporaryDir>
+#include <QToolBar>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -63,8 +65,9 @@ const QByteArray deux_fonctions = "2\r\n1\r\n1+p\r\n2\r\n1+3p+p^2\r\n";
 TEST_F(Application, DemarrageSystemeVide) {
     EXPECT_EQ(app->principale().windowTitle(), QStringLiteral("Varlem"));
     for (QAction* a : {actions().enregistrer, actions().temporelle, actions().frequentielle,
-                       actions().poles_zeros, actions().decomposition, actions().parametres})
+                       actions().poles_zeros, actions().decomposition, actions().parametres}) {
         EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+    }
     EXPECT_TRUE(actions().ouvrir->isEnabled());
     EXPECT_TRUE(actions().menu_enregistrer->isEnabled());
     EXPECT_TRUE(app->principale().cadre()->subWindowList().isEmpty());
@@ -77,7 +80,9 @@ TEST_F(Application, DemarrageSystemeVide) {
 }
 
 TEST_F(Application, ToutesLesCommandesOntUnNomEtUnChemin) {
-    for (QAction* a : app->principale().findChildren<QAction*>()) {
+    QList<QAction*> commandes = app->principale().barre()->actions();
+    for (QMenu* m : app->principale().menuBar()->findChildren<QMenu*>()) commandes << m->actions();
+    for (QAction* a : commandes) {
         if (a->isSeparator() || a->menu()) continue;
         EXPECT_FALSE(a->text().isEmpty());
         EXPECT_FALSE(a->toolTip().isEmpty()) << a->text().toStdString();
@@ -88,9 +93,11 @@ TEST_F(Application, ToutesLesCommandesOntUnNomEtUnChemin) {
         emit m->aboutToShow();
         dans_menus << m->actions();
     }
-    for (QAction* a : app->principale().barre()->actions())
-        if (!a->isSeparator() && a != actions().ouvrir && a != actions().enregistrer)
+    for (QAction* a : app->principale().barre()->actions()) {
+        if (!a->isSeparator() && a != actions().ouvrir && a != actions().enregistrer) {
             EXPECT_TRUE(dans_menus.contains(a)) << a->text().toStdString();
+        }
+    }
     QStringList titres;
     for (QAction* a : app->principale().menuBar()->actions()) titres << a->text();
     EXPECT_EQ(titres, (QStringList{"&Systeme", "&Etude", "Fe&nêtre", "&Aide"}));
@@ -126,7 +133,9 @@ TEST_F(Application, LectureRefuseeNeChangeRien) {
         plat.ouvertures.push_back(fichier("refuse.fdt", c.contenu));
         actions().menu_ouvrir->trigger();
         ASSERT_EQ(plat.erreurs.size(), 1) << c.contenu;
-        if (c.message) EXPECT_EQ(plat.erreurs.front(), QString::fromUtf8(c.message));
+        if (c.message) {
+            EXPECT_EQ(plat.erreurs.front(), QString::fromUtf8(c.message));
+        }
         EXPECT_EQ(app->document().nb_fonctions, 2) << c.contenu;
         EXPECT_EQ(app->document().fonctions[2].fonction.texte_den, "1+3p+p^2");
     }
@@ -144,7 +153,7 @@ TEST_F(Application, LectureActiveLesEtudesEtRafraichitLesFenetresOuvertes) {
     EXPECT_TRUE(app->poles_zeros().isVisible());
     EXPECT_TRUE(app->decomposition().texte().startsWith(QStringLiteral("Pour la fonction n°1")));
     app->ouvrir_fichier(fichier("t.fdt", "1\r\n5\r\n1+4p\r\n"));
-    EXPECT_TRUE(app->decomposition().texte().contains(QStringLiteral("-0.25")));
+    EXPECT_TRUE(app->decomposition().texte().contains(QStringLiteral("-2.5E-1 + j . 0")));
     EXPECT_EQ(app->poles_zeros().windowTitle(), QStringLiteral("Poles et zéros de la fonction n°1"));
 }
 
@@ -241,6 +250,10 @@ TEST_F(Application, FichierDeposeSurLaFenetre) {
     const auto deposer = [this](const QString& chemin) {
         QMimeData donnees;
         donnees.setUrls({QUrl::fromLocalFile(chemin)});
+        // A drop reaches the window that accepted the drag's entry.
+        QDragEnterEvent entree(QPoint(10, 10), Qt::CopyAction, &donnees, Qt::LeftButton,
+                               Qt::NoModifier);
+        QApplication::sendEvent(&app->principale(), &entree);
         QDropEvent depot(QPointF(10, 10), Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&app->principale(), &depot);
     };

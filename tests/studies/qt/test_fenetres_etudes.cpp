@@ -160,10 +160,16 @@ TEST_F(FenetresEtudes, IntervalleDeTempsDiviseDixFoisAuPlus) {
     ASSERT_TRUE(cliquer(&f, QStringLiteral("Échelon")));
     const double t0 = reg.temps.t_max;
     ASSERT_GT(t0, 0.0);
-    for (int i = 0; i < 11; ++i) ASSERT_TRUE(cliquer(&f, QStringLiteral("Temps ÷ 2")));
-    EXPECT_DOUBLE_EQ(reg.temps.t_max, t0 / 1024);
+    // The interval is widened to whole graduation steps: each halving roughly halves it.
+    for (int i = 0; i < 10; ++i) ASSERT_TRUE(cliquer(&f, QStringLiteral("Temps ÷ 2")));
+    const double t10 = reg.temps.t_max;
+    EXPECT_LT(t10, t0 / 256);
+    ASSERT_TRUE(cliquer(&f, QStringLiteral("Temps ÷ 2")));
+    EXPECT_EQ(reg.temps.t_max, t10) << "an eleventh halving does nothing";
     ASSERT_TRUE(cliquer(&f, QStringLiteral("Temps × 2")));
-    EXPECT_DOUBLE_EQ(reg.temps.t_max, t0 / 512);
+    EXPECT_GT(reg.temps.t_max, t10);
+    ASSERT_TRUE(cliquer(&f, QStringLiteral("Temps ÷ 2")));
+    EXPECT_EQ(reg.temps.t_max, t10) << "the bound counts doublings back";
     // A new input starts again from the interval computed for it.
     ASSERT_TRUE(cliquer(&f, QStringLiteral("Échelon")));
     EXPECT_DOUBLE_EQ(reg.temps.t_max, t0);
