@@ -6,6 +6,7 @@
 #include "app/qt/traduction.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QStringList>
 
 #include <memory>
@@ -18,6 +19,9 @@ int main(int argc, char** argv) {
 
     varlem::plateforme_qt plateforme;
     const auto varlem_app = std::make_unique<varlem::application_varlem>(plateforme);
+    // The whole screen even where no window manager maximises the frame.
+    if (const QScreen* ecran = QGuiApplication::primaryScreen())
+        varlem_app->principale().setGeometry(ecran->availableGeometry());
     varlem_app->principale().showMaximized();
     // "varlem FILE.fdt" opens that system; a refused file leaves the system empty.
     const QStringList arguments = QApplication::arguments();

@@ -83,10 +83,13 @@ erreurs_saisie valider_saisie(systeme& s, mode_saisie mode, std::string_view num
     // Analysed aside: a refused text never reaches the slot, so an entry abandoned after a
     // refusal leaves the function it started from.
     fdt_travail essai = slot;
-    analyser_fonction(s.calcul, s.lettre_variable, num, den, essai, e.erreur_syntaxe,
-                      e.erreur_degre);
+    // The context too: a refused text must not leave its syntax flag behind, which would
+    // empty the decomposition text of the functions already accepted.
+    contexte_calcul ctx = s.calcul;
+    analyser_fonction(ctx, s.lettre_variable, num, den, essai, e.erreur_syntaxe, e.erreur_degre);
     if (!e.acceptee()) return e;
     slot = essai;
+    s.calcul = ctx;
     if (mode == mode_saisie::nouvelle) s.systeme_saisi = true;
     s.modifie = true;
     return e;

@@ -1,4 +1,5 @@
 #include "document/saisie.h"
+#include "studies/texte_poles_zeros.h"
 
 #include "document/boucle.h"
 #include "outils_document.h"
@@ -155,6 +156,18 @@ TEST(SaisieTest, RefusPuisAcceptation) {
     attendre_affichage(res.affichage, "3", "sur 3", "1+2*p+3*p^3", "(1+p)");
     EXPECT_EQ(s->fonction_courante, 3);
     EXPECT_EQ(s->fonctions[3].fonction.num.degre, 3);
+}
+
+TEST(SaisieTest, SaisieRefuseeGardeLaDecompositionDesAutres) {
+    auto s = systeme_tape(fonctions(2), 'p', 2);
+    reglages r;
+    const std::string avant = texte_poles_zeros(*s, s->fonctions[2], r.pz);
+    ASSERT_NE(avant.find("ecriture sous forme"), std::string::npos);
+    // A syntax error, then the entry abandoned.
+    dialogue_scripte d{{{"1+*p", "1+p"}}};
+    nouvelle_fonction(*s, r, d.fonction());
+    ASSERT_TRUE(d.verdicts.at(0).erreur_syntaxe);
+    EXPECT_EQ(texte_poles_zeros(*s, s->fonctions[2], r.pz), avant);
 }
 
 TEST(SaisieTest, PremiereFonctionAbandonnee) {

@@ -60,7 +60,7 @@ void fenetre_principale::creer_actions() {
     a.temporelle = commande(this, QStringLiteral("&Temporelle"), QStringLiteral("Etude temporelle"));
     a.frequentielle = commande(this, QStringLiteral("&Fréquentielle"),
                                QStringLiteral("Etude fréquentielle"));
-    a.poles_zeros = commande(this, QStringLiteral("P&ôles et zéros"),
+    a.poles_zeros = commande(this, QStringLiteral("Pôles et &zéros"),
                              QStringLiteral("Poles, zéros et résidus"));
     a.decomposition = commande(this, QStringLiteral("&Décomposition"),
                                QStringLiteral("Décomposition en éléments simples"));

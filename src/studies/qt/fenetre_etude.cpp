@@ -42,6 +42,8 @@ QAction* fenetre_etude::ajouter_commande(const QString& texte, const QString& in
     a->setToolTip(infobulle);
     a->setStatusTip(infobulle);
     connect(a, &QAction::triggered, this, [action = std::move(action)] { action(); });
+    // Reachable with Tab and pressed with Space, like any button.
+    if (QWidget* b = barre_->widgetForAction(a)) b->setFocusPolicy(Qt::TabFocus);
     return a;
 }
 
