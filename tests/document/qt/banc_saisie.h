@@ -3,6 +3,7 @@
 // show, drive the modal entry dialog once it is open, and a system window wired as the
 // application wires it, with recording services.
 
+#include "app/qt/outils_fenetres.h"
 #include "app/qt/plateforme_scriptee.h"
 #include "document/qt/dialogue_saisie.h"
 #include "document/qt/fenetre_systeme.h"
@@ -21,44 +22,6 @@
 #include <memory>
 
 namespace varlem::test {
-
-/// The control of type T under `w` whose accessible name, caption or object name is `nom`.
-template <typename T> T* controle(QWidget* w, const QString& nom) {
-    for (T* c : w->findChildren<T*>()) {
-        QString legende;
-        if constexpr (std::is_base_of_v<QAbstractButton, T>) legende = c->text();
-        if constexpr (std::is_base_of_v<QLabel, T>) legende = c->text();
-        if (c->accessibleName() == nom || legende == nom || c->objectName() == nom) return c;
-    }
-    return nullptr;
-}
-
-/// Text of the box whose accessible name is `nom`.
-inline QString texte_boite(QWidget* w, const QString& nom) {
-    QLineEdit* b = controle<QLineEdit>(w, nom);
-    return b ? b->text() : QStringLiteral("<absente>");
-}
-
-/// Replaces the text of a box as the user does: select all, type.
-inline void taper(QWidget* w, const QString& nom, const QString& texte) {
-    QLineEdit* b = controle<QLineEdit>(w, nom);
-    ASSERT_NE(b, nullptr) << nom.toStdString();
-    QTest::keyClick(b, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(b, texte);
-}
-
-/// Clicks the button captioned or named `nom`.
-inline void cliquer(QWidget* w, const QString& nom) {
-    QAbstractButton* b = controle<QAbstractButton>(w, nom);
-    ASSERT_NE(b, nullptr) << nom.toStdString();
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
-/// Whether the button captioned or named `nom` is enabled.
-inline bool actif(QWidget* w, const QString& nom) {
-    QAbstractButton* b = controle<QAbstractButton>(w, nom);
-    return b && b->isEnabled();
-}
 
 /// Types num over den in the open dialog and presses "OK".
 inline void entrer(QWidget* d, const QString& num, const QString& den) {
