@@ -229,6 +229,9 @@ void fenetre_systeme::reinitialiser() {
 
 void fenetre_systeme::activer_commandes() {
     for (QAction* a : {nouvelle_, supprimer_, copier_, modifier_}) a->setEnabled(true);
+    // Read-only, but reachable: the user can select and copy a function's texts.
+    numerateur_->setEnabled(true);
+    denominateur_->setEnabled(true);
     lettre_->hide();
 }
 

@@ -33,6 +33,8 @@ TEST(Scenario, TaperEtudierEnregistrerRelireQuitter) {
                                         test::entrer(&d, QStringLiteral("1"), QStringLiteral("(1+p)(1+2p)"));
                                     }));
     EXPECT_EQ(test::texte_boite(fenetre, QStringLiteral("Dénominateur")), QStringLiteral("(1+p)(1+2p)"));
+    QLineEdit* boite = test::controle<QLineEdit>(fenetre, QStringLiteral("Dénominateur"));
+    EXPECT_TRUE(boite->isEnabled() && boite->isReadOnly()) << "selectable, not editable";
     ASSERT_TRUE(a.decomposition->isEnabled());
 
     a.decomposition->trigger();
