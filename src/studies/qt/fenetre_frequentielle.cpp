@@ -5,6 +5,7 @@
 #include "plot/echelles.h"
 #include "studies/qt/image_trace.h"
 #include "studies/zones_trace.h"
+#include "studies/zoom_frequentiel.h"
 
 #include <QAction>
 #include <QVBoxLayout>
@@ -26,6 +27,8 @@ fenetre_frequentielle::fenetre_frequentielle(contexte_fenetres& ctx, QWidget* pa
     ajouter_separateur();
     ajouter_commande(QStringLiteral("Copier"), QStringLiteral("Copier courbes (metafile)"),
                      [this] { au_clic_copier(); });
+    ajouter_commande(QStringLiteral("Zoom arrière"), QStringLiteral("Zoom arriere"),
+                     [this] { au_clic_zoom_arriere(); });
     ajouter_separateur();
     ajouter_commande(QStringLiteral("Décade en bas"),
                      QStringLiteral("intervalle etude elargi vers bas"), [this] { elargir(true); });
@@ -118,6 +121,14 @@ void fenetre_frequentielle::au_clic_echelle_auto() {
     ctx_.reg.graphe.inclure_zero = true;
     preparer_frequences(ctx_.reg.frequence, true, ctx_.sys);
     rafraichir();
+}
+
+void fenetre_frequentielle::au_clic_zoom_arriere() {
+    // The stacked Bode view keeps its ranges.
+    if (ctx_.sys.etudes.bode_double) return;
+    if (zoom_arriere(ctx_.reg.frequence, ctx_.sys.etudes.etude_freq_choisie,
+                     ctx_.reg.graphe.inclure_zero))
+        rafraichir();
 }
 
 void fenetre_frequentielle::au_clic_copier() {

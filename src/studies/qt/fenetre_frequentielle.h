@@ -30,6 +30,7 @@ class fenetre_frequentielle : public fenetre_etude {
     void choisir_bode();
     void elargir(bool vers_le_bas);
     void au_clic_echelle_auto();
+    void au_clic_zoom_arriere();
     void au_clic_copier();
 
     image_trace* image_;

@@ -139,6 +139,20 @@ TEST_F(FenetresEtudes, BodeEmpileLeGainEtLaPhase) {
     EXPECT_EQ(image_de(&f, 0), QSize(t.width() - 20, t.height() - 75));
 }
 
+TEST_F(FenetresEtudes, ZoomArriereSaufEnBode) {
+    fenetre_frequentielle f(*ctx);
+    f.ouvrir();
+    ASSERT_TRUE(cliquer(&f, QStringLiteral("Bode")));
+    const etude_frequence avant = reg.frequence;
+    ASSERT_TRUE(cliquer(&f, QStringLiteral("Zoom arrière")));
+    EXPECT_EQ(reg.frequence.gain_min, avant.gain_min);
+    EXPECT_EQ(reg.frequence.phase_min, avant.phase_min);
+    ASSERT_TRUE(cliquer(&f, QStringLiteral("Gain")));
+    ASSERT_TRUE(cliquer(&f, QStringLiteral("Zoom arrière")));
+    EXPECT_LT(reg.frequence.gain_min, avant.gain_min);
+    EXPECT_EQ(reg.frequence.phase_min, avant.phase_min);
+}
+
 TEST_F(FenetresEtudes, IntervalleElargiEtEchelleAuto) {
     fenetre_frequentielle f(*ctx);
     f.ouvrir();
