@@ -30,9 +30,9 @@ fenetre_frequentielle::fenetre_frequentielle(contexte_fenetres& ctx, QWidget* pa
     ajouter_commande(QStringLiteral("Zoom arrière"), QStringLiteral("Zoom arriere"),
                      [this] { au_clic_zoom_arriere(); });
     ajouter_separateur();
-    ajouter_commande(QStringLiteral("Décade en bas"),
+    ajouter_commande(QStringLiteral("Décade −"),
                      QStringLiteral("intervalle etude elargi vers bas"), [this] { elargir(true); });
-    ajouter_commande(QStringLiteral("Décade en haut"),
+    ajouter_commande(QStringLiteral("Décade +"),
                      QStringLiteral("Intervalle etude elargi vers ht"), [this] { elargir(false); });
     ajouter_commande(QStringLiteral("Échelle auto"), QStringLiteral("Echelle auto"),
                      [this] { au_clic_echelle_auto(); });

@@ -158,8 +158,8 @@ TEST_F(FenetresEtudes, IntervalleElargiEtEchelleAuto) {
     f.ouvrir();
     ASSERT_TRUE(cliquer(&f, QStringLiteral("Gain")));
     const int bas = reg.frequence.decade_min, haut = reg.frequence.decade_max;
-    for (int i = 0; i < 3; ++i) ASSERT_TRUE(cliquer(&f, QStringLiteral("Décade en bas")));
-    ASSERT_TRUE(cliquer(&f, QStringLiteral("Décade en haut")));
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(cliquer(&f, QStringLiteral("Décade −")));
+    ASSERT_TRUE(cliquer(&f, QStringLiteral("Décade +")));
     EXPECT_EQ(reg.frequence.decade_min, bas - 3);
     EXPECT_EQ(reg.frequence.decade_max, haut + 1);
     reg.graphe.inclure_zero = false;
