@@ -125,13 +125,11 @@ void application_varlem::ouvrir_fichier(const QString& chemin) {
 }
 
 void application_varlem::ouvrir_fichier_depose(const QString& chemin) {
-    if (sys_.modifie && !sys_.etudes.mode_filtre && !demander_enregistrement()) return;
-    ouvrir_fichier(chemin);
+    if (peut_remplacer()) ouvrir_fichier(chemin);
 }
 
 void application_varlem::ouvrir() {
-    // The functions typed since the last save are not replaced without a question.
-    if (sys_.modifie && !sys_.etudes.mode_filtre && !demander_enregistrement()) return;
+    if (!peut_remplacer()) return;
     const std::optional<QString> chemin = plat_.fichier_a_ouvrir(principale_.get(), choix_ouverture);
     if (chemin) ouvrir_fichier(*chemin);
 }
@@ -171,10 +169,13 @@ void application_varlem::entree() {
     vider_systeme();
 }
 
-bool application_varlem::peut_quitter() {
+bool application_varlem::peut_remplacer() {
+    // The functions typed since the last save are not lost without a question.
     if (!sys_.modifie || sys_.etudes.mode_filtre) return true;
     return demander_enregistrement();
 }
+
+bool application_varlem::peut_quitter() { return peut_remplacer(); }
 
 void application_varlem::ouvrir_reglages() {
     reglages_->remplir_dialogue();

@@ -68,6 +68,9 @@ class application_varlem final : public QObject, public pilote_etudes {
     void activer_etudes(bool actif);
     /// The save question: false when the command must stop.
     bool demander_enregistrement();
+    /// The save question when the user's functions changed since last saved or read: false
+    /// when the command must stop.
+    bool peut_remplacer();
     void ouvrir_reglages();
 
     systeme sys_;

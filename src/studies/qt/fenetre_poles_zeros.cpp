@@ -49,13 +49,16 @@ void fenetre_poles_zeros::titrer() {
                        : QStringLiteral("Poles et zéros de la fonction n°%1").arg(s.fonction_courante));
 }
 
+dessin fenetre_poles_zeros::carte() const {
+    return [this](surface& s) {
+        tracer_poles_zeros(s, fonction_montree(), ctx_.reg.pz, ctx_.reg.graphe);
+    };
+}
+
 void fenetre_poles_zeros::redessiner() {
     const QSize t = taille_exterieure();
     const zone_trace z = zone_poles_zeros(t.width(), t.height());
-    const fdt_travail& ft = fonction_montree();
-    image_->dessiner(z.largeur, z.hauteur, [&](surface& s) {
-        tracer_poles_zeros(s, ft, ctx_.reg.pz, ctx_.reg.graphe);
-    });
+    image_->dessiner(z.largeur, z.hauteur, carte());
 }
 
 void fenetre_poles_zeros::cacher_contenu() { image_->hide(); }
@@ -74,10 +77,7 @@ void fenetre_poles_zeros::au_clic_echelle_auto() {
 }
 
 void fenetre_poles_zeros::au_clic_copier() {
-    const fdt_travail& ft = fonction_montree();
-    ctx_.plat.copier_dessin(ctx_.reg.largeur_copie, ctx_.reg.hauteur_copie, [&](surface& s) {
-        tracer_poles_zeros(s, ft, ctx_.reg.pz, ctx_.reg.graphe);
-    });
+    ctx_.plat.copier_dessin(ctx_.reg.largeur_copie, ctx_.reg.hauteur_copie, carte());
 }
 
 } // namespace varlem

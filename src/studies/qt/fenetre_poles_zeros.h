@@ -2,6 +2,7 @@
 // The pole-zero map window: the map of the function studied, its automatic scale and its
 // vector copy.
 
+#include "plot/qt/copie_vectorielle.h"
 #include "studies/qt/fenetre_etude.h"
 
 namespace varlem {
@@ -27,6 +28,8 @@ class fenetre_poles_zeros : public fenetre_etude {
   private:
     const fdt_travail& fonction_montree() const;
     void titrer();
+    /// The map of the function shown, for the screen and the copy alike.
+    dessin carte() const;
     void redessiner();
     void au_clic_echelle_auto();
     void au_clic_copier();

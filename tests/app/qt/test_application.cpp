@@ -171,16 +171,11 @@ TEST_F(Application, RafraichissementDuTempsSelonLaFenetre) {
     EXPECT_EQ(app->reglages_etudes().temps.nb_points,
               (app->temporelle().frameGeometry().width() - 40) / 2);
     // Windows narrower than their margins get no picture, and nothing fails.
-    for (QWidget* w : std::initializer_list<QWidget*>{&app->temporelle(), &app->poles_zeros(),
-                                                      &app->frequentielle()}) {
-        w->show();
-        w->resize(1, 1);
-    }
     actions().frequentielle->trigger();
     actions().poles_zeros->trigger();
-    app->temporelle().resize(1, 1);
-    app->frequentielle().resize(1, 1);
-    app->poles_zeros().resize(1, 1);
+    for (QWidget* w : std::initializer_list<QWidget*>{&app->temporelle(), &app->poles_zeros(),
+                                                      &app->frequentielle()})
+        w->resize(1, 1);
     app->rafraichir_etudes(true, true);
     app->rafraichir_etudes(false, false);
 }
