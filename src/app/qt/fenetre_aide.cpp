@@ -1,5 +1,6 @@
 #include "app/qt/fenetre_aide.h"
 
+#include "app/qt/textes_qt.h"
 #include "document/textes_aide.h"
 
 #include <QGuiApplication>
@@ -14,13 +15,6 @@
 namespace varlem {
 
 namespace {
-
-// The core texts end their lines with CR LF; the text box wants one line feed per line.
-QString lignes_affichees(const std::string& texte) {
-    QString t = QString::fromStdString(texte);
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return t;
-}
 
 // Height of a client area `largeur` wide whose text box shows `texte` whole, without scrolling,
 // laid out line by line as the box itself does.

@@ -1,5 +1,6 @@
 #include "studies/qt/fenetre_decomposition.h"
 
+#include "app/qt/textes_qt.h"
 #include "studies/texte_poles_zeros.h"
 
 #include <QFontDatabase>
@@ -35,10 +36,8 @@ void fenetre_decomposition::ouvrir() {
 
 void fenetre_decomposition::rafraichir() {
     const systeme& s = ctx_.sys;
-    const std::string t = texte_poles_zeros(
-        s, s.fonctions[static_cast<std::size_t>(s.slot_etudie())], ctx_.reg.pz);
-    // The box breaks lines at "\n": a CR LF pair is one line end.
-    texte_->setPlainText(QString::fromStdString(t).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    texte_->setPlainText(lignes_affichees(texte_poles_zeros(
+        s, s.fonctions[static_cast<std::size_t>(s.slot_etudie())], ctx_.reg.pz)));
 }
 
 QString fenetre_decomposition::texte() const { return texte_->toPlainText(); }
