@@ -32,6 +32,11 @@ struct lectures {
     bool lecture_tps_active = false;
     double t_lecture = 0.0;
     double y_lecture = 0.0;
+    /// Steps of the two cursors (rad/s and s).
+    double pas_lecture_frq = 1.0;
+    double pas_lecture_tps = 0.1;
+    /// The time cursor moves by the fine step (its button then reads "Rapide").
+    bool lecture_tps_detaillee = false;
 };
 
 /// Samples of the periodic input and of each slot's periodic response.

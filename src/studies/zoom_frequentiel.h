@@ -1,6 +1,6 @@
 #pragma once
-// Zooming out of a frequency diagram: every bound moved outward by half again, then the
-// ranges graduated again.
+// Zooming a frequency diagram out (every bound moved outward by half again, then the ranges
+// graduated again) and in, to a rectangle dragged with the mouse.
 
 #include "settings/etudes.h"
 
@@ -17,5 +17,18 @@ double borne_haute_elargie(double hi);
 /// Zooms diagram `genre` out ('G', 'P', 'M', 'N', 'B'); false for any other letter (nothing
 /// changes and nothing is to be redrawn).
 bool zoom_arriere(etude_frequence& r, char genre, bool inclure_zero);
+
+/// A rectangle dragged over a picture, corners in the picture's pixels.
+struct rectangle_zoom {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+};
+
+/// Zooms diagram `genre` drawn on a w × h picture to the rectangle's extent: the new ranges
+/// are the rectangle's (the gain and phase axes get decades, one below its left edge up to the
+/// first that holds its right edge, at least one) and are graduated again; `inclure_zero`
+/// receives whether the rectangle holds the origin. False, with nothing changed, for a click,
+/// a rectangle flat in either direction, or a letter without zoom.
+bool zoom_souris(etude_frequence& r, char genre, int w, int h, const rectangle_zoom& z,
+                 bool& inclure_zero);
 
 } // namespace varlem
