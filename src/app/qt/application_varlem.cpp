@@ -8,6 +8,7 @@
 #include "document/qt/dialogue_saisie.h"
 #include "document/qt/fenetre_systeme.h"
 #include "settings/qt/dialogue_reglages.h"
+#include "studies/qt/fenetre_attente.h"
 #include "studies/qt/fenetre_decomposition.h"
 #include "studies/qt/fenetre_frequentielle.h"
 #include "studies/qt/fenetre_poles_zeros.h"
@@ -50,6 +51,7 @@ application_varlem::application_varlem(plateforme& plat)
     saisie_ = new dialogue_saisie(p);
     systeme_->relier_dialogue(*saisie_);
     aide_ = new fenetre_aide(p);
+    attente_ = new fenetre_attente(p);
     connecter_commandes();
 }
 
@@ -84,6 +86,11 @@ void application_varlem::rafraichir_etudes(bool reprendre_echelles, bool recalcu
     if (e.poles_zeros_ouverte) poles_zeros_->rafraichir();
     if (e.decomp_ouverte) decomposition_->rafraichir();
     if (e.temps_ouverte) temporelle_->rafraichir(reprendre_echelles, recalculer);
+}
+
+void application_varlem::calculer_avec_attente(
+    const std::function<void(const rapport_progression&)>& calcul) {
+    attente_->executer(calcul);
 }
 
 void application_varlem::activer_etudes(bool actif) {

@@ -14,6 +14,7 @@ class boite_a_propos;
 class dialogue_reglages;
 class dialogue_saisie;
 class fenetre_aide;
+class fenetre_attente;
 class fenetre_decomposition;
 class fenetre_frequentielle;
 class fenetre_poles_zeros;
@@ -33,6 +34,8 @@ class application_varlem final : public QObject, public pilote_etudes {
 
     void rafraichir_etudes(bool reprendre_echelles, bool recalculer) override;
     void activer_commandes() override;
+    void calculer_avec_attente(
+        const std::function<void(const rapport_progression&)>& calcul) override;
 
     /// Reads a system file; a refused file leaves every window as it was, after an error box.
     void ouvrir_fichier(const QString& chemin);
@@ -61,6 +64,7 @@ class application_varlem final : public QObject, public pilote_etudes {
     fenetre_aide& aide() { return *aide_; }
     boite_a_propos& a_propos() { return *a_propos_; }
     dialogue_reglages& parametres() { return *reglages_; }
+    fenetre_attente& attente() { return *attente_; }
 
   private:
     void connecter_commandes();
@@ -88,6 +92,7 @@ class application_varlem final : public QObject, public pilote_etudes {
     fenetre_systeme* systeme_;
     dialogue_saisie* saisie_;
     fenetre_aide* aide_;
+    fenetre_attente* attente_;
 };
 
 } // namespace varlem

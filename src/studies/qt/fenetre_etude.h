@@ -9,6 +9,7 @@
 #include <functional>
 
 class QAction;
+class QStatusBar;
 class QToolBar;
 class QVBoxLayout;
 
@@ -26,8 +27,10 @@ class fenetre_etude : public QWidget {
     void reinitialiser();
     /// Enabled, restored from minimised, shown and brought to the front.
     void montrer();
-    /// The outer size the drawing areas are derived from.
+    /// The outer size the drawing areas are derived from (without the status line).
     QSize taille_exterieure() const;
+    /// The status line (null in windows without one).
+    QStatusBar* ligne_etat() const { return etat_; }
 
   protected:
     /// A tool-bar command showing `texte`, with its hint (also its status-bar text).
@@ -35,12 +38,19 @@ class fenetre_etude : public QWidget {
                               std::function<void()> action);
     /// A separator in the tool bar.
     void ajouter_separateur();
+    /// Adds the status line under the content: pointer coordinates and command hints.
+    void ajouter_ligne_etat();
+    /// "Exporter…": the plot at the copy size as PNG, SVG or PDF, or the values as CSV, by
+    /// the chosen file's extension.
+    void exporter(const dessin& trace, const std::function<std::string()>& valeurs);
+    bool event(QEvent* e) override;
     /// Hides what the window shows (its pictures or its text).
     virtual void cacher_contenu() = 0;
 
     contexte_fenetres& ctx_;
     QToolBar* barre_;
     QVBoxLayout* disposition_;
+    QStatusBar* etat_ = nullptr;
 };
 
 } // namespace varlem

@@ -3,11 +3,16 @@
 #include "analysis/frequences.h"
 #include "analysis/trace_frequentiel.h"
 #include "plot/echelles.h"
+#include "studies/coordonnees_trace.h"
+#include "studies/export_csv.h"
+#include "studies/lecture_frequentielle.h"
+#include "studies/qt/dialogue_lecture_frequentielle.h"
 #include "studies/qt/image_trace.h"
 #include "studies/zones_trace.h"
-#include "studies/zoom_frequentiel.h"
 
 #include <QAction>
+#include <QKeyEvent>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace varlem {
@@ -15,7 +20,8 @@ namespace varlem {
 fenetre_frequentielle::fenetre_frequentielle(contexte_fenetres& ctx, QWidget* parent)
     : fenetre_etude(ctx, QStringLiteral("Etude frequentielle"), QSize(640, 480), parent),
       image_(new image_trace(QStringLiteral("Diagramme fréquentiel"), this)),
-      image_phase_(new image_trace(QStringLiteral("Diagramme de la phase"), this)) {
+      image_phase_(new image_trace(QStringLiteral("Diagramme de la phase"), this)),
+      lecture_(new dialogue_lecture_frequentielle(ctx, [this] { rafraichir(); }, this)) {
     ajouter_commande(QStringLiteral("Gain"), QStringLiteral("Tracé du gain"), [this] { choisir('G'); });
     ajouter_commande(QStringLiteral("Phase"), QStringLiteral("tracé de la phase"),
                      [this] { choisir('P'); });
@@ -27,6 +33,12 @@ fenetre_frequentielle::fenetre_frequentielle(contexte_fenetres& ctx, QWidget* pa
     ajouter_separateur();
     ajouter_commande(QStringLiteral("Copier"), QStringLiteral("Copier courbes (metafile)"),
                      [this] { au_clic_copier(); });
+    ajouter_commande(QStringLiteral("Exporter…"),
+                     QStringLiteral("Enregistrer le tracé (PNG, SVG, PDF) ou ses valeurs (CSV)"),
+                     [this] { au_clic_exporter(); });
+    ajouter_separateur();
+    ajouter_commande(QStringLiteral("Zoom avant"), QStringLiteral("Zoom avant"),
+                     [this] { au_clic_zoom_avant(); });
     ajouter_commande(QStringLiteral("Zoom arrière"), QStringLiteral("Zoom arriere"),
                      [this] { au_clic_zoom_arriere(); });
     ajouter_separateur();
@@ -36,9 +48,15 @@ fenetre_frequentielle::fenetre_frequentielle(contexte_fenetres& ctx, QWidget* pa
                      QStringLiteral("Intervalle etude elargi vers ht"), [this] { elargir(false); });
     ajouter_commande(QStringLiteral("Échelle auto"), QStringLiteral("Echelle auto"),
                      [this] { au_clic_echelle_auto(); });
-    disposition_->addWidget(image_, 1, Qt::AlignLeft | Qt::AlignTop);
+    ajouter_separateur();
+    ajouter_commande(QStringLiteral("Valeurs"), QStringLiteral("Valeurs particulières"),
+                     [this] { lecture_->ouvrir(); });
+    disposition_->addWidget(image_, 0, Qt::AlignLeft | Qt::AlignTop);
+    ajouter_ligne_etat();
     // The phase picture of the Bode view is placed by hand in the lower half.
     image_phase_->hide();
+    relier_souris(image_, 'G');
+    relier_souris(image_phase_, 'P');
 }
 
 void fenetre_frequentielle::ouvrir() {
@@ -65,18 +83,21 @@ void fenetre_frequentielle::rafraichir() {
         image_phase_->hide();
         const zone_trace z = zone_frequentiel(t.width(), t.height());
         image_->dessiner(z.largeur, z.hauteur, trace);
-        return;
+    } else {
+        const zone_trace z = zone_bode(t.width(), t.height());
+        e.etude_freq_choisie = 'G';
+        image_->dessiner(z.largeur, z.hauteur, trace);
+        e.etude_freq_choisie = 'P';
+        image_phase_->dessiner(z.largeur, z.hauteur, trace);
+        image_phase_->move(image_->x(), haut_bode_phase(t.height()));
+        image_phase_->setVisible(z.utilisable() && image_->isVisible());
     }
-    const zone_trace z = zone_bode(t.width(), t.height());
-    e.etude_freq_choisie = 'G';
-    image_->dessiner(z.largeur, z.hauteur, trace);
-    e.etude_freq_choisie = 'P';
-    image_phase_->dessiner(z.largeur, z.hauteur, trace);
-    image_phase_->move(image_->x(), haut_bode_phase(t.height()));
-    image_phase_->setVisible(z.utilisable() && image_->isVisible());
+    if (lecture_->isVisible()) lecture_->actualiser();
 }
 
 void fenetre_frequentielle::cacher_contenu() {
+    lecture_->reject();
+    desarmer_zoom();
     image_->hide();
     image_phase_->hide();
     ctx_.sys.etudes.etude_freq_choisie = '0';
@@ -89,6 +110,16 @@ void fenetre_frequentielle::resizeEvent(QResizeEvent* e) {
     if (ctx_.sys.systeme_saisi && etat.frequence_ouverte && etat.etude_freq_choisie != '0' &&
         assez_grand(zone_frequentiel(t.width(), t.height())))
         rafraichir();
+}
+
+void fenetre_frequentielle::keyPressEvent(QKeyEvent* e) {
+    // Escape gives up an armed zoom.
+    if (e->key() == Qt::Key_Escape && zoom_actif_) {
+        desarmer_zoom();
+        rafraichir();
+        return;
+    }
+    fenetre_etude::keyPressEvent(e);
 }
 
 void fenetre_frequentielle::choisir(char genre) {
@@ -123,6 +154,21 @@ void fenetre_frequentielle::au_clic_echelle_auto() {
     rafraichir();
 }
 
+void fenetre_frequentielle::au_clic_zoom_avant() {
+    const etat_etudes& e = ctx_.sys.etudes;
+    if (e.etude_freq_choisie == '0' || e.bode_double) return;
+    zoom_actif_ = true;
+    image_->setCursor(Qt::CrossCursor);
+    ligne_etat()->showMessage(QStringLiteral("Tracez le rectangle à agrandir avec la souris"));
+}
+
+void fenetre_frequentielle::desarmer_zoom() {
+    zoom_actif_ = false;
+    glissement_ = false;
+    image_->cacher_rectangle();
+    image_->unsetCursor();
+}
+
 void fenetre_frequentielle::au_clic_zoom_arriere() {
     // The stacked Bode view keeps its ranges.
     if (ctx_.sys.etudes.bode_double) return;
@@ -135,6 +181,69 @@ void fenetre_frequentielle::au_clic_copier() {
     ctx_.plat.copier_dessin(ctx_.reg.largeur_copie, ctx_.reg.hauteur_copie, [this](surface& s) {
         copier_frequentiel(s, ctx_.reg.frequence, ctx_.reg.graphe, ctx_.sys);
     });
+}
+
+void fenetre_frequentielle::au_clic_exporter() {
+    exporter(
+        [this](surface& s) { copier_frequentiel(s, ctx_.reg.frequence, ctx_.reg.graphe, ctx_.sys); },
+        [this] { return csv_frequentiel(ctx_.reg.frequence, ctx_.sys); });
+}
+
+void fenetre_frequentielle::relier_souris(image_trace* image, char genre_bode) {
+    const auto genre = [this, genre_bode] {
+        return ctx_.sys.etudes.bode_double ? genre_bode : ctx_.sys.etudes.etude_freq_choisie;
+    };
+    connect(image, &image_trace::souris_enfoncee, this,
+            [=, this](QPoint p, Qt::MouseButton b) { souris_enfoncee(image, genre(), p, b); });
+    connect(image, &image_trace::souris_deplacee, this,
+            [=, this](QPoint p) { souris_deplacee(image, genre(), p); });
+    connect(image, &image_trace::souris_relachee, this,
+            [=, this](QPoint p, Qt::MouseButton b) { souris_relachee(image, genre(), p, b); });
+    connect(image, &image_trace::souris_sortie, this, [this] { ligne_etat()->clearMessage(); });
+}
+
+void fenetre_frequentielle::souris_enfoncee(image_trace* image, char genre, QPoint p,
+                                            Qt::MouseButton b) {
+    if (b != Qt::LeftButton) return;
+    if (zoom_actif_ && image == image_) {
+        glissement_ = true;
+        rectangle_ = {p.x(), p.y(), p.x(), p.y()};
+        return;
+    }
+    if (!lecture_->isVisible()) return;
+    const QSize t = image->image().deviceIndependentSize().toSize();
+    if (const std::optional<double> w = pulsation_cliquee(ctx_.reg.frequence, ctx_.sys, genre,
+                                                          t.width(), t.height(), p.x(), p.y()))
+        lecture_->placer(*w);
+}
+
+void fenetre_frequentielle::souris_deplacee(image_trace* image, char genre, QPoint p) {
+    if (zoom_actif_ && glissement_ && image == image_) {
+        rectangle_.x1 = p.x();
+        rectangle_.y1 = p.y();
+        image_->montrer_rectangle(QPoint(rectangle_.x0, rectangle_.y0), p);
+    }
+    const QSize t = image->image().deviceIndependentSize().toSize();
+    const std::string texte =
+        coordonnees_frequentiel(ctx_.reg.frequence, genre, t.width(), t.height(), p.x(), p.y());
+    if (texte.empty())
+        ligne_etat()->clearMessage();
+    else
+        ligne_etat()->showMessage(QString::fromStdString(texte));
+}
+
+void fenetre_frequentielle::souris_relachee(image_trace* image, char genre, QPoint p,
+                                            Qt::MouseButton b) {
+    if (b != Qt::LeftButton || !zoom_actif_ || image != image_) return;
+    const bool glisse = glissement_;
+    desarmer_zoom();
+    if (!glisse) return;
+    rectangle_.x1 = p.x();
+    rectangle_.y1 = p.y();
+    const QSize t = image->image().deviceIndependentSize().toSize();
+    if (zoom_souris(ctx_.reg.frequence, genre, t.width(), t.height(), rectangle_,
+                    ctx_.reg.graphe.inclure_zero))
+        rafraichir();
 }
 
 } // namespace varlem

@@ -1,14 +1,18 @@
 #pragma once
 // The frequency study window: the chosen diagram, or gain and phase stacked as a Bode view,
-// with the commands that choose the diagram, widen the interval, rescale and copy.
+// with the commands that choose the diagram, zoom in and out, widen the interval, rescale,
+// copy and export, and the values readout.
 
 #include "studies/qt/fenetre_etude.h"
+#include "studies/zoom_frequentiel.h"
 
 namespace varlem {
 
+class dialogue_lecture_frequentielle;
 class image_trace;
 
-/// Window "Etude frequentielle": tool bar and two pictures (the second for the Bode view).
+/// Window "Etude frequentielle": tool bar, two pictures (the second for the Bode view) and a
+/// status line showing the values under the mouse.
 class fenetre_frequentielle : public fenetre_etude {
     Q_OBJECT
   public:
@@ -20,21 +24,36 @@ class fenetre_frequentielle : public fenetre_etude {
     void rafraichir();
     /// The window's caption for the loop state: the open loop is studied while it is closed.
     void titrer();
+    /// The values readout of this window.
+    dialogue_lecture_frequentielle& lecture() { return *lecture_; }
 
   protected:
     void cacher_contenu() override;
     void resizeEvent(QResizeEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
   private:
     void choisir(char genre);
     void choisir_bode();
     void elargir(bool vers_le_bas);
     void au_clic_echelle_auto();
+    void au_clic_zoom_avant();
     void au_clic_zoom_arriere();
     void au_clic_copier();
+    void au_clic_exporter();
+    void desarmer_zoom();
+    void relier_souris(image_trace* image, char genre_bode);
+    void souris_enfoncee(image_trace* image, char genre, QPoint p, Qt::MouseButton b);
+    void souris_deplacee(image_trace* image, char genre, QPoint p);
+    void souris_relachee(image_trace* image, char genre, QPoint p, Qt::MouseButton b);
 
     image_trace* image_;
     image_trace* image_phase_;
+    dialogue_lecture_frequentielle* lecture_;
+    /// "Zoom avant" was pressed: the next drag with the left button sets the ranges.
+    bool zoom_actif_ = false;
+    bool glissement_ = false;
+    rectangle_zoom rectangle_;
 };
 
 } // namespace varlem

@@ -1,6 +1,7 @@
 #include "studies/qt/fenetre_poles_zeros.h"
 
 #include "studies/carte_poles_zeros.h"
+#include "studies/export_csv.h"
 #include "studies/qt/image_trace.h"
 #include "studies/zones_trace.h"
 
@@ -16,6 +17,9 @@ fenetre_poles_zeros::fenetre_poles_zeros(contexte_fenetres& ctx, QWidget* parent
     ajouter_separateur();
     ajouter_commande(QStringLiteral("Copier"), QStringLiteral("Copier les courbes en vectoriel"),
                      [this] { au_clic_copier(); });
+    ajouter_commande(QStringLiteral("Exporter…"),
+                     QStringLiteral("Enregistrer la carte (PNG, SVG, PDF) ou les racines (CSV)"),
+                     [this] { exporter(carte(), [this] { return csv_poles_zeros(ctx_.sys); }); });
     disposition_->addWidget(image_, 1, Qt::AlignLeft | Qt::AlignTop);
 }
 

@@ -1,14 +1,18 @@
 #pragma once
-// The time study window: the response to the chosen input, the commands that choose it,
-// halve or double the interval and copy the plot.
+// The time study window: the response to the chosen input, the commands that choose it
+// (periodic inputs through their dialog), halve or double the interval, copy and export the
+// plot, and the values readout.
 
 #include "studies/qt/fenetre_etude.h"
 
 namespace varlem {
 
+class dialogue_lecture_temporelle;
+class dialogue_periodique;
 class image_trace;
 
-/// Window "Etude temporelle": tool bar and one plot picture.
+/// Window "Etude temporelle": tool bar, one plot picture and a status line showing the values
+/// under the mouse.
 class fenetre_temporelle : public fenetre_etude {
     Q_OBJECT
   public:
@@ -20,6 +24,10 @@ class fenetre_temporelle : public fenetre_etude {
     void rafraichir(bool reprendre_echelles, bool recalculer);
     /// Points the window computes: one every two pixels when visible, else the default.
     int nb_points() const;
+    /// The dialog of the square and triangle inputs.
+    dialogue_periodique& entree_periodique() { return *periodique_; }
+    /// The values readout of this window.
+    dialogue_lecture_temporelle& lecture() { return *lecture_; }
 
   protected:
     void cacher_contenu() override;
@@ -27,11 +35,16 @@ class fenetre_temporelle : public fenetre_etude {
 
   private:
     void choisir(char entree);
+    void choisir_periodique(char entree, const QString& titre);
+    void calculer(bool reprendre_echelles);
     void changer_intervalle(int sens);
     void redessiner();
     void au_clic_copier();
+    void au_clic_exporter();
 
     image_trace* image_;
+    dialogue_periodique* periodique_;
+    dialogue_lecture_temporelle* lecture_;
     /// Doublings (positive) or halvings (negative) since the input was chosen, within ±10.
     int echelle_temps_ = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 
 namespace varlem {
 
@@ -43,6 +44,28 @@ void image_trace::paintEvent(QPaintEvent*) {
         return;
     }
     peintre.drawImage(QPoint(0, 0), image_);
+    if (rectangle_) {
+        QPen crayon(QColor(0x80, 0x80, 0x80));
+        crayon.setStyle(Qt::DotLine);
+        peintre.setPen(crayon);
+        peintre.setBrush(Qt::NoBrush);
+        peintre.drawRect(*rectangle_);
+    }
+}
+
+void image_trace::montrer_rectangle(QPoint a, QPoint b) {
+    rectangle_ = QRect(a, b).normalized();
+    update();
+}
+
+void image_trace::cacher_rectangle() {
+    rectangle_.reset();
+    update();
+}
+
+void image_trace::leaveEvent(QEvent* e) {
+    QWidget::leaveEvent(e);
+    emit souris_sortie();
 }
 
 void image_trace::mousePressEvent(QMouseEvent* e) {

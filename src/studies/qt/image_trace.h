@@ -6,7 +6,10 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QWidget>
+
+#include <optional>
 
 namespace varlem {
 
@@ -23,6 +26,12 @@ class image_trace : public QWidget {
     void effacer();
     /// The picture shown (null when none).
     const QImage& image() const { return image_; }
+    /// Shows the zoom rectangle from corner a to corner b over the picture (dotted, grey).
+    void montrer_rectangle(QPoint a, QPoint b);
+    /// Removes the zoom rectangle.
+    void cacher_rectangle();
+    /// The zoom rectangle shown, if any.
+    std::optional<QRect> rectangle() const { return rectangle_; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -32,15 +41,19 @@ class image_trace : public QWidget {
     void souris_enfoncee(QPoint position, Qt::MouseButton bouton);
     void souris_deplacee(QPoint position);
     void souris_relachee(QPoint position, Qt::MouseButton bouton);
+    /// The mouse left the picture.
+    void souris_sortie();
 
   protected:
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void leaveEvent(QEvent* e) override;
 
   private:
     QImage image_;
+    std::optional<QRect> rectangle_;
 };
 
 } // namespace varlem

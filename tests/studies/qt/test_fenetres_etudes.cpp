@@ -1,15 +1,11 @@
 // The study windows driven through their tool bars: pole-zero map, decomposition text,
 // frequency diagrams and time responses.
-#include "analysis/frequences.h"
-#include "app/qt/outils_fenetres.h"
-#include "app/qt/plateforme_scriptee.h"
 #include "document/boucle.h"
-#include "document/outils_document.h"
+#include "studies/qt/banc_etudes.h"
 #include "studies/qt/fenetre_decomposition.h"
 #include "studies/qt/fenetre_frequentielle.h"
 #include "studies/qt/fenetre_poles_zeros.h"
 #include "studies/qt/fenetre_temporelle.h"
-#include "studies/qt/image_trace.h"
 #include "studies/zones_trace.h"
 
 #include <gtest/gtest.h>
@@ -21,26 +17,7 @@ namespace {
 
 using test::cliquer;
 
-class FenetresEtudes : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        sys = test::systeme_tape({{"1", "(1+p)(1+0.5p)"}, {"1+p", "1+3p+p^2"}});
-        ctx = std::make_unique<contexte_fenetres>(contexte_fenetres{*sys, reg, plat, pilote});
-        preparer_frequences(reg.frequence, true, *sys);
-    }
-
-    QSize image_de(QWidget* w, int rang = 0) {
-        const auto images = w->findChildren<image_trace*>();
-        return rang < images.size() ? images[rang]->image().deviceIndependentSize().toSize()
-                                    : QSize();
-    }
-
-    std::unique_ptr<systeme> sys;
-    reglages reg;
-    test::plateforme_scriptee plat;
-    test::pilote_enregistre pilote;
-    std::unique_ptr<contexte_fenetres> ctx;
-};
+using FenetresEtudes = test::banc_etudes;
 
 TEST_F(FenetresEtudes, CartePolesZerosOuverteACoteDesRacines) {
     fenetre_poles_zeros f(*ctx);

@@ -1,0 +1,82 @@
+#include "studies/qt/dialogue_lecture.h"
+
+#include "plot/qt/surface_qt.h"
+#include "studies/lecture_frequentielle.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace varlem {
+
+dialogue_lecture::dialogue_lecture(contexte_fenetres& ctx, const QString& titre,
+                                   std::function<void()> redessiner, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), ctx_(ctx),
+      redessiner_(std::move(redessiner)), reponse_(new QLabel(QStringLiteral("Réponse en cours"))),
+      fonction_(new QLabel(QStringLiteral("Fonction n°"))), valeurs_(new QGridLayout),
+      boutons_(new QGridLayout) {
+    setWindowTitle(titre);
+    setAccessibleName(titre);
+    reponse_->setObjectName(QStringLiteral("reponse"));
+    fonction_->setObjectName(QStringLiteral("fonction"));
+    QFont gras = reponse_->font();
+    gras.setBold(true);
+    reponse_->setFont(gras);
+    auto* d = new QVBoxLayout(this);
+    d->addWidget(reponse_);
+    d->addWidget(fonction_);
+    d->addLayout(valeurs_);
+    d->addLayout(boutons_);
+    d->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QLabel* dialogue_lecture::ajouter_valeur(const QString& invite, const QString& nom,
+                                         const QString& unite) {
+    const int ligne = valeurs_->rowCount();
+    auto* valeur = new QLabel;
+    valeur->setAccessibleName(nom);
+    valeur->setObjectName(nom);
+    valeur->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("-0.000000000E+000")));
+    valeur->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    valeurs_->addWidget(new QLabel(invite), ligne, 0);
+    valeurs_->addWidget(valeur, ligne, 1);
+    valeurs_->addWidget(new QLabel(unite), ligne, 2);
+    return valeur;
+}
+
+QPushButton* dialogue_lecture::ajouter_bouton(const QString& texte, const QString& nom,
+                                              const std::function<void()>& action, int ligne,
+                                              int colonne) {
+    auto* b = new QPushButton(texte);
+    b->setAccessibleName(nom);
+    b->setToolTip(nom);
+    b->setAutoDefault(false);
+    connect(b, &QPushButton::clicked, this, [action] { action(); });
+    boutons_->addWidget(b, ligne, colonne);
+    return b;
+}
+
+void dialogue_lecture::montrer_fonction(const std::string& reponse) {
+    const int k = fonction_lue(ctx_.sys);
+    reponse_->setText(QString::fromStdString(reponse));
+    fonction_->setText(QString::fromStdString(texte_fonction_lecture(k)));
+    QPalette p = fonction_->palette();
+    p.setColor(QPalette::WindowText,
+               couleur_qt(ctx_.reg.graphe.couleurs[static_cast<std::size_t>(k)]));
+    fonction_->setPalette(p);
+}
+
+void dialogue_lecture::afficher() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void dialogue_lecture::reject() {
+    const bool ouvert = isVisible();
+    QDialog::reject();
+    if (ouvert) ctx_.pilote.executer(fermer());
+}
+
+} // namespace varlem

@@ -1,0 +1,53 @@
+#pragma once
+// What both values readouts share: a small window without border icons that stays above its
+// study window, the response and function labels, and the value rows.
+
+#include "app/qt/contexte_fenetres.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <string>
+
+class QGridLayout;
+class QLabel;
+class QPushButton;
+
+namespace varlem {
+
+/// Base of the two readouts. The study window stays usable while it is open, so that a click
+/// on the plot can move the cursor.
+class dialogue_lecture : public QDialog {
+    Q_OBJECT
+  public:
+    /// `redessiner` redraws the study window's plot, which marks the cursor and reads the values.
+    dialogue_lecture(contexte_fenetres& ctx, const QString& titre, std::function<void()> redessiner,
+                     QWidget* parent);
+
+    /// The labels again from the readout state (after a redraw by the study window).
+    virtual void actualiser() = 0;
+    /// "Fin": closes the readout and refreshes the studies, which removes the arrow.
+    void reject() override;
+
+  protected:
+    /// A value row: prompt, value label (accessible name `nom`), unit.
+    QLabel* ajouter_valeur(const QString& invite, const QString& nom, const QString& unite);
+    /// A button with its caption and its accessible name.
+    QPushButton* ajouter_bouton(const QString& texte, const QString& nom,
+                                const std::function<void()>& action, int ligne, int colonne);
+    /// Shows "Pour la fonction n°" k in the function's curve colour, and the response text.
+    void montrer_fonction(const std::string& reponse);
+    /// Shows the readout without blocking its study window.
+    void afficher();
+    /// The readout's own closing in the document; its refresh.
+    virtual rafraichissement fermer() = 0;
+
+    contexte_fenetres& ctx_;
+    std::function<void()> redessiner_;
+    QLabel* reponse_;
+    QLabel* fonction_;
+    QGridLayout* valeurs_;
+    QGridLayout* boutons_;
+};
+
+} // namespace varlem

@@ -1,0 +1,66 @@
+#include "studies/qt/dialogue_lecture_frequentielle.h"
+
+#include "studies/lecture_frequentielle.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace varlem {
+
+dialogue_lecture_frequentielle::dialogue_lecture_frequentielle(contexte_fenetres& ctx,
+                                                               std::function<void()> redessiner,
+                                                               QWidget* parent)
+    : dialogue_lecture(ctx, QStringLiteral("Valeurs fréquentielles"), std::move(redessiner),
+                       parent),
+      w_(ajouter_valeur(QStringLiteral("w ="), QStringLiteral("Pulsation"),
+                        QStringLiteral("rad/s"))),
+      gain_(ajouter_valeur(QStringLiteral("G="), QStringLiteral("Gain"), QStringLiteral("dB"))),
+      phase_(ajouter_valeur(QStringLiteral("Arg="), QStringLiteral("Phase"),
+                            QStringLiteral("rad"))) {
+    boutons_->addWidget(new QLabel(QStringLiteral("Déplacement")), 0, 0, 1, 2, Qt::AlignCenter);
+    ajouter_bouton(QStringLiteral("-"), QStringLiteral("Pulsation précédente"),
+                   [this] { deplacer(-1); }, 1, 0);
+    ajouter_bouton(QStringLiteral("+"), QStringLiteral("Pulsation suivante"),
+                   [this] { deplacer(1); }, 1, 1);
+    ajouter_bouton(QStringLiteral("- rapide"), QStringLiteral("Pas divisé par deux"),
+                   [this] { changer_pas_lecture_frq(ctx_.sys.lecture, false); }, 2, 0);
+    ajouter_bouton(QStringLiteral("+ rapide"), QStringLiteral("Pas doublé"),
+                   [this] { changer_pas_lecture_frq(ctx_.sys.lecture, true); }, 2, 1);
+    ajouter_bouton(QStringLiteral("Fin"), QStringLiteral("Fin"), [this] { reject(); }, 3, 0)
+        ->setDefault(true);
+}
+
+void dialogue_lecture_frequentielle::ouvrir() {
+    ouvrir_lecture_frq(ctx_.sys.lecture, ctx_.reg.frequence);
+    redessiner_();
+    actualiser();
+    afficher();
+}
+
+void dialogue_lecture_frequentielle::placer(double w) {
+    ctx_.sys.lecture.w_lecture = w;
+    redessiner_();
+    actualiser();
+}
+
+void dialogue_lecture_frequentielle::deplacer(int sens) {
+    deplacer_lecture_frq(ctx_.sys.lecture, sens);
+    redessiner_();
+    actualiser();
+}
+
+void dialogue_lecture_frequentielle::actualiser() {
+    const etat_etudes& e = ctx_.sys.etudes;
+    montrer_fonction(texte_reponse_frq(e.etude_freq_choisie, e.bode_double));
+    const textes_lecture_frq t = textes_valeurs_frq(ctx_.sys.lecture);
+    w_->setText(QString::fromStdString(t.w));
+    gain_->setText(QString::fromStdString(t.gain));
+    phase_->setText(QString::fromStdString(t.phase));
+}
+
+rafraichissement dialogue_lecture_frequentielle::fermer() {
+    return fermer_lecture_frq(ctx_.sys.lecture);
+}
+
+} // namespace varlem

@@ -1,0 +1,33 @@
+#pragma once
+// The frequency values readout "Valeurs fréquentielles": a pulsation cursor walked along the
+// current function's response, with the gain and phase read there.
+
+#include "studies/qt/dialogue_lecture.h"
+
+namespace varlem {
+
+/// Readout of the frequency study window.
+class dialogue_lecture_frequentielle : public dialogue_lecture {
+    Q_OBJECT
+  public:
+    dialogue_lecture_frequentielle(contexte_fenetres& ctx, std::function<void()> redessiner,
+                                   QWidget* parent);
+
+    /// Opens the readout at the left end of the axis and marks the cursor on the plot.
+    void ouvrir();
+    /// Moves the cursor to pulsation w (a click on the plot) and shows the values there.
+    void placer(double w);
+    void actualiser() override;
+
+  protected:
+    rafraichissement fermer() override;
+
+  private:
+    void deplacer(int sens);
+
+    QLabel* w_;
+    QLabel* gain_;
+    QLabel* phase_;
+};
+
+} // namespace varlem

@@ -1,0 +1,33 @@
+#pragma once
+// The time values readout "Valeurs temporelles": a time cursor walked along the current
+// function's response, with the response read there.
+
+#include "studies/qt/dialogue_lecture.h"
+
+namespace varlem {
+
+/// Readout of the time study window.
+class dialogue_lecture_temporelle : public dialogue_lecture {
+    Q_OBJECT
+  public:
+    dialogue_lecture_temporelle(contexte_fenetres& ctx, std::function<void()> redessiner,
+                                QWidget* parent);
+
+    /// Opens the readout at t = 0 and marks the cursor on the plot.
+    void ouvrir();
+    /// Moves the cursor to time t (a click on the plot) and shows the response there.
+    void placer(double t);
+    void actualiser() override;
+
+  protected:
+    rafraichissement fermer() override;
+
+  private:
+    void apres_deplacement();
+
+    QLabel* t_;
+    QLabel* y_;
+    QPushButton* detail_;
+};
+
+} // namespace varlem
