@@ -29,7 +29,7 @@ rafraichissement fermer_lecture_frq(lectures& l);
 std::string texte_reponse_frq(char genre, bool bode_double);
 /// "Pour la fonction n°" followed by the number k.
 std::string texte_fonction_lecture(int k);
-/// Slot whose response the readouts follow: 3 while the loop is closed, else the current one.
+/// Slot the frequency readout follows, the one the diagrams mark: the current one (open loop).
 int fonction_lue(const systeme& sys);
 
 /// The three value texts of the readout.
