@@ -74,6 +74,11 @@ std::string texte_reponse_tps(char genre, const std::string& precedent) {
         return "Réponse à une rampe";
     case 'S':
         return "Réponse à une sinusoïde";
+    // Keeping the previous text would name another input's response.
+    case 'C':
+        return "Réponse à un signal carré";
+    case 'T':
+        return "Réponse à un signal triangle";
     default:
         return precedent;
     }

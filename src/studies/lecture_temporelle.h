@@ -25,8 +25,7 @@ std::string texte_bouton_detail(const lectures& l);
 /// Closes the readout, back to the coarse step; the refresh that removes the arrow.
 rafraichissement fermer_lecture_tps(lectures& l);
 
-/// Text of the response label for input `genre`; the square and triangle inputs keep
-/// `precedent`.
+/// Text of the response label for input `genre`; `precedent` for a letter without input.
 std::string texte_reponse_tps(char genre, const std::string& precedent);
 
 /// The two value texts of the readout.

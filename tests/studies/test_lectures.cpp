@@ -56,8 +56,9 @@ TEST(Lectures, Textes) {
                                {'I', "Réponse impulsionnelle"},
                                {'R', "Réponse à une rampe"},
                                {'S', "Réponse à une sinusoïde"},
-                               {'C', "avant"},
-                               {'T', "avant"}})
+                               {'C', "Réponse à un signal carré"},
+                               {'T', "Réponse à un signal triangle"},
+                               {'0', "avant"}})
         EXPECT_EQ(texte_reponse_tps(g, "avant"), t);
     EXPECT_EQ(texte_fonction_lecture(3), "Pour la fonction n°3");
     lectures l;

@@ -33,7 +33,7 @@ namespace {
 bool etude_frequentielle(char e) { return std::string_view("GPMBND").find(e) != std::string_view::npos; }
 
 // Sets the study up as its window would and returns the drawing of what the window shows.
-std::function<void(surface&)> preparer_dessin(const options_tracer& o, systeme& sys, reglages& reg) {
+[[maybe_unused]] std::function<void(surface&)> preparer_dessin(const options_tracer& o, systeme& sys, reglages& reg) {
     const char e = o.etude;
     if (etude_frequentielle(e)) {
         sys.etudes.frequence_ouverte = true;
@@ -67,7 +67,7 @@ std::function<void(surface&)> preparer_dessin(const options_tracer& o, systeme& 
 }
 
 // The system drawn: a file, or the typed functions, then the loop when asked; 0 or the exit status.
-int preparer_systeme(const options_tracer& o, systeme& sys, reglages& reg) {
+[[maybe_unused]] int preparer_systeme(const options_tracer& o, systeme& sys, reglages& reg) {
     if (!o.fichier_systeme.empty()) {
         sys.lettre_variable = o.variable;
         const resultat_fichier l = lire_systeme(sys, reg, o.fichier_systeme);

@@ -3,6 +3,8 @@
 #include "plot/qt/surface_qt.h"
 #include "studies/lecture_frequentielle.h"
 
+#include <algorithm>
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -57,13 +59,12 @@ QPushButton* dialogue_lecture::ajouter_bouton(const QString& texte, const QStrin
     return b;
 }
 
-void dialogue_lecture::montrer_fonction(const std::string& reponse) {
-    const int k = fonction_lue(ctx_.sys);
+void dialogue_lecture::montrer_fonction(const std::string& reponse, int k) {
     reponse_->setText(QString::fromStdString(reponse));
     fonction_->setText(QString::fromStdString(texte_fonction_lecture(k)));
     QPalette p = fonction_->palette();
     p.setColor(QPalette::WindowText,
-               couleur_qt(ctx_.reg.graphe.couleurs[static_cast<std::size_t>(k)]));
+               couleur_qt(ctx_.reg.graphe.couleurs[static_cast<std::size_t>(std::clamp(k, 0, 15))]));
     fonction_->setPalette(p);
 }
 

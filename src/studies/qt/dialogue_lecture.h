@@ -36,7 +36,7 @@ class dialogue_lecture : public QDialog {
     QPushButton* ajouter_bouton(const QString& texte, const QString& nom,
                                 const std::function<void()>& action, int ligne, int colonne);
     /// Shows "Pour la fonction n°" k in the function's curve colour, and the response text.
-    void montrer_fonction(const std::string& reponse);
+    void montrer_fonction(const std::string& reponse, int k);
     /// Shows the readout without blocking its study window.
     void afficher();
     /// The readout's own closing in the document; its refresh.

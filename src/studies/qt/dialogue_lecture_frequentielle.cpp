@@ -13,10 +13,10 @@ dialogue_lecture_frequentielle::dialogue_lecture_frequentielle(contexte_fenetres
                                                                QWidget* parent)
     : dialogue_lecture(ctx, QStringLiteral("Valeurs fréquentielles"), std::move(redessiner),
                        parent),
-      w_(ajouter_valeur(QStringLiteral("w ="), QStringLiteral("Pulsation"),
+      w_(ajouter_valeur(QStringLiteral("w ="), QStringLiteral("Valeur de la pulsation"),
                         QStringLiteral("rad/s"))),
-      gain_(ajouter_valeur(QStringLiteral("G="), QStringLiteral("Gain"), QStringLiteral("dB"))),
-      phase_(ajouter_valeur(QStringLiteral("Arg="), QStringLiteral("Phase"),
+      gain_(ajouter_valeur(QStringLiteral("G="), QStringLiteral("Valeur du gain"), QStringLiteral("dB"))),
+      phase_(ajouter_valeur(QStringLiteral("Arg="), QStringLiteral("Valeur de la phase"),
                             QStringLiteral("rad"))) {
     boutons_->addWidget(new QLabel(QStringLiteral("Déplacement")), 0, 0, 1, 2, Qt::AlignCenter);
     ajouter_bouton(QStringLiteral("-"), QStringLiteral("Pulsation précédente"),
@@ -52,7 +52,7 @@ void dialogue_lecture_frequentielle::deplacer(int sens) {
 
 void dialogue_lecture_frequentielle::actualiser() {
     const etat_etudes& e = ctx_.sys.etudes;
-    montrer_fonction(texte_reponse_frq(e.etude_freq_choisie, e.bode_double));
+    montrer_fonction(texte_reponse_frq(e.etude_freq_choisie, e.bode_double), fonction_lue(ctx_.sys));
     const textes_lecture_frq t = textes_valeurs_frq(ctx_.sys.lecture);
     w_->setText(QString::fromStdString(t.w));
     gain_->setText(QString::fromStdString(t.gain));

@@ -11,8 +11,8 @@ dialogue_lecture_temporelle::dialogue_lecture_temporelle(contexte_fenetres& ctx,
                                                          std::function<void()> redessiner,
                                                          QWidget* parent)
     : dialogue_lecture(ctx, QStringLiteral("Valeurs temporelles"), std::move(redessiner), parent),
-      t_(ajouter_valeur(QStringLiteral("t ="), QStringLiteral("Temps"), QStringLiteral("s"))),
-      y_(ajouter_valeur(QStringLiteral("y ="), QStringLiteral("Réponse"), QString())) {
+      t_(ajouter_valeur(QStringLiteral("t ="), QStringLiteral("Valeur du temps"), QStringLiteral("s"))),
+      y_(ajouter_valeur(QStringLiteral("y ="), QStringLiteral("Valeur de la réponse"), QString())) {
     ajouter_bouton(QStringLiteral("-"), QStringLiteral("Instant précédent"),
                    [this] {
                        reculer_lecture_tps(ctx_.sys.lecture, ctx_.reg.temps);
@@ -54,7 +54,8 @@ void dialogue_lecture_temporelle::apres_deplacement() {
 
 void dialogue_lecture_temporelle::actualiser() {
     montrer_fonction(texte_reponse_tps(ctx_.sys.etudes.etude_temps_choisie,
-                                       reponse_->text().toStdString()));
+                                       reponse_->text().toStdString()),
+                     ctx_.sys.slot_etudie());
     const textes_lecture_tps t = textes_valeurs_tps(ctx_.sys.lecture);
     t_->setText(QString::fromStdString(t.t));
     y_->setText(QString::fromStdString(t.y));

@@ -43,6 +43,11 @@ class banc_etudes : public ::testing::Test {
     std::unique_ptr<contexte_fenetres> ctx;
 };
 
+/// Moves the mouse, no button held, to p over w, through the window system as a real pointer.
+inline void survoler(QWidget* w, QPoint p) {
+    QTest::mouseMove(w->window()->windowHandle(), w->mapTo(w->window(), p));
+}
+
 /// A number shown by a label ("." decimal separator, as the readouts write it).
 inline double nombre_de(const QWidget* w, const QString& nom) {
     const QLabel* l = controle<QLabel>(const_cast<QWidget*>(w), nom);

@@ -61,17 +61,20 @@ TEST_F(FenetreFrequentielle, LectureAvanceParPasLineairesDepuisLeBasDeLAxe) {
               QStringLiteral("Pour la fonction n°1"));
     const double w_min = reg.frequence.w_min;
     for (int pas = 1; pas <= 3; ++pas) {
-        const double w = nombre_de(&lecture(), QStringLiteral("Pulsation"));
-        EXPECT_NEAR(w, pas * w_min, 1e-6 * w_min) << pas;
-        EXPECT_NEAR(nombre_de(&lecture(), QStringLiteral("Gain")), gain_attendu(w), 1e-3);
-        EXPECT_NEAR(nombre_de(&lecture(), QStringLiteral("Phase")),
-                    -std::atan(w) - std::atan(0.5 * w), 1e-3);
+        const double w = nombre_de(&lecture(), QStringLiteral("Valeur de la pulsation"));
+        // Four significant digits shown.
+        EXPECT_NEAR(w, pas * w_min, 1e-3 * w) << pas;
+        const double exact = sys->lecture.w_lecture;
+        EXPECT_NEAR(nombre_de(&lecture(), QStringLiteral("Valeur du gain")), gain_attendu(exact),
+                    1e-3 * std::abs(gain_attendu(exact)) + 1e-12);
+        EXPECT_NEAR(nombre_de(&lecture(), QStringLiteral("Valeur de la phase")),
+                    -std::atan(exact) - std::atan(0.5 * exact), 1e-3 * exact * 1.5);
         ASSERT_TRUE(cliquer(&lecture(), QStringLiteral("+")));
     }
     // Down past the bottom: the pulsation stays positive.
     for (int pas = 0; pas < 5; ++pas) ASSERT_TRUE(cliquer(&lecture(), QStringLiteral("-")));
     EXPECT_EQ(sys->lecture.w_lecture, 1e-30);
-    EXPECT_GT(nombre_de(&lecture(), QStringLiteral("Pulsation")), 0.0);
+    EXPECT_GT(nombre_de(&lecture(), QStringLiteral("Valeur de la pulsation")), 0.0);
 
     ASSERT_TRUE(cliquer(&lecture(), QStringLiteral("Fin")));
     EXPECT_FALSE(lecture().isVisible());
@@ -101,10 +104,13 @@ TEST_F(FenetreFrequentielle, UnClicSurLeGainPlaceLeCurseurDeLecture) {
     const etude_frequence& r = reg.frequence;
     const int x = log_vers_pixel(r.decade_min, r.decade_max, cadre_gauche(), cadre_droite(t.width()), 1.0);
     QTest::mouseClick(image(f.get()), Qt::LeftButton, {}, QPoint(x, t.height() / 2));
-    const double w = nombre_de(&lecture(), QStringLiteral("Pulsation"));
-    // One pixel of a few decades over some 700 pixels.
-    EXPECT_NEAR(std::log10(w), 0.0, 0.01);
-    EXPECT_NEAR(nombre_de(&lecture(), QStringLiteral("Gain")), gain_attendu(w), 1e-3);
+    const double w = nombre_de(&lecture(), QStringLiteral("Valeur de la pulsation"));
+    // The axis is graduated in hertz: 1 Hz is 2π rad/s; one pixel of a few decades over some
+    // 700 pixels.
+    ASSERT_TRUE(r.en_hertz);
+    EXPECT_NEAR(std::log10(w), std::log10(2 * M_PI), 0.01);
+    EXPECT_NEAR(nombre_de(&lecture(), QStringLiteral("Valeur du gain")),
+                gain_attendu(sys->lecture.w_lecture), 1e-3 * std::abs(gain_attendu(w)));
 }
 
 TEST_F(FenetreFrequentielle, ZoomALaSourisDansLesDeuxSens) {
@@ -164,12 +170,12 @@ TEST_F(FenetreFrequentielle, ZoomRefuseSurUnClicUnTraitOuLaVueDeBode) {
 
 TEST_F(FenetreFrequentielle, LigneDEtatSousLePointeur) {
     ASSERT_TRUE(cliquer(f.get(), QStringLiteral("Gain")));
-    QTest::mouseMove(image(f.get()), QPoint(200, 150));
+    test::survoler(image(f.get()), QPoint(200, 150));
     const QString texte = f->ligne_etat()->currentMessage();
     EXPECT_TRUE(texte.contains(QStringLiteral("dB"))) << texte.toStdString();
     EXPECT_TRUE(texte.contains(QStringLiteral("Hz")) || texte.contains(QStringLiteral("rad/s")));
     // Outside the frame nothing is shown.
-    QTest::mouseMove(image(f.get()), QPoint(2, 2));
+    test::survoler(image(f.get()), QPoint(2, 2));
     EXPECT_TRUE(f->ligne_etat()->currentMessage().isEmpty());
 }
 
