@@ -1,0 +1,212 @@
+#include "settings/qt/elements_reglages.h"
+
+#include "analysis/temps.h"
+#include "plot/qt/surface_qt.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QStyleOptionFocusRect>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace varlem {
+
+namespace {
+
+// Room around the text, where the focus frame is drawn.
+constexpr int marge_h = 4;
+constexpr int marge_v = 3;
+
+QString avec_mnemonique(QString texte, QChar lettre) {
+    texte.replace(QLatin1Char('&'), QLatin1String("&&"));
+    if (lettre.isNull()) return texte;
+    const qsizetype i = texte.indexOf(lettre, 0, Qt::CaseInsensitive);
+    if (i >= 0) texte.insert(i, QLatin1Char('&'));
+    return texte;
+}
+
+// Relative luminance of a colour, 0 (black) to 1 (white).
+double luminance(const QColor& c) {
+    const auto lineaire = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * lineaire(c.redF()) + 0.7152 * lineaire(c.greenF()) +
+           0.0722 * lineaire(c.blueF());
+}
+
+// Contrast ratio of two colours, 1 (none) to 21.
+double contraste(const QColor& a, const QColor& b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Below this ratio a coloured text cannot be read on the dialog's background.
+constexpr double contraste_lisible = 2.0;
+
+void fleche(QPainter& g, QPointF de, QPointF a) {
+    g.drawLine(de, a);
+    const double sens = a.x() >= de.x() ? 1 : -1;
+    QPainterPath pointe;
+    pointe.moveTo(a);
+    pointe.lineTo(a.x() - 3.5 * sens, a.y() - 2.5);
+    pointe.lineTo(a.x() - 3.5 * sens, a.y() + 2.5);
+    pointe.closeSubpath();
+    g.fillPath(pointe, g.pen().color());
+}
+
+} // namespace
+
+etiquette_cliquable::etiquette_cliquable(const QString& texte, QChar mnemonique, QWidget* parent)
+    : QPushButton(parent), mnemonique_(mnemonique) {
+    setFlat(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::PointingHandCursor);
+    setToolTip(QString::fromUtf8(aide_etiquette));
+    setAccessibleDescription(QString::fromUtf8(aide_etiquette));
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    changer_texte(texte);
+}
+
+void etiquette_cliquable::changer_texte(const QString& texte) {
+    texte_ = texte;
+    setText(avec_mnemonique(texte, mnemonique_));
+    setAccessibleName(nom_.isEmpty() ? texte.trimmed() : nom_);
+    updateGeometry();
+    update();
+}
+
+void etiquette_cliquable::nommer(const QString& nom) {
+    nom_ = nom;
+    setAccessibleName(nom);
+}
+
+void etiquette_cliquable::changer_couleur(couleur c) {
+    couleur_ = couleur_qt(c);
+    update();
+}
+
+QColor etiquette_cliquable::couleur_texte() const {
+    return couleur_.value_or(palette().color(QPalette::WindowText));
+}
+
+QSize etiquette_cliquable::sizeHint() const {
+    const QSize t = fontMetrics().size(Qt::TextShowMnemonic, text());
+    return {t.width() + 2 * marge_h, t.height() + 2 * marge_v};
+}
+
+void etiquette_cliquable::paintEvent(QPaintEvent*) {
+    QPainter g(this);
+    const bool souligner = style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this);
+    const QColor c =
+        isEnabled() ? couleur_texte() : palette().color(QPalette::Disabled, QPalette::WindowText);
+    // Yellow or lime on a light page: the colour is what the label shows, so it keeps it and
+    // stands on a dark ground instead.
+    if (contraste(c, palette().color(backgroundRole())) < contraste_lisible) {
+        g.setRenderHint(QPainter::Antialiasing);
+        g.setPen(Qt::NoPen);
+        g.setBrush(QColor(64, 64, 64));
+        g.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 3, 3);
+    }
+    g.setPen(c);
+    g.setFont(font());
+    // Pressed, the text moves by one pixel as a button's would.
+    const QPoint enfonce = isDown() ? QPoint(1, 1) : QPoint();
+    g.drawText(rect().adjusted(marge_h, 0, 0, 0).translated(enfonce),
+               Qt::AlignLeft | Qt::AlignVCenter |
+                   (souligner ? Qt::TextShowMnemonic : Qt::TextHideMnemonic),
+               text());
+    if (hasFocus()) {
+        QStyleOptionFocusRect cadre;
+        cadre.initFrom(this);
+        cadre.rect = rect().adjusted(1, 1, -1, -1);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &cadre, &g, this);
+    }
+}
+
+QLabel* image_boucle(bool fermee, QWidget* parent) {
+    QPixmap p(32, 32);
+    p.fill(Qt::transparent);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    g.setPen(QPen(QColor(40, 40, 40), 1.2));
+    g.setBrush(QColor(220, 232, 250));
+    const QRectF bloc(12.5, 5.5, 10, 9);
+    g.drawRect(bloc);
+    if (fermee) {
+        g.setBrush(Qt::NoBrush);
+        g.drawEllipse(QPointF(5.5, 10), 3, 3);
+        fleche(g, {8.5, 10}, {12.5, 10});
+        g.drawLine(QPointF(22.5, 10), QPointF(30, 10));
+        // The return path, from the output back under the block to the summing point.
+        g.drawPolyline(QPolygonF({{27, 10}, {27, 24}, {5.5, 24}}));
+        g.drawLine(QPointF(5.5, 24), QPointF(5.5, 13));
+        g.drawText(QRectF(0, 14, 12, 9), Qt::AlignCenter, QStringLiteral("-"));
+    } else {
+        fleche(g, {1, 10}, {12.5, 10});
+        fleche(g, {22.5, 10}, {31, 10});
+    }
+    g.end();
+    auto* l = new QLabel(parent);
+    l->setPixmap(p);
+    l->setFixedSize(32, 32);
+    l->setAccessibleName(fermee ? QStringLiteral("Boucle fermée")
+                                : QStringLiteral("Boucle ouverte"));
+    l->setToolTip(l->accessibleName());
+    return l;
+}
+
+QCheckBox* case_a_cocher(const QString& texte) {
+    auto* c = new QCheckBox(texte);
+    c->setAccessibleName(c->text().remove(QLatin1Char('&')).trimmed());
+    return c;
+}
+
+QGroupBox* groupe_choix(const QString& titre, QRadioButton* premier, QRadioButton* second) {
+    auto* g = new QGroupBox(titre);
+    g->setAccessibleName(titre);
+    auto* l = new QVBoxLayout(g);
+    for (QRadioButton* b : {premier, second}) {
+        b->setAccessibleName(b->text().remove(QLatin1Char('&')).trimmed());
+        l->addWidget(b);
+    }
+    return g;
+}
+
+void cocher_sans_signal(QAbstractButton* b, bool coche) {
+    const QSignalBlocker silence(b);
+    b->setChecked(coche);
+}
+
+void montrer_choix(QRadioButton* premier, QRadioButton* second, bool premier_choisi) {
+    // Checking one button unchecks the other, which must keep quiet too.
+    const QSignalBlocker silence_premier(premier);
+    const QSignalBlocker silence_second(second);
+    (premier_choisi ? premier : second)->setChecked(true);
+}
+
+std::string demander_valeur(contexte_fenetres& ctx, QWidget* fenetre, const QString& titre,
+                            const QString& invite, const std::string& defaut) {
+    return ctx.plat.saisir_texte(fenetre, titre, invite, texte_qt(defaut)).toStdString();
+}
+
+void appliquer(contexte_fenetres& ctx, QWidget* fenetre, const effet_reglage& e) {
+    if (!e.erreur.empty()) ctx.plat.erreur(fenetre, texte_qt(e.erreur));
+    if (e.recalcul_temps)
+        ctx.pilote.calculer_avec_attente([&ctx](const rapport_progression& progression) {
+            calculer_reponse_temps(ctx.reg.temps, true, ctx.sys, ctx.reg, progression);
+        });
+    ctx.pilote.executer(e.rafraichir);
+}
+
+void etiqueter(etiquette_cliquable* etiquette, const effet_reglage& e) {
+    if (!e.etiquette.empty()) etiquette->changer_texte(texte_qt(e.etiquette));
+}
+
+} // namespace varlem
