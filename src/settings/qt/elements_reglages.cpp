@@ -52,11 +52,13 @@ constexpr double contraste_lisible = 2.0;
 
 void fleche(QPainter& g, QPointF de, QPointF a) {
     g.drawLine(de, a);
-    const double sens = a.x() >= de.x() ? 1 : -1;
+    const QLineF trait(a, de);
+    const QPointF u = trait.unitVector().p2() - trait.p1();
+    const QPointF n(-u.y(), u.x());
     QPainterPath pointe;
     pointe.moveTo(a);
-    pointe.lineTo(a.x() - 3.5 * sens, a.y() - 2.5);
-    pointe.lineTo(a.x() - 3.5 * sens, a.y() + 2.5);
+    pointe.lineTo(a + 3.5 * u + 2.5 * n);
+    pointe.lineTo(a + 3.5 * u - 2.5 * n);
     pointe.closeSubpath();
     g.fillPath(pointe, g.pen().color());
 }
@@ -136,22 +138,24 @@ QLabel* image_boucle(bool fermee, QWidget* parent) {
     QPainter g(&p);
     g.setRenderHint(QPainter::Antialiasing);
     g.setPen(QPen(QColor(40, 40, 40), 1.2));
-    g.setBrush(QColor(220, 232, 250));
-    const QRectF bloc(12.5, 5.5, 10, 9);
-    g.drawRect(bloc);
+    const double y = 10.5;
+    const QRectF bloc(14.5, 4.5, 9, 12);
     if (fermee) {
-        g.setBrush(Qt::NoBrush);
-        g.drawEllipse(QPointF(5.5, 10), 3, 3);
-        fleche(g, {8.5, 10}, {12.5, 10});
-        g.drawLine(QPointF(22.5, 10), QPointF(30, 10));
-        // The return path, from the output back under the block to the summing point.
-        g.drawPolyline(QPolygonF({{27, 10}, {27, 24}, {5.5, 24}}));
-        g.drawLine(QPointF(5.5, 24), QPointF(5.5, 13));
-        g.drawText(QRectF(0, 14, 12, 9), Qt::AlignCenter, QStringLiteral("-"));
+        // Input, summing point, block, output; the return path runs under the block.
+        const double somme = 7.5;
+        fleche(g, {0, y}, {somme - 3, y});
+        g.drawEllipse(QPointF(somme, y), 3, 3);
+        fleche(g, {somme + 3, y}, {bloc.left(), y});
+        g.drawLine(QPointF(bloc.right(), y), QPointF(31, y));
+        g.drawPolyline(QPolygonF({{28, y}, {28, 26}, {somme, 26}}));
+        fleche(g, {somme, 26}, {somme, y + 3});
+        g.drawLine(QPointF(2, 17.5), QPointF(4.5, 17.5));
     } else {
-        fleche(g, {1, 10}, {12.5, 10});
-        fleche(g, {22.5, 10}, {31, 10});
+        fleche(g, {1, y}, {bloc.left(), y});
+        fleche(g, {bloc.right(), y}, {31, y});
     }
+    g.setBrush(QColor(220, 232, 250));
+    g.drawRect(bloc);
     g.end();
     auto* l = new QLabel(parent);
     l->setPixmap(p);
