@@ -78,8 +78,12 @@ void rafraichir(benchmark::State& etat, bool calcul) {
     }
 }
 
-void rafraichir_sans_calcul(benchmark::State& etat) { rafraichir(etat, false); }
-void rafraichir_avec_calcul(benchmark::State& etat) { rafraichir(etat, true); }
+void rafraichir_sans_calcul(benchmark::State& etat) {
+    rafraichir(etat, false);
+}
+void rafraichir_avec_calcul(benchmark::State& etat) {
+    rafraichir(etat, true);
+}
 BENCHMARK(rafraichir_sans_calcul)
     ->Name("ihm/rafraichir_sans_calcul")
     ->Unit(benchmark::kMillisecond);

@@ -95,11 +95,14 @@ void tracer_cadre_et_textes(surface& s, const etude_frequence& r, const param& p
 }
 
 void tracer_courbe_couleur(surface& s, const fdt_travail& ft, char genre, const etude_frequence& r,
-                           couleur c) {
+                           couleur c, memoire_courbes* memoire) {
     s.couleur_crayon(c);
     s.epaisseur_crayon(1);
     s.style_crayon(style_trait::plein);
-    tracer_courbe_frq(s, ft, genre, r);
+    if (memoire)
+        memoire->tracer(s, ft, genre, r);
+    else
+        tracer_courbe_frq(s, ft, genre, r);
 }
 
 valeurs_lecture tracer_lecture(surface& s, const etude_frequence& r, const systeme& sys,
@@ -132,7 +135,7 @@ valeurs_lecture dessiner_frequentiel(surface& s, const etude_frequence& r, const
 
     for (const int k : fonctions_etudiees(sys))
         tracer_courbe_couleur(s, sys.fonctions[static_cast<std::size_t>(k)], genre, r,
-                              p.couleurs[static_cast<std::size_t>(k)]);
+                              p.couleurs[static_cast<std::size_t>(k)], o.memoire);
 
     valeurs_lecture v;
     if (o.fleche && sys.lecture.lecture_frq_active) v = tracer_lecture(s, r, sys, genre);
@@ -141,13 +144,15 @@ valeurs_lecture dessiner_frequentiel(surface& s, const etude_frequence& r, const
     if (o.non_corrige && e.boucle_fermee && e.afficher_non_corrige &&
         slot_valide(sys.courante_sauvee))
         tracer_courbe_couleur(s, sys.sauvegarde[static_cast<std::size_t>(sys.courante_sauvee)],
-                              genre, r, p.couleurs[indice_couleur_non_corrige]);
+                              genre, r, p.couleurs[indice_couleur_non_corrige], o.memoire);
     return v;
 }
 
-void tracer_frequentiel(surface& s, const etude_frequence& r, const param& p, systeme& sys) {
-    const valeurs_lecture v =
-        dessiner_frequentiel(s, r, p, sys, sys.etudes.etude_freq_choisie, options_frequentiel{});
+void tracer_frequentiel(surface& s, const etude_frequence& r, const param& p, systeme& sys,
+                        memoire_courbes* memoire) {
+    options_frequentiel o;
+    o.memoire = memoire;
+    const valeurs_lecture v = dessiner_frequentiel(s, r, p, sys, sys.etudes.etude_freq_choisie, o);
     if (!v.calculees) return;
     sys.lecture.gain_lecture = v.gain;
     sys.lecture.phase_lecture = v.phase;

@@ -2,6 +2,7 @@
 // The frequency study drawing: frame, texts, one curve per studied function, the readout
 // arrow and the uncorrected curve of a closed loop, on any surface.
 
+#include "analysis/memoire_courbes.h"
 #include "document/systeme.h"
 #include "plot/param.h"
 #include "plot/surface.h"
@@ -26,6 +27,8 @@ struct options_frequentiel {
     bool fleche = true;
     /// Uncorrected curve, when the loop is closed and it is asked for.
     bool non_corrige = true;
+    /// Paths of the curves already traced, replayed when nothing they depend on changed.
+    memoire_courbes* memoire = nullptr;
 };
 
 /// Gain (dB) and phase (rad) of the current function at the readout pulsation.
@@ -43,8 +46,10 @@ struct valeurs_lecture {
 valeurs_lecture dessiner_frequentiel(surface& s, const etude_frequence& r, const param& p,
                                      const systeme& sys, char genre, const options_frequentiel& o);
 
-/// Full drawing of the chosen diagram; stores the readout values in `sys.lecture`.
-void tracer_frequentiel(surface& s, const etude_frequence& r, const param& p, systeme& sys);
+/// Full drawing of the chosen diagram; stores the readout values in `sys.lecture`. The curves
+/// come from `memoire` when it holds them.
+void tracer_frequentiel(surface& s, const etude_frequence& r, const param& p, systeme& sys,
+                        memoire_courbes* memoire = nullptr);
 /// Frame and curves of the chosen diagram only.
 void tracer_frequentiel_nu(surface& s, const etude_frequence& r, const param& p,
                            const systeme& sys);

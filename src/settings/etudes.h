@@ -21,6 +21,7 @@ struct etude_frequence {
     double phase_min = 0, phase_max = 0;
     double module_min = 0, module_max = 0;
     double gain_min = 0, gain_max = 0;
+    friend bool operator==(const etude_frequence&, const etude_frequence&) = default;
 };
 
 /// Time study: interval, ranges, steps, and the sine and periodic input parameters.

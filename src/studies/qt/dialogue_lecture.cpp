@@ -63,8 +63,9 @@ void dialogue_lecture::montrer_fonction(const std::string& reponse, int k) {
     reponse_->setText(QString::fromStdString(reponse));
     fonction_->setText(QString::fromStdString(texte_fonction_lecture(k)));
     QPalette p = fonction_->palette();
-    p.setColor(QPalette::WindowText,
-               couleur_qt(ctx_.reg.graphe.couleurs[static_cast<std::size_t>(std::clamp(k, 0, 15))]));
+    p.setColor(
+        QPalette::WindowText,
+        couleur_qt(ctx_.reg.graphe.couleurs[static_cast<std::size_t>(std::clamp(k, 0, 15))]));
     fonction_->setPalette(p);
 }
 

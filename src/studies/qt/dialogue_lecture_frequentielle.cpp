@@ -15,19 +15,24 @@ dialogue_lecture_frequentielle::dialogue_lecture_frequentielle(contexte_fenetres
                        parent),
       w_(ajouter_valeur(QStringLiteral("w ="), QStringLiteral("Valeur de la pulsation"),
                         QStringLiteral("rad/s"))),
-      gain_(ajouter_valeur(QStringLiteral("G="), QStringLiteral("Valeur du gain"), QStringLiteral("dB"))),
+      gain_(ajouter_valeur(QStringLiteral("G="), QStringLiteral("Valeur du gain"),
+                           QStringLiteral("dB"))),
       phase_(ajouter_valeur(QStringLiteral("Arg="), QStringLiteral("Valeur de la phase"),
                             QStringLiteral("rad"))) {
     boutons_->addWidget(new QLabel(QStringLiteral("Déplacement")), 0, 0, 1, 2, Qt::AlignCenter);
-    ajouter_bouton(QStringLiteral("-"), QStringLiteral("Pulsation précédente"),
-                   [this] { deplacer(-1); }, 1, 0);
-    ajouter_bouton(QStringLiteral("+"), QStringLiteral("Pulsation suivante"),
-                   [this] { deplacer(1); }, 1, 1);
-    ajouter_bouton(QStringLiteral("- rapide"), QStringLiteral("Pas divisé par deux"),
-                   [this] { changer_pas_lecture_frq(ctx_.sys.lecture, false); }, 2, 0);
-    ajouter_bouton(QStringLiteral("+ rapide"), QStringLiteral("Pas doublé"),
-                   [this] { changer_pas_lecture_frq(ctx_.sys.lecture, true); }, 2, 1);
-    ajouter_bouton(QStringLiteral("Fin"), QStringLiteral("Fin"), [this] { reject(); }, 3, 0)
+    ajouter_bouton(
+        QStringLiteral("-"), QStringLiteral("Pulsation précédente"), [this] { deplacer(-1); }, 1,
+        0);
+    ajouter_bouton(
+        QStringLiteral("+"), QStringLiteral("Pulsation suivante"), [this] { deplacer(1); }, 1, 1);
+    ajouter_bouton(
+        QStringLiteral("- rapide"), QStringLiteral("Pas divisé par deux"),
+        [this] { changer_pas_lecture_frq(ctx_.sys.lecture, false); }, 2, 0);
+    ajouter_bouton(
+        QStringLiteral("+ rapide"), QStringLiteral("Pas doublé"),
+        [this] { changer_pas_lecture_frq(ctx_.sys.lecture, true); }, 2, 1);
+    ajouter_bouton(
+        QStringLiteral("Fin"), QStringLiteral("Fin"), [this] { reject(); }, 3, 0)
         ->setDefault(true);
 }
 
@@ -52,7 +57,8 @@ void dialogue_lecture_frequentielle::deplacer(int sens) {
 
 void dialogue_lecture_frequentielle::actualiser() {
     const etat_etudes& e = ctx_.sys.etudes;
-    montrer_fonction(texte_reponse_frq(e.etude_freq_choisie, e.bode_double), fonction_lue(ctx_.sys));
+    montrer_fonction(texte_reponse_frq(e.etude_freq_choisie, e.bode_double),
+                     fonction_lue(ctx_.sys));
     const textes_lecture_frq t = textes_valeurs_frq(ctx_.sys.lecture);
     w_->setText(QString::fromStdString(t.w));
     gain_->setText(QString::fromStdString(t.gain));

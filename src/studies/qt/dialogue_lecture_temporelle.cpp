@@ -11,28 +11,33 @@ dialogue_lecture_temporelle::dialogue_lecture_temporelle(contexte_fenetres& ctx,
                                                          std::function<void()> redessiner,
                                                          QWidget* parent)
     : dialogue_lecture(ctx, QStringLiteral("Valeurs temporelles"), std::move(redessiner), parent),
-      t_(ajouter_valeur(QStringLiteral("t ="), QStringLiteral("Valeur du temps"), QStringLiteral("s"))),
+      t_(ajouter_valeur(QStringLiteral("t ="), QStringLiteral("Valeur du temps"),
+                        QStringLiteral("s"))),
       y_(ajouter_valeur(QStringLiteral("y ="), QStringLiteral("Valeur de la réponse"), QString())) {
-    ajouter_bouton(QStringLiteral("-"), QStringLiteral("Instant précédent"),
-                   [this] {
-                       reculer_lecture_tps(ctx_.sys.lecture, ctx_.reg.temps);
-                       apres_deplacement();
-                   },
-                   0, 0);
-    ajouter_bouton(QStringLiteral("+"), QStringLiteral("Instant suivant"),
-                   [this] {
-                       avancer_lecture_tps(ctx_.sys.lecture, ctx_.reg.temps,
-                                           ctx_.sys.etudes.etude_temps_choisie);
-                       apres_deplacement();
-                   },
-                   0, 1);
-    detail_ = ajouter_bouton(QStringLiteral("Détaillé"), QStringLiteral("Pas fin ou rapide"),
-                             [this] {
-                                 basculer_detail_tps(ctx_.sys.lecture);
-                                 actualiser();
-                             },
-                             1, 0);
-    ajouter_bouton(QStringLiteral("Fin"), QStringLiteral("Fin"), [this] { reject(); }, 1, 1)
+    ajouter_bouton(
+        QStringLiteral("-"), QStringLiteral("Instant précédent"),
+        [this] {
+            reculer_lecture_tps(ctx_.sys.lecture, ctx_.reg.temps);
+            apres_deplacement();
+        },
+        0, 0);
+    ajouter_bouton(
+        QStringLiteral("+"), QStringLiteral("Instant suivant"),
+        [this] {
+            avancer_lecture_tps(ctx_.sys.lecture, ctx_.reg.temps,
+                                ctx_.sys.etudes.etude_temps_choisie);
+            apres_deplacement();
+        },
+        0, 1);
+    detail_ = ajouter_bouton(
+        QStringLiteral("Détaillé"), QStringLiteral("Pas fin ou rapide"),
+        [this] {
+            basculer_detail_tps(ctx_.sys.lecture);
+            actualiser();
+        },
+        1, 0);
+    ajouter_bouton(
+        QStringLiteral("Fin"), QStringLiteral("Fin"), [this] { reject(); }, 1, 1)
         ->setDefault(true);
 }
 
@@ -53,9 +58,9 @@ void dialogue_lecture_temporelle::apres_deplacement() {
 }
 
 void dialogue_lecture_temporelle::actualiser() {
-    montrer_fonction(texte_reponse_tps(ctx_.sys.etudes.etude_temps_choisie,
-                                       reponse_->text().toStdString()),
-                     ctx_.sys.slot_etudie());
+    montrer_fonction(
+        texte_reponse_tps(ctx_.sys.etudes.etude_temps_choisie, reponse_->text().toStdString()),
+        ctx_.sys.slot_etudie());
     const textes_lecture_tps t = textes_valeurs_tps(ctx_.sys.lecture);
     t_->setText(QString::fromStdString(t.t));
     y_->setText(QString::fromStdString(t.y));

@@ -16,7 +16,9 @@ namespace varlem {
 
 namespace {
 
-QString texte_qt(const std::string& s) { return QString::fromStdString(s); }
+QString texte_qt(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 } // namespace
 
@@ -40,8 +42,8 @@ dialogue_periodique::dialogue_periodique(contexte_fenetres& ctx, QWidget* parent
         return e;
     };
     frequence_ = champ(QStringLiteral("&Fréquence (Hz):"), initiaux.frequence);
-    nb_periodes_ = champ(QStringLiteral("N&b périodes vues:"), initiaux.nb_periodes,
-                         QStringLiteral(" <= 10"));
+    nb_periodes_ =
+        champ(QStringLiteral("N&b périodes vues:"), initiaux.nb_periodes, QStringLiteral(" <= 10"));
     amplitude_max_ = champ(QStringLiteral("Amplitude ma&x:"), initiaux.amplitude_max);
     amplitude_min_ = champ(QStringLiteral("Amplitude mi&n:"), initiaux.amplitude_min);
     rapport_ = champ(QStringLiteral("&Rapport cycl/dissym:"), initiaux.rapport_cyclique);
@@ -82,7 +84,8 @@ bool dialogue_periodique::saisir(const QString& titre) {
 void dialogue_periodique::au_clic_ok() {
     const textes_periodiques t{frequence_->text().toStdString(), nb_periodes_->text().toStdString(),
                                amplitude_max_->text().toStdString(),
-                               amplitude_min_->text().toStdString(), rapport_->text().toStdString()};
+                               amplitude_min_->text().toStdString(),
+                               rapport_->text().toStdString()};
     // A refused value keeps the dialog open, without a message, on what was accepted so far.
     if (valider_periodique(ctx_.reg.temps, t)) accept();
 }

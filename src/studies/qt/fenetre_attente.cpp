@@ -27,7 +27,9 @@ fenetre_attente::fenetre_attente(QWidget* parent)
     jauge_->setPalette(couleurs);
 }
 
-int fenetre_attente::progression() const { return jauge_->value(); }
+int fenetre_attente::progression() const {
+    return jauge_->value();
+}
 
 void fenetre_attente::executer(const std::function<void(const rapport_progression&)>& calcul) {
     jauge_->setValue(0);

@@ -36,12 +36,18 @@ void fenetre_decomposition::ouvrir() {
 
 void fenetre_decomposition::rafraichir() {
     const systeme& s = ctx_.sys;
-    texte_->setPlainText(lignes_affichees(texte_poles_zeros(
-        s, s.fonctions[static_cast<std::size_t>(s.slot_etudie())], ctx_.reg.pz)));
+    const QString texte = lignes_affichees(
+        texte_poles_zeros(s, s.fonctions[static_cast<std::size_t>(s.slot_etudie())], ctx_.reg.pz));
+    // The same text again keeps where the reader had scrolled to.
+    if (texte != texte_->toPlainText()) texte_->setPlainText(texte);
 }
 
-QString fenetre_decomposition::texte() const { return texte_->toPlainText(); }
+QString fenetre_decomposition::texte() const {
+    return texte_->toPlainText();
+}
 
-void fenetre_decomposition::cacher_contenu() { texte_->hide(); }
+void fenetre_decomposition::cacher_contenu() {
+    texte_->hide();
+}
 
 } // namespace varlem

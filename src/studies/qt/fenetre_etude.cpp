@@ -49,7 +49,6 @@ void fenetre_etude::ajouter_ligne_etat() {
     etat_ = new QStatusBar(this);
     etat_->setAccessibleName(QStringLiteral("Ligne d'état"));
     etat_->setSizeGripEnabled(false);
-    disposition_->addStretch();
     disposition_->addWidget(etat_);
 }
 
@@ -84,7 +83,8 @@ void fenetre_etude::exporter(const dessin& trace, const std::function<std::strin
     const QString extension = QFileInfo(*chemin).suffix().toLower();
     if (extension == QLatin1String("csv")) {
         if (!ecrire_texte(*chemin, valeurs()))
-            ctx_.plat.erreur(this, QStringLiteral("Impossible d'écrire le fichier %1").arg(*chemin));
+            ctx_.plat.erreur(this,
+                             QStringLiteral("Impossible d'écrire le fichier %1").arg(*chemin));
         return;
     }
     switch (enregistrer_dessin(*chemin, ctx_.reg.largeur_copie, ctx_.reg.hauteur_copie, trace)) {
@@ -114,6 +114,8 @@ QAction* fenetre_etude::ajouter_commande(const QString& texte, const QString& in
     return a;
 }
 
-void fenetre_etude::ajouter_separateur() { barre_->addSeparator(); }
+void fenetre_etude::ajouter_separateur() {
+    barre_->addSeparator();
+}
 
 } // namespace varlem

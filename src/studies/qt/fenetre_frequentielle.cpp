@@ -18,18 +18,21 @@
 namespace varlem {
 
 fenetre_frequentielle::fenetre_frequentielle(contexte_fenetres& ctx, QWidget* parent)
-    : fenetre_etude(ctx, QStringLiteral("Etude frequentielle"), QSize(640, 480), parent),
+    : fenetre_etude(ctx, QStringLiteral("Etude frequentielle"), QSize(1040, 660), parent),
       image_(new image_trace(QStringLiteral("Diagramme fréquentiel"), this)),
       image_phase_(new image_trace(QStringLiteral("Diagramme de la phase"), this)),
-      lecture_(new dialogue_lecture_frequentielle(ctx, [this] { rafraichir(); }, this)) {
-    ajouter_commande(QStringLiteral("Gain"), QStringLiteral("Tracé du gain"), [this] { choisir('G'); });
+      lecture_(new dialogue_lecture_frequentielle(
+          ctx, [this] { rafraichir(); }, this)) {
+    ajouter_commande(QStringLiteral("Gain"), QStringLiteral("Tracé du gain"),
+                     [this] { choisir('G'); });
     ajouter_commande(QStringLiteral("Phase"), QStringLiteral("tracé de la phase"),
                      [this] { choisir('P'); });
     ajouter_commande(QStringLiteral("Bode"), QStringLiteral("Diagramme de Bode"),
                      [this] { choisir_bode(); });
     ajouter_commande(QStringLiteral("Module"), QStringLiteral("Module"), [this] { choisir('M'); });
     ajouter_commande(QStringLiteral("Black"), QStringLiteral("Black"), [this] { choisir('B'); });
-    ajouter_commande(QStringLiteral("Nyquist"), QStringLiteral("Nyquist"), [this] { choisir('N'); });
+    ajouter_commande(QStringLiteral("Nyquist"), QStringLiteral("Nyquist"),
+                     [this] { choisir('N'); });
     ajouter_separateur();
     ajouter_commande(QStringLiteral("Copier"), QStringLiteral("Copier courbes (metafile)"),
                      [this] { au_clic_copier(); });
@@ -42,16 +45,16 @@ fenetre_frequentielle::fenetre_frequentielle(contexte_fenetres& ctx, QWidget* pa
     ajouter_commande(QStringLiteral("Zoom arrière"), QStringLiteral("Zoom arriere"),
                      [this] { au_clic_zoom_arriere(); });
     ajouter_separateur();
-    ajouter_commande(QStringLiteral("Décade −"),
-                     QStringLiteral("intervalle etude elargi vers bas"), [this] { elargir(true); });
-    ajouter_commande(QStringLiteral("Décade +"),
-                     QStringLiteral("Intervalle etude elargi vers ht"), [this] { elargir(false); });
+    ajouter_commande(QStringLiteral("Décade −"), QStringLiteral("intervalle etude elargi vers bas"),
+                     [this] { elargir(true); });
+    ajouter_commande(QStringLiteral("Décade +"), QStringLiteral("Intervalle etude elargi vers ht"),
+                     [this] { elargir(false); });
     ajouter_commande(QStringLiteral("Échelle auto"), QStringLiteral("Echelle auto"),
                      [this] { au_clic_echelle_auto(); });
     ajouter_separateur();
     ajouter_commande(QStringLiteral("Valeurs"), QStringLiteral("Valeurs particulières"),
                      [this] { lecture_->ouvrir(); });
-    disposition_->addWidget(image_, 0, Qt::AlignLeft | Qt::AlignTop);
+    disposition_->addWidget(image_, 1, Qt::AlignLeft | Qt::AlignTop);
     ajouter_ligne_etat();
     // The phase picture of the Bode view is placed by hand in the lower half.
     image_phase_->hide();
@@ -77,7 +80,7 @@ void fenetre_frequentielle::rafraichir() {
     etat_etudes& e = ctx_.sys.etudes;
     const QSize t = taille_exterieure();
     const auto trace = [this](surface& s) {
-        tracer_frequentiel(s, ctx_.reg.frequence, ctx_.reg.graphe, ctx_.sys);
+        tracer_frequentiel(s, ctx_.reg.frequence, ctx_.reg.graphe, ctx_.sys, &memoire_);
     };
     if (!e.bode_double) {
         image_phase_->hide();
@@ -97,6 +100,7 @@ void fenetre_frequentielle::rafraichir() {
 
 void fenetre_frequentielle::cacher_contenu() {
     lecture_->reject();
+    memoire_.vider();
     desarmer_zoom();
     image_->hide();
     image_phase_->hide();
@@ -185,7 +189,9 @@ void fenetre_frequentielle::au_clic_copier() {
 
 void fenetre_frequentielle::au_clic_exporter() {
     exporter(
-        [this](surface& s) { copier_frequentiel(s, ctx_.reg.frequence, ctx_.reg.graphe, ctx_.sys); },
+        [this](surface& s) {
+            copier_frequentiel(s, ctx_.reg.frequence, ctx_.reg.graphe, ctx_.sys);
+        },
         [this] { return csv_frequentiel(ctx_.reg.frequence, ctx_.sys); });
 }
 

@@ -3,6 +3,7 @@
 // with the commands that choose the diagram, zoom in and out, widen the interval, rescale,
 // copy and export, and the values readout.
 
+#include "analysis/memoire_courbes.h"
 #include "studies/qt/fenetre_etude.h"
 #include "studies/zoom_frequentiel.h"
 
@@ -54,6 +55,8 @@ class fenetre_frequentielle : public fenetre_etude {
     bool zoom_actif_ = false;
     bool glissement_ = false;
     rectangle_zoom rectangle_;
+    /// The curves of the pictures, replayed while the functions and ranges stay the same.
+    memoire_courbes memoire_;
 };
 
 } // namespace varlem

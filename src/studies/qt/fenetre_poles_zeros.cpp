@@ -48,9 +48,10 @@ void fenetre_poles_zeros::rafraichir() {
 
 void fenetre_poles_zeros::titrer() {
     const systeme& s = ctx_.sys;
-    setWindowTitle(s.etudes.boucle_fermee
-                       ? QStringLiteral("Poles et zéros de la fonction n°%1 bouclée").arg(s.courante_sauvee)
-                       : QStringLiteral("Poles et zéros de la fonction n°%1").arg(s.fonction_courante));
+    setWindowTitle(
+        s.etudes.boucle_fermee
+            ? QStringLiteral("Poles et zéros de la fonction n°%1 bouclée").arg(s.courante_sauvee)
+            : QStringLiteral("Poles et zéros de la fonction n°%1").arg(s.fonction_courante));
 }
 
 dessin fenetre_poles_zeros::carte() const {
@@ -65,7 +66,9 @@ void fenetre_poles_zeros::redessiner() {
     image_->dessiner(z.largeur, z.hauteur, carte());
 }
 
-void fenetre_poles_zeros::cacher_contenu() { image_->hide(); }
+void fenetre_poles_zeros::cacher_contenu() {
+    image_->hide();
+}
 
 void fenetre_poles_zeros::resizeEvent(QResizeEvent* e) {
     fenetre_etude::resizeEvent(e);

@@ -23,10 +23,10 @@ constexpr int echelle_temps_max = 10;
 } // namespace
 
 fenetre_temporelle::fenetre_temporelle(contexte_fenetres& ctx, QWidget* parent)
-    : fenetre_etude(ctx, QStringLiteral("Etude temporelle"), QSize(640, 480), parent),
+    : fenetre_etude(ctx, QStringLiteral("Etude temporelle"), QSize(900, 620), parent),
       image_(new image_trace(QStringLiteral("Réponse temporelle"), this)),
-      periodique_(new dialogue_periodique(ctx, this)),
-      lecture_(new dialogue_lecture_temporelle(ctx, [this] { redessiner(); }, this)) {
+      periodique_(new dialogue_periodique(ctx, this)), lecture_(new dialogue_lecture_temporelle(
+                                                           ctx, [this] { redessiner(); }, this)) {
     ajouter_commande(QStringLiteral("Impulsion"), QStringLiteral("Réponse impulsionnelle"),
                      [this] { choisir('I'); });
     ajouter_commande(QStringLiteral("Échelon"), QStringLiteral("Réponse indicielle"),
@@ -39,10 +39,9 @@ fenetre_temporelle::fenetre_temporelle(contexte_fenetres& ctx, QWidget* parent)
     ajouter_commande(QStringLiteral("Carré"), QStringLiteral("Réponse à un signal carré"), [this] {
         choisir_periodique('C', QStringLiteral("Entrée parametres signal carré"));
     });
-    ajouter_commande(QStringLiteral("Triangle"), QStringLiteral("Réponse à un signal triangle"),
-                     [this] {
-                         choisir_periodique('T', QStringLiteral("Entrée parametres signal triangle"));
-                     });
+    ajouter_commande(
+        QStringLiteral("Triangle"), QStringLiteral("Réponse à un signal triangle"),
+        [this] { choisir_periodique('T', QStringLiteral("Entrée parametres signal triangle")); });
     ajouter_separateur();
     ajouter_commande(QStringLiteral("Copier"), QStringLiteral("Copier en métafile"),
                      [this] { au_clic_copier(); });
@@ -50,16 +49,16 @@ fenetre_temporelle::fenetre_temporelle(contexte_fenetres& ctx, QWidget* parent)
                      QStringLiteral("Enregistrer le tracé (PNG, SVG, PDF) ou ses valeurs (CSV)"),
                      [this] { au_clic_exporter(); });
     ajouter_separateur();
-    ajouter_commande(QStringLiteral("Temps ÷ 2"), QStringLiteral("Divise par 2 l'intervalle de temps"),
+    ajouter_commande(QStringLiteral("Temps ÷ 2"),
+                     QStringLiteral("Divise par 2 l'intervalle de temps"),
                      [this] { changer_intervalle(-1); });
     ajouter_commande(QStringLiteral("Temps × 2"), QStringLiteral("Doubler l'intervalle de temps"),
                      [this] { changer_intervalle(1); });
     ajouter_separateur();
-    ajouter_commande(QStringLiteral("Valeurs"), QStringLiteral("valeurs particulières"),
-                     [this] {
-                         if (ctx_.sys.etudes.etude_temps_choisie != '0') lecture_->ouvrir();
-                     });
-    disposition_->addWidget(image_, 0, Qt::AlignLeft | Qt::AlignTop);
+    ajouter_commande(QStringLiteral("Valeurs"), QStringLiteral("valeurs particulières"), [this] {
+        if (ctx_.sys.etudes.etude_temps_choisie != '0') lecture_->ouvrir();
+    });
+    disposition_->addWidget(image_, 1, Qt::AlignLeft | Qt::AlignTop);
     ajouter_ligne_etat();
 
     connect(image_, &image_trace::souris_deplacee, this, [this](QPoint p) {
@@ -75,9 +74,8 @@ fenetre_temporelle::fenetre_temporelle(contexte_fenetres& ctx, QWidget* parent)
     connect(image_, &image_trace::souris_enfoncee, this, [this](QPoint p, Qt::MouseButton b) {
         if (b != Qt::LeftButton || !lecture_->isVisible()) return;
         const QSize t = image_->image().deviceIndependentSize().toSize();
-        if (const std::optional<double> instant =
-                temps_clique(ctx_.reg.temps, ctx_.sys.etudes.etude_temps_choisie, t.width(),
-                             t.height(), p.x()))
+        if (const std::optional<double> instant = temps_clique(
+                ctx_.reg.temps, ctx_.sys.etudes.etude_temps_choisie, t.width(), t.height(), p.x()))
             lecture_->placer(*instant);
     });
 }
@@ -124,7 +122,8 @@ void fenetre_temporelle::resizeEvent(QResizeEvent* e) {
     fenetre_etude::resizeEvent(e);
     const QSize t = taille_exterieure();
     if (ctx_.sys.systeme_saisi && ctx_.sys.etudes.temps_ouverte &&
-        ctx_.sys.etudes.etude_temps_choisie != '0' && assez_grand(zone_temps(t.width(), t.height())))
+        ctx_.sys.etudes.etude_temps_choisie != '0' &&
+        assez_grand(zone_temps(t.width(), t.height())))
         redessiner();
 }
 

@@ -31,7 +31,9 @@ void image_trace::effacer() {
     update();
 }
 
-QSize image_trace::minimumSizeHint() const { return QSize(0, 0); }
+QSize image_trace::minimumSizeHint() const {
+    return QSize(0, 0);
+}
 
 QSize image_trace::sizeHint() const {
     return image_.isNull() ? QSize(0, 0) : image_.deviceIndependentSize().toSize();
@@ -72,7 +74,9 @@ void image_trace::mousePressEvent(QMouseEvent* e) {
     emit souris_enfoncee(e->position().toPoint(), e->button());
 }
 
-void image_trace::mouseMoveEvent(QMouseEvent* e) { emit souris_deplacee(e->position().toPoint()); }
+void image_trace::mouseMoveEvent(QMouseEvent* e) {
+    emit souris_deplacee(e->position().toPoint());
+}
 
 void image_trace::mouseReleaseEvent(QMouseEvent* e) {
     emit souris_relachee(e->position().toPoint(), e->button());

@@ -102,7 +102,8 @@ TEST_F(FenetreFrequentielle, UnClicSurLeGainPlaceLeCurseurDeLecture) {
     ASSERT_TRUE(cliquer(f.get(), QStringLiteral("Valeurs")));
     const QSize t = image_de(f.get());
     const etude_frequence& r = reg.frequence;
-    const int x = log_vers_pixel(r.decade_min, r.decade_max, cadre_gauche(), cadre_droite(t.width()), 1.0);
+    const int x =
+        log_vers_pixel(r.decade_min, r.decade_max, cadre_gauche(), cadre_droite(t.width()), 1.0);
     QTest::mouseClick(image(f.get()), Qt::LeftButton, {}, QPoint(x, t.height() / 2));
     const double w = nombre_de(&lecture(), QStringLiteral("Valeur de la pulsation"));
     // The axis is graduated in hertz: 1 Hz is 2π rad/s; one pixel of a few decades over some

@@ -141,8 +141,8 @@ TEST_F(FenetreTemporelle, LectureDUnCarreArreteeAuDernierEchantillon) {
     ASSERT_TRUE(avec_periodique(QStringLiteral("Carré"),
                                 [&](QDialog& d) { cliquer(&d, QStringLiteral("OK")); }));
     ASSERT_TRUE(cliquer(f.get(), QStringLiteral("Valeurs")));
-    const double dernier = reg.temps.t_min + (nb_echantillons_periodiques(reg.temps) - 1) *
-                                                 pas_periodique(reg.temps);
+    const double dernier =
+        reg.temps.t_min + (nb_echantillons_periodiques(reg.temps) - 1) * pas_periodique(reg.temps);
     const int appuis = static_cast<int>(dernier / sys->lecture.pas_lecture_tps) + 5;
     for (int i = 0; i < appuis; ++i) ASSERT_TRUE(cliquer(&lecture(), QStringLiteral("+")));
     EXPECT_LE(sys->lecture.t_lecture, dernier + 1e-12);

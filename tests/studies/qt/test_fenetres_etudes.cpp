@@ -52,7 +52,8 @@ TEST_F(FenetresEtudes, CartePolesZerosRetailleeSansRedessinTropPetite) {
     EXPECT_EQ(image_de(&f), avant);
     f.resize(500, 300);
     QApplication::processEvents();
-    EXPECT_EQ(image_de(&f), QSize(f.taille_exterieure().width() - 70, f.taille_exterieure().height() - 70));
+    EXPECT_EQ(image_de(&f),
+              QSize(f.taille_exterieure().width() - 70, f.taille_exterieure().height() - 70));
     // The refresh itself hands a negative area on: nothing is drawn and nothing fails.
     f.resize(30, 30);
     f.rafraichir();
