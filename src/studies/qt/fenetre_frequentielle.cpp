@@ -107,6 +107,12 @@ void fenetre_frequentielle::cacher_contenu() {
     ctx_.sys.etudes.etude_freq_choisie = '0';
 }
 
+void fenetre_frequentielle::hideEvent(QHideEvent* e) {
+    // The readout belongs to the plot it marks: it does not outlive it on screen.
+    lecture_->reject();
+    fenetre_etude::hideEvent(e);
+}
+
 void fenetre_frequentielle::resizeEvent(QResizeEvent* e) {
     fenetre_etude::resizeEvent(e);
     const QSize t = taille_exterieure();

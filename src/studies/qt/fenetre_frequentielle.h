@@ -31,6 +31,7 @@ class fenetre_frequentielle : public fenetre_etude {
   protected:
     void cacher_contenu() override;
     void resizeEvent(QResizeEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 
   private:

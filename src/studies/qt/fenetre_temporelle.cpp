@@ -118,6 +118,12 @@ void fenetre_temporelle::cacher_contenu() {
     image_->hide();
 }
 
+void fenetre_temporelle::hideEvent(QHideEvent* e) {
+    // The readout belongs to the plot it marks: it does not outlive it on screen.
+    lecture_->reject();
+    fenetre_etude::hideEvent(e);
+}
+
 void fenetre_temporelle::resizeEvent(QResizeEvent* e) {
     fenetre_etude::resizeEvent(e);
     const QSize t = taille_exterieure();

@@ -32,6 +32,7 @@ class fenetre_temporelle : public fenetre_etude {
   protected:
     void cacher_contenu() override;
     void resizeEvent(QResizeEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
 
   private:
     void choisir(char entree);

@@ -103,6 +103,28 @@ TEST(SurfaceQtTest, LigneBriseeEtChangementDeCrayon) {
     EXPECT_EQ(image.pixel(50, 80), bleu);
 }
 
+TEST(SurfaceQtTest, DensiteDePixelsDeLEcran) {
+    // The surface speaks in logical pixels whatever the density: its size, its lines.
+    for (const qreal ratio : {1.0, 1.5, 2.0}) {
+        int largeur_vue = 0;
+        const QImage image = dessiner_image(
+            100, 60,
+            [&](surface& s) {
+                largeur_vue = s.largeur();
+                s.couleur_crayon(0x0000FF);
+                s.deplacer(10, 30);
+                s.tracer_vers(90, 30);
+            },
+            ratio);
+        EXPECT_EQ(largeur_vue, 100) << ratio;
+        EXPECT_EQ(image.devicePixelRatio(), ratio);
+        EXPECT_EQ(image.deviceIndependentSize().toSize(), QSize(100, 60)) << ratio;
+        EXPECT_EQ(image.size(), QSize(qRound(100 * ratio), qRound(60 * ratio))) << ratio;
+        EXPECT_EQ(image.pixel(qRound(50 * ratio), qRound(30 * ratio)), rouge) << ratio;
+        EXPECT_EQ(image.pixel(qRound(50 * ratio), qRound(20 * ratio)), blanc) << ratio;
+    }
+}
+
 TEST(SurfaceQtTest, RectangleSansRemplissage) {
     const QImage image = dessiner_image(100, 100, [](surface& s) {
         s.couleur_crayon(0xFF0000);

@@ -8,6 +8,9 @@
 #include "studies/qt/fenetre_temporelle.h"
 #include "studies/zones_trace.h"
 
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -41,6 +44,27 @@ TEST_F(FenetresEtudes, CartePolesZerosOuverteACoteDesRacines) {
     EXPECT_EQ(plat.hauteur_dessin, 416);
     EXPECT_TRUE(plat.svg_copie.contains("<svg"));
     EXPECT_TRUE(plat.svg_copie.contains(">*<"));
+}
+
+TEST_F(FenetresEtudes, CartePolesZerosExporteeEnImageEtEnRacines) {
+    fenetre_poles_zeros f(*ctx);
+    f.ouvrir();
+    QTemporaryDir dossier;
+    const QString image = dossier.filePath(QStringLiteral("carte.png"));
+    const QString racines = dossier.filePath(QStringLiteral("carte.csv"));
+    plat.enregistrements = {image, racines, std::nullopt};
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(cliquer(&f, QStringLiteral("Exporter…")));
+    EXPECT_EQ(QImage(image).size(), QSize(reg.largeur_copie, reg.hauteur_copie));
+    QFile fichier(racines);
+    ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
+    const QStringList lignes = QString::fromUtf8(fichier.readAll()).trimmed().split('\n');
+    // 1/((1+p)(1+0.5p)): the poles -1 and -2, each once, and no zero.
+    ASSERT_EQ(lignes.size(), 3) << lignes.join('|').toStdString();
+    QStringList poles = lignes.mid(1);
+    poles.sort();
+    EXPECT_TRUE(poles[0].startsWith(QStringLiteral("pôle,-1,0,1"))) << poles[0].toStdString();
+    EXPECT_TRUE(poles[1].startsWith(QStringLiteral("pôle,-2,0,1"))) << poles[1].toStdString();
+    EXPECT_TRUE(plat.erreurs.isEmpty());
 }
 
 TEST_F(FenetresEtudes, CartePolesZerosRetailleeSansRedessinTropPetite) {
