@@ -5,6 +5,8 @@
 #include "plot/echelles.h"
 #include "plot/fleche_lecture.h"
 
+#include <algorithm>
+
 namespace varlem {
 
 namespace {
@@ -25,6 +27,8 @@ void police_textes(surface& s) {
 
 // The unit of the horizontal axis, right of the frame, just above the zero line.
 void texte_unite(surface& s, const etude_frequence& r, int y) {
+    // A zero line at the very top would lift the unit out of the picture.
+    y = std::max(y, 0);
     if (r.en_hertz)
         s.texte(s.largeur() - 16, y, "Hz");
     else

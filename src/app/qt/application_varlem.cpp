@@ -93,6 +93,26 @@ void application_varlem::calculer_avec_attente(
     attente_->executer(calcul);
 }
 
+void application_varlem::changer_mode() {
+    const etat_etudes& e = sys_.etudes;
+    const actions_principales& a = principale_->actions();
+    // A closed loop or a template is not a system of its own to open over or to save.
+    const bool libre = !e.boucle_fermee && !e.mode_filtre;
+    a.ouvrir->setEnabled(libre);
+    a.enregistrer->setEnabled(libre && sys_.systeme_saisi);
+    a.parametres->setEnabled(!e.boucle_fermee && sys_.systeme_saisi);
+    if (e.mode_filtre && sys_.systeme_saisi)
+        for (QAction* etude : {a.temporelle, a.frequentielle, a.poles_zeros, a.decomposition})
+            etude->setEnabled(true);
+    frequentielle_->setEnabled(sys_.systeme_saisi);
+    frequentielle_->titrer();
+}
+
+std::optional<int> application_varlem::largeur_fenetre_temps() const {
+    if (!temporelle_->isVisible() || temporelle_->isMinimized()) return std::nullopt;
+    return temporelle_->taille_exterieure().width();
+}
+
 void application_varlem::activer_etudes(bool actif) {
     const actions_principales& a = principale_->actions();
     for (QAction* action : {a.enregistrer, a.temporelle, a.frequentielle, a.poles_zeros,

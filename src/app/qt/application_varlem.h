@@ -36,6 +36,10 @@ class application_varlem final : public QObject, public pilote_etudes {
     void activer_commandes() override;
     void calculer_avec_attente(
         const std::function<void(const rapport_progression&)>& calcul) override;
+    void changer_mode() override;
+    /// The save question: false when the command must stop.
+    bool demander_enregistrement() override;
+    std::optional<int> largeur_fenetre_temps() const override;
 
     /// Reads a system file; a refused file leaves every window as it was, after an error box.
     void ouvrir_fichier(const QString& chemin);
@@ -70,8 +74,6 @@ class application_varlem final : public QObject, public pilote_etudes {
     void connecter_commandes();
     void vider_systeme();
     void activer_etudes(bool actif);
-    /// The save question: false when the command must stop.
-    bool demander_enregistrement();
     /// The save question when the user's functions changed since last saved or read: false
     /// when the command must stop.
     bool peut_remplacer();

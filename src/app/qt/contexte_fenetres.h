@@ -9,6 +9,7 @@
 #include "settings/reglages.h"
 
 #include <functional>
+#include <optional>
 
 namespace varlem {
 
@@ -23,6 +24,13 @@ class pilote_etudes {
     virtual void activer_commandes() = 0;
     /// Runs a long computation, which reports its progress to the callback it is given; the
     /// application shows it in its progress window.
+    /// The loop was closed or opened, or a template chosen: the main window's file and
+    /// settings commands and the studies' captions follow.
+    virtual void changer_mode() {}
+    /// The save question before the system is replaced: false when the command must stop.
+    virtual bool demander_enregistrement() { return true; }
+    /// The time window's outer width while it is visible.
+    virtual std::optional<int> largeur_fenetre_temps() const { return std::nullopt; }
     virtual void calculer_avec_attente(
         const std::function<void(const rapport_progression&)>& calcul) {
         calcul({});

@@ -1,13 +1,18 @@
 #include "document/qt/fenetre_systeme.h"
 
 #include "document/copie_systeme.h"
+#include "document/boucle.h"
+#include "document/etude_parametree.h"
 #include "document/qt/dialogue_saisie.h"
+#include "document/qt/panneau_boucle.h"
+#include "settings/qt/elements_reglages.h"
 
 #include <QAction>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
@@ -134,12 +139,17 @@ fenetre_systeme::fenetre_systeme(contexte_fenetres& ctx, QWidget* parent)
     // Room to the right and below the fraction is kept for the loop diagram.
     corps->addStretch(1);
 
+    panneau_ = new panneau_boucle(ctx_, this);
+    construire_menu_gabarits();
+
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
     page->addWidget(barre_);
     auto* contenu = new QVBoxLayout;
     contenu->setContentsMargins(12, 12, 12, 12);
     contenu->addLayout(corps);
+    contenu->addSpacing(8);
+    contenu->addWidget(panneau_);
     contenu->addStretch(1);
     page->addLayout(contenu, 1);
 
@@ -172,18 +182,34 @@ void fenetre_systeme::construire_barre() {
         commande(barre_, icone(this, "preferences-other", QStyle::SP_FileDialogInfoView),
                  QStringLiteral("Parametres"), QStringLiteral("Etudier une fdt parametrée"),
                  QKeySequence(Qt::ALT | Qt::Key_P));
-    bouclage_ = commande(barre_, icone(this, "view-refresh", QStyle::SP_BrowserReload),
-                         QStringLiteral("Bouclage"),
+    bouclage_ = commande(barre_, QIcon(dessin_boucle(true)), QStringLiteral("Bouclage"),
                          QStringLiteral("Bouclage et correction de la fdt en cours"),
                          QKeySequence(Qt::ALT | Qt::Key_B));
-    // Templates and the closed loop come with their own controls; until then they stay off.
-    parametres_->setEnabled(false);
     bouclage_->setEnabled(false);
 
     connect(nouvelle_, &QAction::triggered, this, &fenetre_systeme::au_clic_nouvelle);
     connect(modifier_, &QAction::triggered, this, &fenetre_systeme::au_clic_modifier);
     connect(supprimer_, &QAction::triggered, this, &fenetre_systeme::au_clic_supprimer);
     connect(copier_, &QAction::triggered, this, &fenetre_systeme::au_clic_copier);
+    connect(parametres_, &QAction::triggered, this, &fenetre_systeme::au_clic_parametres);
+    connect(bouclage_, &QAction::triggered, this, &fenetre_systeme::au_clic_bouclage);
+}
+
+void fenetre_systeme::construire_menu_gabarits() {
+    menu_gabarits_ = new QMenu(this);
+    menu_gabarits_->setAccessibleName(QStringLiteral("Gabarits"));
+    const auto ajouter = [this](QMenu* m, const QString& texte, char gabarit) {
+        connect(m->addAction(texte), &QAction::triggered, this,
+                [this, gabarit] { choisir_gabarit(gabarit); });
+    };
+    QMenu* ordre1 = menu_gabarits_->addMenu(QStringLiteral("Ordre1"));
+    ajouter(ordre1, QStringLiteral("Passe-bas"), 'P');
+    ajouter(ordre1, QStringLiteral("Passe-haut"), 'H');
+    QMenu* ordre2 = menu_gabarits_->addMenu(QStringLiteral("Ordre2"));
+    ajouter(ordre2, QStringLiteral("Passe-bas"), 'B');
+    ajouter(ordre2, QStringLiteral("Passe-haut"), 'I');
+    ajouter(ordre2, QStringLiteral("Passe-bande"), 'D');
+    ajouter(ordre2, QStringLiteral("Rejecteur"), 'C');
 }
 
 QWidget* fenetre_systeme::construire_parcours() {
@@ -210,13 +236,17 @@ void fenetre_systeme::activer_parcours(bool actif) {
 
 void fenetre_systeme::relier_dialogue(dialogue_saisie& d) {
     dialogue_ = &d;
+    panneau_->relier_dialogue(d);
 }
 
 void fenetre_systeme::reinitialiser() {
     fraction_->setText(texte(etiquette_fraction(ctx_.sys.lettre_variable)));
     lettre_->setText(texte(legende_lettre(ctx_.sys.lettre_variable)));
     lettre_->show();
-    parametres_->setEnabled(false);
+    panneau_->cacher_tout();
+    bouclage_->setText(QStringLiteral("Bouclage"));
+    bouclage_->setIcon(QIcon(dessin_boucle(true)));
+    parametres_->setEnabled(true);
     bouclage_->setEnabled(false);
     montrer(affichage_vide());
     nouvelle_->setEnabled(true);
@@ -228,7 +258,7 @@ void fenetre_systeme::reinitialiser() {
 }
 
 void fenetre_systeme::activer_commandes() {
-    for (QAction* a : {nouvelle_, supprimer_, copier_, modifier_}) a->setEnabled(true);
+    for (QAction* a : {nouvelle_, supprimer_, copier_, modifier_, bouclage_}) a->setEnabled(true);
     // Read-only, but reachable: the user can select and copy a function's texts.
     numerateur_->setEnabled(true);
     denominateur_->setEnabled(true);
@@ -243,7 +273,7 @@ void fenetre_systeme::systeme_lu() {
     montrer(varlem::afficher_courante(ctx_.sys));
     position_parcours_ = 1;
     activer_parcours(true);
-    for (QAction* a : {nouvelle_, supprimer_, copier_}) a->setEnabled(true);
+    for (QAction* a : {nouvelle_, supprimer_, copier_, bouclage_}) a->setEnabled(true);
 }
 
 void fenetre_systeme::au_clic_nouvelle() {
@@ -278,6 +308,69 @@ void fenetre_systeme::au_clic_parcours(bool vers_le_haut) {
         parcourir(ctx_.sys, ctx_.reg, position_parcours_, nouvelle_->isEnabled(), vers_le_haut));
 }
 
+void fenetre_systeme::fixer_edition(bool active) {
+    for (QAction* a : {nouvelle_, supprimer_, modifier_}) a->setEnabled(active);
+    numerateur_->setEnabled(active);
+    denominateur_->setEnabled(active);
+}
+
+void fenetre_systeme::au_clic_bouclage() {
+    if (!ctx_.sys.etudes.boucle_fermee) {
+        const fermeture_boucle f = fermer_boucle(ctx_.sys, ctx_.reg);
+        if (!f.effectue) return;
+        fixer_edition(false);
+        parametres_->setEnabled(false);
+        bouclage_->setText(QStringLiteral("Fdt seule"));
+        bouclage_->setIcon(QIcon(dessin_boucle(false)));
+        panneau_->montrer_boucle(f);
+        // The diagram needs its room below the fraction.
+        resize(size().expandedTo(sizeHint()));
+        ctx_.pilote.changer_mode();
+        ctx_.pilote.executer(f.rafraichir);
+        return;
+    }
+    const rafraichissement r = ouvrir_boucle(ctx_.sys);
+    panneau_->cacher_tout();
+    bouclage_->setText(QStringLiteral("Bouclage"));
+    bouclage_->setIcon(QIcon(dessin_boucle(true)));
+    fixer_edition(true);
+    parametres_->setEnabled(true);
+    position_parcours_ = ctx_.sys.fonction_courante;
+    afficher_courante();
+    ctx_.pilote.changer_mode();
+    ctx_.pilote.executer(r);
+}
+
+void fenetre_systeme::au_clic_parametres() {
+    // Asked each time until a template replaces the system, so that it is never lost unasked.
+    if (demander_avant_parametres(ctx_.sys) && !ctx_.pilote.demander_enregistrement()) return;
+    QWidget* bouton = barre_->widgetForAction(parametres_);
+    menu_gabarits_->popup(bouton ? bouton->mapToGlobal(QPoint(20, 20)) : mapToGlobal(QPoint()));
+}
+
+void fenetre_systeme::choisir_gabarit(char gabarit) {
+    const std::optional<int> largeur = ctx_.pilote.largeur_fenetre_temps();
+    choix_gabarit c;
+    ctx_.pilote.calculer_avec_attente([&](const rapport_progression& progression) {
+        c = varlem::choisir_gabarit(ctx_.sys, ctx_.reg, gabarit, largeur, progression);
+    });
+    if (!c.effectue) return;
+    lettre_->hide();
+    fixer_edition(false);
+    bouclage_->setEnabled(false);
+    copier_->setEnabled(true);
+    activer_parcours(false);
+    numero_->setText(QStringLiteral("1"));
+    compte_->setText(QStringLiteral("sur 1"));
+    numerateur_->setText(texte(c.textes.num_affiche));
+    denominateur_->setText(texte(c.textes.den_affiche));
+    ajuster_fraction();
+    ctx_.pilote.changer_mode();
+    // Setting the slider may already redraw the studies, as a user's move does.
+    panneau_->montrer_gabarit(c);
+    ctx_.pilote.executer(c.rafraichir);
+}
+
 bool fenetre_systeme::saisir(const ouverture_saisie& o, const validation_saisie& valider) {
     if (!dialogue_) return false;
     numero_->setText(texte(o.numero));
@@ -295,6 +388,7 @@ void fenetre_systeme::appliquer(const resultat_commande& r) {
     if (r.position_parcours) position_parcours_ = *r.position_parcours;
     if (r.activer_commandes) ctx_.pilote.activer_commandes();
     if (r.affichage) montrer(*r.affichage);
+    if (!r.texte_boucle.empty()) panneau_->montrer_texte_boucle(r.texte_boucle);
     ctx_.pilote.executer(r.rafraichir);
 }
 

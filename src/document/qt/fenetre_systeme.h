@@ -1,6 +1,7 @@
 #pragma once
 // The system window: the current function shown as a fraction, the commands that add,
-// modify, delete and copy the functions, the browse arrows and the variable letter.
+// modify, delete and copy the functions, the browse arrows and the variable letter; the closed
+// loop with its corrector and the template studies, tuned live by sliders.
 
 #include "app/qt/contexte_fenetres.h"
 #include "document/saisie.h"
@@ -9,6 +10,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QLineEdit;
 class QPushButton;
 class QToolBar;
@@ -17,6 +19,7 @@ class QToolButton;
 namespace varlem {
 
 class dialogue_saisie;
+class panneau_boucle;
 
 /// Top-level window "Entree de la fonction de transfert".
 class fenetre_systeme : public QWidget {
@@ -48,6 +51,12 @@ class fenetre_systeme : public QWidget {
     void au_clic_copier();
     void au_clic_lettre();
     void au_clic_parcours(bool vers_le_haut);
+    void au_clic_bouclage();
+    void au_clic_parametres();
+    void choisir_gabarit(char gabarit);
+    void construire_menu_gabarits();
+    // The loop or template controls: the fraction boxes and the editing commands follow.
+    void fixer_edition(bool active);
     // Runs the entry dialog as the command opens it.
     bool saisir(const ouverture_saisie& o, const validation_saisie& valider);
     // Shows what a command returns and runs the enabling and refresh it asks for.
@@ -79,6 +88,8 @@ class fenetre_systeme : public QWidget {
     // Natural width of the 35 underscores: the narrowest the fraction gets.
     int largeur_barre_ = 0;
     QPushButton* lettre_ = nullptr;
+    QMenu* menu_gabarits_ = nullptr;
+    panneau_boucle* panneau_ = nullptr;
 };
 
 } // namespace varlem

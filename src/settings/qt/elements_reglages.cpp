@@ -132,7 +132,7 @@ void etiquette_cliquable::paintEvent(QPaintEvent*) {
     }
 }
 
-QLabel* image_boucle(bool fermee, QWidget* parent) {
+QPixmap dessin_boucle(bool fermee) {
     QPixmap p(32, 32);
     p.fill(Qt::transparent);
     QPainter g(&p);
@@ -157,8 +157,12 @@ QLabel* image_boucle(bool fermee, QWidget* parent) {
     g.setBrush(QColor(220, 232, 250));
     g.drawRect(bloc);
     g.end();
+    return p;
+}
+
+QLabel* image_boucle(bool fermee, QWidget* parent) {
     auto* l = new QLabel(parent);
-    l->setPixmap(p);
+    l->setPixmap(dessin_boucle(fermee));
     l->setFixedSize(32, 32);
     l->setAccessibleName(fermee ? QStringLiteral("Boucle fermée")
                                 : QStringLiteral("Boucle ouverte"));

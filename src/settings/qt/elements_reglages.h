@@ -53,6 +53,8 @@ class etiquette_cliquable : public QPushButton {
     std::optional<QColor> couleur_;
 };
 
+/// The 32 × 32 picture of the open loop (`fermee` false) or of the closed loop.
+QPixmap dessin_boucle(bool fermee);
 /// A 32 × 32 picture of the open loop (`fermee` false) or of the closed loop, for the tabs
 /// whose settings act differently once the loop is closed.
 QLabel* image_boucle(bool fermee, QWidget* parent = nullptr);

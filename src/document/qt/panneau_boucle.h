@@ -1,0 +1,50 @@
+#pragma once
+// The part of the system window that tunes the system live: the loop diagram with its PID
+// sliders and the closed-loop text while the loop is closed, the template slider while a
+// template is studied.
+
+#include "app/qt/contexte_fenetres.h"
+#include "document/boucle.h"
+#include "document/etude_parametree.h"
+
+#include <QWidget>
+
+class QPlainTextEdit;
+
+namespace varlem {
+
+class curseur_etiquete;
+class dialogue_saisie;
+class schema_boucle;
+
+/// Loop diagram, closed-loop text and template slider; hidden while neither is studied.
+class panneau_boucle : public QWidget {
+    Q_OBJECT
+  public:
+    explicit panneau_boucle(contexte_fenetres& ctx, QWidget* parent = nullptr);
+
+    /// The entry dialog that types the return path.
+    void relier_dialogue(dialogue_saisie& d) { dialogue_ = &d; }
+    /// The loop just closed: the diagram, its sliders at their start and the closed-loop text.
+    void montrer_boucle(const fermeture_boucle& f);
+    /// The closed-loop text again (after browsing).
+    void montrer_texte_boucle(const std::string& texte);
+    /// A template just chosen: its slider alone, set as the choice asks (its handler runs when
+    /// the position changes).
+    void montrer_gabarit(const choix_gabarit& c);
+    /// Neither loop nor template: everything hidden.
+    void cacher_tout();
+
+  private:
+    void appliquer(const reglage_curseur& r);
+    void au_clic_maximum(curseur_correcteur c, curseur_etiquete* curseur);
+    void au_clic_retour();
+
+    contexte_fenetres& ctx_;
+    dialogue_saisie* dialogue_ = nullptr;
+    schema_boucle* schema_;
+    QPlainTextEdit* texte_boucle_;
+    curseur_etiquete* gabarit_;
+};
+
+} // namespace varlem
