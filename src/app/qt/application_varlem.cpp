@@ -1,9 +1,9 @@
 #include "app/qt/application_varlem.h"
 
+#include "analysis/frequences.h"
 #include "app/qt/boite_a_propos.h"
 #include "app/qt/fenetre_aide.h"
 #include "app/qt/fenetre_principale.h"
-#include "analysis/frequences.h"
 #include "document/fichier_fdt.h"
 #include "document/qt/dialogue_saisie.h"
 #include "document/qt/fenetre_systeme.h"
@@ -157,7 +157,8 @@ void application_varlem::ouvrir_fichier_depose(const QString& chemin) {
 
 void application_varlem::ouvrir() {
     if (!peut_remplacer()) return;
-    const std::optional<QString> chemin = plat_.fichier_a_ouvrir(principale_.get(), choix_ouverture);
+    const std::optional<QString> chemin =
+        plat_.fichier_a_ouvrir(principale_.get(), choix_ouverture);
     if (chemin) ouvrir_fichier(*chemin);
 }
 
@@ -202,7 +203,9 @@ bool application_varlem::peut_remplacer() {
     return demander_enregistrement();
 }
 
-bool application_varlem::peut_quitter() { return peut_remplacer(); }
+bool application_varlem::peut_quitter() {
+    return peut_remplacer();
+}
 
 void application_varlem::ouvrir_reglages() {
     reglages_->remplir_dialogue();

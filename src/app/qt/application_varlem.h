@@ -34,8 +34,8 @@ class application_varlem final : public QObject, public pilote_etudes {
 
     void rafraichir_etudes(bool reprendre_echelles, bool recalculer) override;
     void activer_commandes() override;
-    void calculer_avec_attente(
-        const std::function<void(const rapport_progression&)>& calcul) override;
+    void
+    calculer_avec_attente(const std::function<void(const rapport_progression&)>& calcul) override;
     void changer_mode() override;
     /// The save question: false when the command must stop.
     bool demander_enregistrement() override;

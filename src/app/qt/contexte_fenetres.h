@@ -31,8 +31,8 @@ class pilote_etudes {
     virtual bool demander_enregistrement() { return true; }
     /// The time window's outer width while it is visible.
     virtual std::optional<int> largeur_fenetre_temps() const { return std::nullopt; }
-    virtual void calculer_avec_attente(
-        const std::function<void(const rapport_progression&)>& calcul) {
+    virtual void
+    calculer_avec_attente(const std::function<void(const rapport_progression&)>& calcul) {
         calcul({});
     }
 

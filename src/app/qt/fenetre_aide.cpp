@@ -70,7 +70,9 @@ fenetre_aide::fenetre_aide(QWidget* parent) : QDialog(parent) {
     setFixedSize(largeur, h);
 }
 
-void fenetre_aide::montrer_syntaxe() { montrer(titre_aide_syntaxe, texte_aide_syntaxe()); }
+void fenetre_aide::montrer_syntaxe() {
+    montrer(titre_aide_syntaxe, texte_aide_syntaxe());
+}
 
 void fenetre_aide::montrer_correcteur() {
     montrer(titre_aide_correcteur, texte_aide_correcteur());

@@ -57,9 +57,10 @@ void fenetre_principale::creer_actions() {
                         QStringLiteral("Ouvrir un fichier"));
     a.enregistrer = commande(this, QStringLiteral("Enregistrer"), QStringLiteral("Enregistrer"),
                              QStringLiteral("Enregistrer le fichier en cours"));
-    a.temporelle = commande(this, QStringLiteral("&Temporelle"), QStringLiteral("Etude temporelle"));
-    a.frequentielle = commande(this, QStringLiteral("&Fréquentielle"),
-                               QStringLiteral("Etude fréquentielle"));
+    a.temporelle =
+        commande(this, QStringLiteral("&Temporelle"), QStringLiteral("Etude temporelle"));
+    a.frequentielle =
+        commande(this, QStringLiteral("&Fréquentielle"), QStringLiteral("Etude fréquentielle"));
     a.poles_zeros = commande(this, QStringLiteral("Pôles et &zéros"),
                              QStringLiteral("Poles, zéros et résidus"));
     a.decomposition = commande(this, QStringLiteral("&Décomposition"),
@@ -68,20 +69,22 @@ void fenetre_principale::creer_actions() {
     a.cascade = commande(this, QStringLiteral("&Cascade"), QStringLiteral("Cascade"));
     a.mosaique_horizontale = commande(this, QStringLiteral("Mosaïque &horizontale"),
                                       QStringLiteral("Mosaïque horizontale"));
-    a.mosaique_verticale = commande(this, QStringLiteral("Mosaïque &verticale"),
-                                    QStringLiteral("Mosaïque verticale"));
-    a.tout_reduire = commande(this, QStringLiteral("&Tout réduire"), QStringLiteral("Tout réduire"));
-    a.reorganiser = commande(this, QStringLiteral("Tout ré&organiser"),
-                             QStringLiteral("Tout réorganiser"));
-    a.nouveau_systeme = commande(this, QStringLiteral("&Nouveau systeme"),
-                                 QStringLiteral("Nouveau systeme"),
-                                 QStringLiteral("Nouvelle fdt ou modif"));
+    a.mosaique_verticale =
+        commande(this, QStringLiteral("Mosaïque &verticale"), QStringLiteral("Mosaïque verticale"));
+    a.tout_reduire =
+        commande(this, QStringLiteral("&Tout réduire"), QStringLiteral("Tout réduire"));
+    a.reorganiser =
+        commande(this, QStringLiteral("Tout ré&organiser"), QStringLiteral("Tout réorganiser"));
+    a.nouveau_systeme =
+        commande(this, QStringLiteral("&Nouveau systeme"), QStringLiteral("Nouveau systeme"),
+                 QStringLiteral("Nouvelle fdt ou modif"));
     a.nouveau_systeme->setShortcut(QKeySequence::New);
     a.menu_ouvrir = commande(this, QStringLiteral("&Ouvrir"), QStringLiteral("Ouvrir"),
                              QStringLiteral("Ouvrir un fichier"));
     a.menu_ouvrir->setShortcut(QKeySequence::Open);
-    a.menu_enregistrer = commande(this, QStringLiteral("&Enregistrer"), QStringLiteral("Enregistrer"),
-                                  QStringLiteral("Enregistrer le fichier en cours"));
+    a.menu_enregistrer =
+        commande(this, QStringLiteral("&Enregistrer"), QStringLiteral("Enregistrer"),
+                 QStringLiteral("Enregistrer le fichier en cours"));
     a.menu_enregistrer->setShortcut(QKeySequence::Save);
     a.quitter = commande(this, QStringLiteral("&Quitter"), QStringLiteral("Quitter Varlem"));
     a.quitter->setShortcut(QKeySequence::Quit);
@@ -90,7 +93,8 @@ void fenetre_principale::creer_actions() {
                             QStringLiteral("Fonction de transfert du correcteur"));
     a.a_propos = commande(this, QStringLiteral("&A propos..."), QStringLiteral("A propos"));
 
-    connect(a.nouveau_systeme, &QAction::triggered, this, &fenetre_principale::nouvelle_fenetre_vide);
+    connect(a.nouveau_systeme, &QAction::triggered, this,
+            &fenetre_principale::nouvelle_fenetre_vide);
     connect(a.quitter, &QAction::triggered, this, &QWidget::close);
     connect(a.cascade, &QAction::triggered, cadre_, &QMdiArea::cascadeSubWindows);
     connect(a.mosaique_horizontale, &QAction::triggered, this,
@@ -126,8 +130,8 @@ void fenetre_principale::creer_menus() {
     systeme->addSeparator();
     systeme->addAction(a.quitter);
     QMenu* etude = menuBar()->addMenu(QStringLiteral("&Etude"));
-    etude->addActions({a.entree, a.frequentielle, a.temporelle, a.decomposition, a.poles_zeros,
-                       a.parametres});
+    etude->addActions(
+        {a.entree, a.frequentielle, a.temporelle, a.decomposition, a.poles_zeros, a.parametres});
     menu_fenetre_ = menuBar()->addMenu(QStringLiteral("Fe&nêtre"));
     connect(menu_fenetre_, &QMenu::aboutToShow, this, &fenetre_principale::remplir_menu_fenetre);
     remplir_menu_fenetre();
@@ -140,8 +144,8 @@ void fenetre_principale::creer_menus() {
 void fenetre_principale::remplir_menu_fenetre() {
     const actions_principales& a = actions_;
     menu_fenetre_->clear();
-    menu_fenetre_->addActions({a.cascade, a.mosaique_horizontale, a.mosaique_verticale,
-                               a.tout_reduire, a.reorganiser});
+    menu_fenetre_->addActions(
+        {a.cascade, a.mosaique_horizontale, a.mosaique_verticale, a.tout_reduire, a.reorganiser});
     const QList<QMdiSubWindow*> enfants = cadre_->subWindowList();
     if (!enfants.isEmpty()) menu_fenetre_->addSeparator();
     for (int i = 0; i < enfants.size(); ++i) {

@@ -2,7 +2,9 @@
 
 // The resources live in a static library: nothing would pull them into the program unless
 // registered by name, and the registration macro must stand outside any namespace.
-static void enregistrer_ressources() { Q_INIT_RESOURCE(varlem); }
+static void enregistrer_ressources() {
+    Q_INIT_RESOURCE(varlem);
+}
 
 namespace varlem {
 

@@ -18,7 +18,9 @@ namespace {
 const QString titre_application = QStringLiteral("Varlem");
 
 // A file dialog of Qt's own (not the desktop's), so that it speaks French like the rest.
-QFileDialog::Options options_fichier() { return QFileDialog::DontUseNativeDialog; }
+QFileDialog::Options options_fichier() {
+    return QFileDialog::DontUseNativeDialog;
+}
 
 } // namespace
 
@@ -45,8 +47,8 @@ QString plateforme_qt::saisir_texte(QWidget* parent, const QString& titre, const
 }
 
 std::optional<QString> plateforme_qt::fichier_a_ouvrir(QWidget* parent, const choix_fichier& c) {
-    const QString nom =
-        QFileDialog::getOpenFileName(parent, c.titre, QString(), c.filtre, nullptr, options_fichier());
+    const QString nom = QFileDialog::getOpenFileName(parent, c.titre, QString(), c.filtre, nullptr,
+                                                     options_fichier());
     if (nom.isEmpty()) return std::nullopt;
     return nom;
 }

@@ -10,7 +10,9 @@ namespace varlem {
 
 namespace {
 
-QString texte(const std::string& s) { return QString::fromStdString(s); }
+QString texte(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 } // namespace
 
@@ -55,9 +57,13 @@ void curseur_etiquete::regler_plage(int maximum, int graduation) {
     curseur_->setTickInterval(graduation);
 }
 
-void curseur_etiquete::placer(int position) { curseur_->setValue(position); }
+void curseur_etiquete::placer(int position) {
+    curseur_->setValue(position);
+}
 
-int curseur_etiquete::position() const { return curseur_->value(); }
+int curseur_etiquete::position() const {
+    return curseur_->value();
+}
 
 void curseur_etiquete::etiqueter(const std::string& haut, const std::string& valeur,
                                  const std::string& bas) {
@@ -66,9 +72,13 @@ void curseur_etiquete::etiqueter(const std::string& haut, const std::string& val
     bas_->setText(texte(bas));
 }
 
-void curseur_etiquete::montrer_valeur(const std::string& valeur) { valeur_->setText(texte(valeur)); }
+void curseur_etiquete::montrer_valeur(const std::string& valeur) {
+    valeur_->setText(texte(valeur));
+}
 
-void curseur_etiquete::montrer_haut(const std::string& haut) { haut_->changer_texte(texte(haut)); }
+void curseur_etiquete::montrer_haut(const std::string& haut) {
+    haut_->changer_texte(texte(haut));
+}
 
 void curseur_etiquete::haut_cliquable(bool oui) {
     cliquable_ = oui;

@@ -1,7 +1,7 @@
 #include "document/qt/fenetre_systeme.h"
 
-#include "document/copie_systeme.h"
 #include "document/boucle.h"
+#include "document/copie_systeme.h"
 #include "document/etude_parametree.h"
 #include "document/qt/dialogue_saisie.h"
 #include "document/qt/panneau_boucle.h"

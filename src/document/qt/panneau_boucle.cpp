@@ -16,7 +16,9 @@ namespace varlem {
 
 namespace {
 
-QString texte(const std::string& s) { return QString::fromStdString(s); }
+QString texte(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 // A slider set by the program without running its handler.
 void regler_sans_signal(curseur_etiquete* c, const etat_curseur& e) {
@@ -47,12 +49,11 @@ panneau_boucle::panneau_boucle(contexte_fenetres& ctx, QWidget* parent)
     // The P slider tunes the corrector with the loop closed and the template's parameter while
     // a template is studied: both go through the same operation.
     for (curseur_etiquete* c : {schema_->curseur_p(), gabarit_})
-        connect(c, &curseur_etiquete::deplace, this,
-                [this, c](int position) {
-                    const reglage_curseur r = deplacer_curseur_p(ctx_.sys, position);
-                    if (r.effectue) c->montrer_valeur(r.etiquette_valeur);
-                    appliquer(r);
-                });
+        connect(c, &curseur_etiquete::deplace, this, [this, c](int position) {
+            const reglage_curseur r = deplacer_curseur_p(ctx_.sys, position);
+            if (r.effectue) c->montrer_valeur(r.etiquette_valeur);
+            appliquer(r);
+        });
     const std::pair<curseur_etiquete*, curseur_correcteur> autres[] = {
         {schema_->curseur_ti(), curseur_correcteur::ti},
         {schema_->curseur_td(), curseur_correcteur::td}};
@@ -134,13 +135,13 @@ void panneau_boucle::au_clic_maximum(curseur_correcteur c, curseur_etiquete* cur
 void panneau_boucle::au_clic_retour() {
     if (!ctx_.sys.etudes.boucle_fermee || !dialogue_) return;
     std::optional<saisie_retour> accepte;
-    dialogue_->saisir(QStringLiteral("Entrée du retour"), [this, &accepte](std::string num,
-                                                                          std::string den) {
-        saisie_retour r = entrer_retour(ctx_.sys, num, den);
-        const erreurs_saisie e{r.erreur_syntaxe, r.erreur_degre};
-        if (e.acceptee()) accepte = std::move(r);
-        return e;
-    });
+    dialogue_->saisir(QStringLiteral("Entrée du retour"),
+                      [this, &accepte](std::string num, std::string den) {
+                          saisie_retour r = entrer_retour(ctx_.sys, num, den);
+                          const erreurs_saisie e{r.erreur_syntaxe, r.erreur_degre};
+                          if (e.acceptee()) accepte = std::move(r);
+                          return e;
+                      });
     const fdt& retour = ctx_.sys.retour.fonction;
     schema_->montrer_retour(texte(retour.texte_num), texte(retour.texte_den));
     montrer_texte_boucle(texte_boucle_fermee(ctx_.sys));

@@ -38,8 +38,7 @@ void fleche(QPainter& g, QPointF a, QPointF b) {
 } // namespace
 
 schema_boucle::schema_boucle(QWidget* parent)
-    : QWidget(parent),
-      p_(new curseur_etiquete(QStringLiteral("Gain P"), QChar(), this)),
+    : QWidget(parent), p_(new curseur_etiquete(QStringLiteral("Gain P"), QChar(), this)),
       ti_(new curseur_etiquete(QStringLiteral("Temps intégral τi"), QChar(), this)),
       td_(new curseur_etiquete(QStringLiteral("Temps dérivé τd"), QChar(), this)),
       avec_i_(new QCheckBox(QStringLiteral("Avec &I"), this)), retour_(new QLabel(this)),
@@ -81,7 +80,9 @@ schema_boucle::schema_boucle(QWidget* parent)
     montrer_retour(QStringLiteral("1"), QStringLiteral("1"));
 }
 
-QRect schema_boucle::bloc_correcteur() const { return {64, 8, 3 * colonne + 14, 254}; }
+QRect schema_boucle::bloc_correcteur() const {
+    return {64, 8, 3 * colonne + 14, 254};
+}
 
 QRect schema_boucle::bloc_fonction() const {
     return {bloc_correcteur().right() + 44, ligne - 22, 100, 44};
