@@ -2,7 +2,9 @@
 #ifdef VARLEM_AVEC_QT
 #include "app/qt/application_varlem.h"
 #include "app/qt/fenetre_principale.h"
+#include "analysis/pipeline.h"
 #include "app/qt/plateforme_qt.h"
+#include "document/qt/fenetre_systeme.h"
 #include "studies/qt/fenetre_decomposition.h"
 #include "studies/qt/fenetre_frequentielle.h"
 #include "studies/qt/fenetre_poles_zeros.h"
@@ -11,6 +13,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMenu>
+#include <QSlider>
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -90,6 +94,83 @@ BENCHMARK(rafraichir_sans_calcul)
 BENCHMARK(rafraichir_avec_calcul)
     ->Name("ihm/rafraichir_avec_calcul")
     ->Unit(benchmark::kMillisecond);
+
+// The four studies open, each 800 × 600: Bode view, step response, pole-zero map and text.
+void ouvrir_etudes(varlem::application_varlem& app) {
+    QWidget* fenetres[] = {&app.frequentielle(), &app.temporelle(), &app.poles_zeros(),
+                           &app.decomposition()};
+    app.frequentielle().ouvrir();
+    app.temporelle().ouvrir();
+    app.poles_zeros().ouvrir();
+    app.decomposition().ouvrir();
+    for (QWidget* f : fenetres) f->resize(800, 600);
+    QApplication::processEvents();
+    presser(app.frequentielle(), QStringLiteral("Bode"));
+    presser(app.temporelle(), QStringLiteral("Échelon"));
+    QApplication::processEvents();
+}
+
+// One slider move as the user drags it: the position alternates between two values, the
+// handler rebuilds and refreshes, and every window is repainted before the clock stops.
+void deplacer(benchmark::State& etat, varlem::application_varlem& app, QSlider* curseur, int a,
+              int b) {
+    QWidget* fenetres[] = {&app.frequentielle(), &app.temporelle(), &app.poles_zeros(),
+                           &app.decomposition()};
+    bool premier = false;
+    for (auto _ : etat) {
+        premier = !premier;
+        curseur->setValue(premier ? a : b);
+        for (QWidget* f : fenetres) f->repaint();
+    }
+}
+
+QSlider* curseur_nomme(QWidget& fenetre, const QString& nom) {
+    for (QSlider* c : fenetre.findChildren<QSlider*>())
+        if (c->accessibleName() == nom) return c;
+    return nullptr;
+}
+
+// The P slider of the loop of 1/((1+p)(1+0.5p)(1+0.2p)(1+0.1p)) closed through R = 1.
+void curseur_p_boucle(benchmark::State& etat) {
+    varlem::plateforme_qt plateforme;
+    varlem::application_varlem app(plateforme);
+    varlem::systeme& s = app.document();
+    bool syntaxe = false, degre = false;
+    varlem::analyser_fonction(s.calcul, 'p', "1", "(1+p)(1+0.5p)(1+0.2p)(1+0.1p)", s.fonctions[1],
+                              syntaxe, degre);
+    s.nb_fonctions = 1;
+    s.fonction_courante = 1;
+    s.systeme_saisi = true;
+    app.fenetre_fonctions().systeme_lu();
+    app.activer_commandes();
+    presser(app.fenetre_fonctions(), QStringLiteral("Bouclage"));
+    ouvrir_etudes(app);
+    QSlider* p = curseur_nomme(app.fenetre_fonctions(), QStringLiteral("Gain P"));
+    if (syntaxe || degre || !p || !s.etudes.boucle_fermee) {
+        etat.SkipWithError("boucle non fermée");
+        return;
+    }
+    deplacer(etat, app, p, 150, 120);
+}
+BENCHMARK(curseur_p_boucle)->Name("ihm/curseur_p_boucle")->Unit(benchmark::kMillisecond);
+
+// The m slider of the second-order low-pass template.
+void curseur_gabarit(benchmark::State& etat) {
+    varlem::plateforme_qt plateforme;
+    varlem::application_varlem app(plateforme);
+    for (QMenu* m : app.fenetre_fonctions().findChildren<QMenu*>())
+        if (m->title() == QStringLiteral("Ordre2"))
+            for (QAction* a : m->actions())
+                if (a->text() == QStringLiteral("Passe-bas")) a->trigger();
+    ouvrir_etudes(app);
+    QSlider* m = curseur_nomme(app.fenetre_fonctions(), QStringLiteral("Paramètre du gabarit"));
+    if (!m || !app.document().etudes.mode_filtre) {
+        etat.SkipWithError("gabarit non choisi");
+        return;
+    }
+    deplacer(etat, app, m, 60, 150);
+}
+BENCHMARK(curseur_gabarit)->Name("ihm/curseur_gabarit")->Unit(benchmark::kMillisecond);
 
 } // namespace
 #endif

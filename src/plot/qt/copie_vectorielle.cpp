@@ -16,12 +16,16 @@ namespace varlem {
 
 namespace {
 
-// White background, then the drawing; the surface draws what it holds pending before the
-// painter ends.
+// The drawing; the surface draws what it holds pending before the painter ends.
 void peindre(QPainter& peintre, int w, int h, const dessin& d) {
-    peintre.fillRect(QRect(0, 0, w, h), Qt::white);
     surface_qpainter s(&peintre, w, h);
     d(s);
+}
+
+// White background, then the drawing.
+void peindre_sur_blanc(QPainter& peintre, int w, int h, const dessin& d) {
+    peintre.fillRect(QRect(0, 0, w, h), Qt::white);
+    peindre(peintre, w, h, d);
 }
 
 // The bytes `ecrire` writes into a memory buffer; its writers end (and flush) inside it.
@@ -46,6 +50,8 @@ QImage dessiner_image(int w, int h, const dessin& d, qreal ratio) {
     QImage image(qRound(w * ratio), qRound(h * ratio), QImage::Format_RGB32);
     // The painter then works in logical pixels: the geometry is the same at any ratio.
     image.setDevicePixelRatio(ratio);
+    // A plain fill of the pixels: the painter would split so large a fill among threads.
+    image.fill(Qt::white);
     QPainter peintre(&image);
     peindre(peintre, w, h, d);
     return image;
@@ -60,7 +66,7 @@ QByteArray dessiner_svg(int w, int h, const dessin& d) {
         generateur.setViewBox(QRect(0, 0, w, h));
         generateur.setResolution(96);
         QPainter peintre(&generateur);
-        peindre(peintre, w, h, d);
+        peindre_sur_blanc(peintre, w, h, d);
     });
 }
 
@@ -75,7 +81,7 @@ QByteArray dessiner_pdf(int w, int h, const dessin& d) {
         // One pixel of the drawing is one unit, whatever the writer's own resolution.
         peintre.setViewport(0, 0, pdf.width(), pdf.height());
         peintre.setWindow(0, 0, w, h);
-        peindre(peintre, w, h, d);
+        peindre_sur_blanc(peintre, w, h, d);
     });
 }
 

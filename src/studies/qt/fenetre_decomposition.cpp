@@ -17,8 +17,8 @@ fenetre_decomposition::fenetre_decomposition(contexte_fenetres& ctx, QWidget* pa
                      [this] { ctx_.plat.copier_texte(texte()); });
     texte_->setAccessibleName(QStringLiteral("Décomposition et valeurs des pôles et des zéros"));
     texte_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    texte_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    texte_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    texte_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    texte_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // Columns of signed numbers line up in a fixed-width font.
     texte_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     disposition_->addWidget(texte_, 1);
