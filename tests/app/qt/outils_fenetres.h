@@ -4,14 +4,18 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <type_traits>
 
 namespace varlem::test {
@@ -66,6 +70,29 @@ inline void taper(QWidget* w, const QString& nom, const QString& texte) {
     ASSERT_NE(b, nullptr) << nom.toStdString();
     QTest::keyClick(b, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(b, texte);
+}
+
+/// Runs `declencheur`, which opens a dialog of type D modally, and `action` on the dialog once
+/// it is open. The action must close it; a dialog left open is a failure and is cancelled.
+/// True when the dialog opened.
+template <typename D>
+bool avec_modal(const std::function<void()>& declencheur, const std::function<void(D&)>& action) {
+    bool ouvert = false;
+    // Destroyed on return: a dialog that never opened leaves no timer behind.
+    QObject garde;
+    QTimer::singleShot(0, &garde, [&] {
+        auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
+        if (!d) return;
+        ouvert = true;
+        action(*d);
+        if (d->isVisible()) {
+            ADD_FAILURE() << "the dialog " << d->windowTitle().toStdString() << " was left open";
+            d->reject();
+        }
+    });
+    declencheur();
+    QCoreApplication::processEvents();
+    return ouvert;
 }
 
 } // namespace varlem::test

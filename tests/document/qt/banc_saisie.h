@@ -31,26 +31,10 @@ inline void entrer(QWidget* d, const QString& num, const QString& den) {
 }
 
 /// Runs `declencheur`, which opens the entry dialog modally, and `action` on the dialog once
-/// it is open. The action must close it; a dialog left open is a failure and is cancelled.
-/// True when the dialog opened.
+/// it is open (see `avec_modal`). True when the dialog opened.
 inline bool avec_dialogue(const std::function<void()>& declencheur,
                           const std::function<void(dialogue_saisie&)>& action) {
-    bool ouvert = false;
-    // Destroyed on return: a dialog that never opened leaves no timer behind.
-    QObject garde;
-    QTimer::singleShot(0, &garde, [&] {
-        auto* d = qobject_cast<dialogue_saisie*>(QApplication::activeModalWidget());
-        if (!d) return;
-        ouvert = true;
-        action(*d);
-        if (d->isVisible()) {
-            ADD_FAILURE() << "the entry dialog was left open";
-            d->reject();
-        }
-    });
-    declencheur();
-    QCoreApplication::processEvents();
-    return ouvert;
+    return avec_modal<dialogue_saisie>(declencheur, action);
 }
 
 /// Enabling that reaches the window, as the application's does, and records every call.

@@ -35,22 +35,9 @@ class FenetreTemporelle : public test::banc_etudes {
     }
 
     /// Presses `bouton`, which opens the periodic dialog, and runs `action` on it once open.
-    /// The action must close it. True when the dialog opened.
     bool avec_periodique(const QString& bouton, const std::function<void(QDialog&)>& action) {
-        bool ouvert = false;
-        QObject garde;
-        QTimer::singleShot(0, &garde, [&] {
-            auto* d = qobject_cast<dialogue_periodique*>(QApplication::activeModalWidget());
-            if (!d) return;
-            ouvert = true;
-            action(*d);
-            if (d->isVisible()) {
-                ADD_FAILURE() << "the periodic dialog was left open";
-                d->reject();
-            }
-        });
-        EXPECT_TRUE(cliquer(f.get(), bouton));
-        return ouvert;
+        return test::avec_modal<dialogue_periodique>([&] { EXPECT_TRUE(cliquer(f.get(), bouton)); },
+                                                     [&](QDialog& d) { action(d); });
     }
 
     dialogue_lecture_temporelle& lecture() { return f->lecture(); }
