@@ -21,6 +21,8 @@ struct etude_frequence {
     double phase_min = 0, phase_max = 0;
     double module_min = 0, module_max = 0;
     double gain_min = 0, gain_max = 0;
+    /// The gain and phase diagrams mark the margins' crossings.
+    bool afficher_marges = false;
     friend bool operator==(const etude_frequence&, const etude_frequence&) = default;
 };
 
@@ -52,6 +54,8 @@ struct reglages_pz {
     bool decomposer_courante = true;
     bool valeurs_poles = true;
     bool valeurs_zeros = true;
+    /// The decomposition text ends with the margins and step-response characteristics.
+    bool caracteristiques = true;
     double pas_re = 0, pas_im = 0;
     double re_min = 0, re_max = 0, im_min = 0, im_max = 0;
 };

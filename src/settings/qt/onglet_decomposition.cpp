@@ -15,11 +15,14 @@ onglet_decomposition::onglet_decomposition(contexte_fenetres& ctx, QWidget* pare
     : QWidget(parent), ctx_(ctx),
       courante_(case_a_cocher(QStringLiteral("&Decomposition de la fonction courante"))),
       poles_(case_a_cocher(QStringLiteral("Valeurs des &pôles"))),
-      zeros_(case_a_cocher(QStringLiteral("Valeurs des &zéros"))), precision_(new QComboBox) {
+      zeros_(case_a_cocher(QStringLiteral("Valeurs des &zéros"))),
+      caracteristiques_(case_a_cocher(QStringLiteral("&Caractéristiques"))),
+      precision_(new QComboBox) {
     reglages_pz& pz = ctx_.reg.pz;
     const std::pair<QCheckBox*, bool*> cases[] = {{courante_, &pz.decomposer_courante},
                                                   {poles_, &pz.valeurs_poles},
-                                                  {zeros_, &pz.valeurs_zeros}};
+                                                  {zeros_, &pz.valeurs_zeros},
+                                                  {caracteristiques_, &pz.caracteristiques}};
     for (const auto& [boite, reglage] : cases) {
         boite->setChecked(true);
         connect(boite, &QCheckBox::toggled, this, [this, reglage = reglage](bool coche) {
@@ -44,6 +47,7 @@ onglet_decomposition::onglet_decomposition(contexte_fenetres& ctx, QWidget* pare
     page->addWidget(courante_);
     page->addWidget(poles_);
     page->addWidget(zeros_);
+    page->addWidget(caracteristiques_);
     page->addSpacing(12);
     page->addLayout(ligne);
     page->addStretch(1);
@@ -54,6 +58,7 @@ void onglet_decomposition::afficher() {
     cocher_sans_signal(courante_, pz.decomposer_courante);
     cocher_sans_signal(poles_, pz.valeurs_poles);
     cocher_sans_signal(zeros_, pz.valeurs_zeros);
+    cocher_sans_signal(caracteristiques_, pz.caracteristiques);
     const QSignalBlocker silence(precision_);
     precision_->setCurrentIndex(rang_precision(pz));
 }

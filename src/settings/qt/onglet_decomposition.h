@@ -25,6 +25,7 @@ class onglet_decomposition : public QWidget {
     QCheckBox* courante_;
     QCheckBox* poles_;
     QCheckBox* zeros_;
+    QCheckBox* caracteristiques_;
     QComboBox* precision_;
 };
 

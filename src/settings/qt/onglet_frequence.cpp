@@ -2,6 +2,7 @@
 
 #include "settings/qt/elements_reglages.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,7 +15,8 @@ onglet_frequence::onglet_frequence(contexte_fenetres& ctx, QWidget* parent)
     : QWidget(parent), ctx_(ctx), hertz_(new QRadioButton(QStringLiteral("&Hertz"))),
       rad_s_(new QRadioButton(QStringLiteral("&Rad/s"))),
       radian_(new QRadioButton(QStringLiteral("R&adian"))),
-      degre_(new QRadioButton(QStringLiteral("&Degré"))), etude_(new QLabel) {
+      degre_(new QRadioButton(QStringLiteral("&Degré"))), etude_(new QLabel),
+      marges_(case_a_cocher(QStringLiteral("Afficher les &marges"))) {
     hertz_->setChecked(true);
     radian_->setChecked(true);
     connect(hertz_, &QRadioButton::toggled, this, [this](bool en_hertz) {
@@ -25,6 +27,10 @@ onglet_frequence::onglet_frequence(contexte_fenetres& ctx, QWidget* parent)
     connect(radian_, &QRadioButton::toggled, this, [this](bool en_radians) {
         appliquer(ctx_, this, choisir_radians(ctx_.reg.frequence, en_radians, ctx_.sys));
         afficher();
+    });
+
+    connect(marges_, &QCheckBox::toggled, this, [this](bool coche) {
+        appliquer(ctx_, this, cocher(ctx_.reg.frequence.afficher_marges, coche));
     });
 
     etude_->setObjectName(QStringLiteral("etude_frequence"));
@@ -40,6 +46,7 @@ onglet_frequence::onglet_frequence(contexte_fenetres& ctx, QWidget* parent)
 
     auto* page = new QVBoxLayout(this);
     page->addLayout(groupes);
+    page->addWidget(marges_);
     page->addSpacing(12);
     page->addLayout(en_cours);
     page->addStretch(1);
@@ -48,6 +55,7 @@ onglet_frequence::onglet_frequence(contexte_fenetres& ctx, QWidget* parent)
 void onglet_frequence::afficher() {
     montrer_choix(hertz_, rad_s_, ctx_.reg.frequence.en_hertz);
     montrer_choix(radian_, degre_, ctx_.reg.frequence.en_radians);
+    cocher_sans_signal(marges_, ctx_.reg.frequence.afficher_marges);
     const std::string etude = texte_etude_frequence(ctx_.sys.etudes);
     if (!etude.empty()) etude_->setText(texte_qt(etude));
 }

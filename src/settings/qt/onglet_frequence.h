@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+class QCheckBox;
 class QLabel;
 class QRadioButton;
 
@@ -27,6 +28,7 @@ class onglet_frequence : public QWidget {
     QRadioButton* radian_;
     QRadioButton* degre_;
     QLabel* etude_;
+    QCheckBox* marges_;
 };
 
 } // namespace varlem
