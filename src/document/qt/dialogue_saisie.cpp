@@ -147,6 +147,8 @@ dialogue_saisie::dialogue_saisie(QWidget* parent)
 bool dialogue_saisie::saisir(const QString& titre, const validation& valider) {
     setWindowTitle(titre);
     valider_ = valider;
+    // A button pressed in an earlier entry can still be the default one: Return means "OK".
+    bouton_ok_->setDefault(true);
     denominateur_->setFocus();
     denominateur_->selectAll();
     const bool acceptee = exec() == QDialog::Accepted;

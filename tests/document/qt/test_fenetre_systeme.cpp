@@ -197,6 +197,19 @@ TEST(FenetreSystemeTest, ToucheEntreeEtToucheEchap) {
     attendre_courante(b, "1", "sur 1", "1", "1+4p");
 }
 
+TEST(FenetreSystemeTest, ToucheEntreeApresUneSaisieAnnulee) {
+    banc_systeme b;
+    b.ajouter("1", "1+p");
+    EXPECT_TRUE(b.commande(nouvelle, [](dialogue_saisie& d) { test::cliquer(&d, "Annuler"); }));
+    EXPECT_TRUE(b.commande(nouvelle, [](dialogue_saisie& d) {
+        taper(&d, "Dénominateur", "1+4p");
+        QTest::keyClick(d.focusWidget(), Qt::Key_Return);
+        EXPECT_FALSE(d.isVisible());
+    }));
+    EXPECT_EQ(b.sys->nb_fonctions, 2) << "Return accepts, whichever button closed the last entry";
+    attendre_courante(b, "2", "sur 2", "1", "1+4p");
+}
+
 TEST(FenetreSystemeTest, ModificationRefuseePuisAbandonnee) {
     banc_systeme b;
     b.ajouter("1", "1+p");
