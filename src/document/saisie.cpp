@@ -48,6 +48,8 @@ validation_saisie validation(systeme& s, mode_saisie mode) {
 } // namespace
 
 affichage_fonction afficher_courante(const systeme& s) {
+    // A system of no function (a file of none) shows no function: the slots are left-overs.
+    if (s.nb_fonctions < 1) return {"1", texte_compte(s.nb_fonctions), {"1", "1"}};
     const int k = std::clamp(s.fonction_courante, 1, nb_fonctions_max);
     const fdt& f = s.fonctions[static_cast<std::size_t>(k)].fonction;
     return {std::to_string(s.fonction_courante),

@@ -145,6 +145,17 @@ TEST_F(Application, LectureRefuseeNeChangeRien) {
     EXPECT_EQ(plat.pickers.front().filtre, QStringLiteral("fichiers *.fdt (*.fdt)"));
 }
 
+TEST_F(Application, UnFichierSansFonctionNeMontreAucuneFonction) {
+    app->ouvrir_fichier(fichier("s.fdt", deux_fonctions));
+    app->ouvrir_fichier(fichier("zero.fdt", "0\r\n"));
+    ASSERT_TRUE(plat.erreurs.isEmpty());
+    QWidget* f = &app->fenetre_fonctions();
+    EXPECT_EQ(test::controle<QLabel>(f, QStringLiteral("compte"))->text(), QStringLiteral("sur 0"));
+    EXPECT_EQ(test::texte_boite(f, QStringLiteral("Numérateur")), QStringLiteral("1"));
+    EXPECT_EQ(test::texte_boite(f, QStringLiteral("Dénominateur")), QStringLiteral("1"))
+        << "the functions read before are no longer the system's";
+}
+
 TEST_F(Application, LectureActiveLesEtudesEtRafraichitLesFenetresOuvertes) {
     app->ouvrir_fichier(fichier("s.fdt", deux_fonctions));
     EXPECT_TRUE(actions().frequentielle->isEnabled());
