@@ -132,6 +132,8 @@ void application_varlem::vider_systeme() {
     activer_etudes(false);
     principale_->actions().ouvrir->setEnabled(true);
     frequentielle_->reinitialiser();
+    // The loop is open again: the window studies the system's functions.
+    frequentielle_->titrer();
     temporelle_->reinitialiser();
     decomposition_->reinitialiser();
     poles_zeros_->reinitialiser();

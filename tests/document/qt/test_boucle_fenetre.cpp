@@ -139,6 +139,15 @@ TEST_F(BoucleFenetre, FermerReglerParcourirRouvrir) {
     EXPECT_EQ(app->frequentielle().windowTitle(), QStringLiteral("Etude frequentielle"));
 }
 
+TEST_F(BoucleFenetre, EntreeEnBoucleFermeeRendSonTitreALEtudeFrequentielle) {
+    taper_fonction(QStringLiteral("1"), QStringLiteral("1+p"));
+    ASSERT_TRUE(cliquer(fenetre, QStringLiteral("Bouclage")));
+    plat.reponses = {reponse::non};
+    app->principale().actions().entree->trigger();
+    EXPECT_EQ(app->frequentielle().windowTitle(), QStringLiteral("Etude frequentielle"))
+        << "the new system's functions are studied, not an open loop";
+}
+
 TEST_F(BoucleFenetre, CurseursDuCorrecteurEtAvecI) {
     taper_fonction(QStringLiteral("1"), QStringLiteral("(1+p)(1+0.5p)"));
     ASSERT_TRUE(cliquer(fenetre, QStringLiteral("Bouclage")));
