@@ -3,6 +3,7 @@
 #include "document/boucle.h"
 #include "document/copie_systeme.h"
 #include "document/etude_parametree.h"
+#include "document/fichier_fdt.h"
 #include "document/qt/dialogue_saisie.h"
 #include "document/qt/panneau_boucle.h"
 #include "settings/qt/elements_reglages.h"
@@ -80,6 +81,8 @@ QToolButton* fleche(QWidget* fenetre, QAction* a, Qt::ArrowType sens) {
 QLineEdit* boite(const QString& nom) {
     auto* b = new QLineEdit;
     b->setReadOnly(true);
+    // Shown whole, however long a text a file held.
+    b->setMaxLength(static_cast<int>(longueur_max_ligne));
     b->setAccessibleName(nom);
     // The boxes stay disabled, yet their texts are what the window is for: keep them legible.
     QPalette pal = b->palette();
