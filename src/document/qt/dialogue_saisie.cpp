@@ -1,5 +1,7 @@
 #include "document/qt/dialogue_saisie.h"
 
+#include "document/fichier_fdt.h"
+
 #include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QFrame>
@@ -109,7 +111,11 @@ dialogue_saisie::dialogue_saisie(QWidget* parent)
     numerateur_->setAccessibleName(QStringLiteral("Numérateur"));
     denominateur_ = new QLineEdit(QStringLiteral("1+p"));
     denominateur_->setAccessibleName(QStringLiteral("Dénominateur"));
-    for (QLineEdit* boite : {numerateur_, denominateur_}) boite->setMinimumWidth(280);
+    for (QLineEdit* boite : {numerateur_, denominateur_}) {
+        boite->setMinimumWidth(280);
+        // Any text a system file holds fits whole: a function modified keeps all of it.
+        boite->setMaxLength(static_cast<int>(longueur_max_ligne));
+    }
 
     auto* barre = new QFrame;
     barre->setFrameShape(QFrame::HLine);

@@ -1,5 +1,6 @@
 #include "document/qt/schema_boucle.h"
 
+#include "document/fichier_fdt.h"
 #include "document/qt/curseur_etiquete.h"
 
 #include <QCheckBox>
@@ -67,6 +68,7 @@ schema_boucle::schema_boucle(QWidget* parent)
     const int x = r.left() + 16 + retour_->width();
     for (QLineEdit* b : {retour_num_, retour_den_}) {
         b->setReadOnly(true);
+        b->setMaxLength(static_cast<int>(longueur_max_ligne));
         b->setCursor(Qt::PointingHandCursor);
         b->setToolTip(QStringLiteral("Cliquer pour entrer le retour R(p)"));
         b->setFocusPolicy(Qt::StrongFocus);

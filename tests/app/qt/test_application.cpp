@@ -5,6 +5,7 @@
 #include "app/qt/fenetre_principale.h"
 #include "app/qt/outils_fenetres.h"
 #include "app/qt/plateforme_scriptee.h"
+#include "document/qt/dialogue_saisie.h"
 #include "document/qt/fenetre_systeme.h"
 #include "studies/qt/fenetre_decomposition.h"
 #include "studies/qt/fenetre_frequentielle.h"
@@ -154,6 +155,22 @@ TEST_F(Application, UnFichierSansFonctionNeMontreAucuneFonction) {
     EXPECT_EQ(test::texte_boite(f, QStringLiteral("Numérateur")), QStringLiteral("1"));
     EXPECT_EQ(test::texte_boite(f, QStringLiteral("Dénominateur")), QStringLiteral("1"))
         << "the functions read before are no longer the system's";
+}
+
+TEST_F(Application, UnLongTexteLuSeMontreEtSeModifieEntier) {
+    std::string num = "1";
+    while (num.size() < 40'000) num += "+0.5";
+    app->ouvrir_fichier(
+        fichier("long.fdt", "1\r\n" + QByteArray::fromStdString(num) + "\r\n1+p\r\n"));
+    ASSERT_TRUE(plat.erreurs.isEmpty());
+    QWidget* f = &app->fenetre_fonctions();
+    f->show();
+    EXPECT_EQ(test::texte_boite(f, QStringLiteral("Numérateur")), QString::fromStdString(num));
+    // "Modifier" then "OK" without typing leaves the function as it was.
+    EXPECT_TRUE(test::avec_modal<dialogue_saisie>(
+        [&] { test::cliquer(f, QStringLiteral("Modifier")); },
+        [](dialogue_saisie& d) { test::cliquer(&d, QStringLiteral("OK")); }));
+    EXPECT_EQ(app->document().fonctions[1].fonction.texte_num, num);
 }
 
 TEST_F(Application, LectureActiveLesEtudesEtRafraichitLesFenetresOuvertes) {
