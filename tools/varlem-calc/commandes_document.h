@@ -45,6 +45,22 @@ struct options_systeme {
     char variable = 'p';
 };
 
+/// Options of `caracteristiques`.
+struct options_caracteristiques {
+    fonction_saisie f;
+    /// A loop option was given: the function is looped as `boucle` does it.
+    bool boucle = false;
+    double kp = 1.0;
+    double ti = 10.0;
+    double td = 0.0;
+    bool avec_i = false;
+    /// Numerator and denominator of the return path; empty for R = 1.
+    std::vector<std::string> retour;
+};
+
+/// `caracteristiques`: margins, bandwidth, resonance and step characteristics of the function,
+/// or in closed loop the margins of C·T·R and the rest of the closed loop.
+int commande_caracteristiques(const options_caracteristiques& o);
 /// `boucle`: the corrector's texts, slots 1 to 3 of the closed loop (C·T·R, C·T, closed loop)
 /// analysed, and the closed-loop text.
 int commande_boucle(const options_boucle& o);

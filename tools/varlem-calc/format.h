@@ -1,6 +1,7 @@
 #pragma once
 // JSON forms of the core's results, shared by the commands.
 
+#include "analysis/caracteristiques.h"
 #include "commandes.h"
 #include "json.h"
 #include "numeric/contexte.h"
@@ -16,6 +17,8 @@ json json_polynome(const polynome& p);
 /// direct term and the decomposition text at precision 3.
 json json_analyse(const contexte_calcul& ctx, const fdt_travail& ft, bool erreur_syntaxe,
                   bool erreur_degre);
+/// The readings as `caracteristiques` prints them (null where a reading does not exist).
+json json_caracteristiques(const caracteristiques& c);
 /// Prints a JSON value on standard output, followed by a line end.
 void imprimer(const json& j);
 /// French message of a rejected function, for standard error.

@@ -127,6 +127,13 @@ int main(int argc, char** argv) {
     options_fonction(*sous_boucle, boucle.f, var_boucle);
     options_correcteur_cli(*sous_boucle, boucle.kp, boucle.ti, boucle.td, boucle.avec_i, boucle.retour);
 
+    options_caracteristiques carac;
+    std::string var_carac = "p";
+    auto* sous_carac = app.add_subcommand(
+        "caracteristiques", "marges, bande passante, résonance et réponse indicielle");
+    options_fonction(*sous_carac, carac.f, var_carac);
+    options_correcteur_cli(*sous_carac, carac.kp, carac.ti, carac.td, carac.avec_i, carac.retour);
+
     options_gabarit gabarit;
     std::string lettre_gabarit, var_gabarit = "p";
     auto* sous_gabarit = app.add_subcommand("gabarit", "gabarit de filtre du premier ou du second ordre");
@@ -163,6 +170,12 @@ int main(int argc, char** argv) {
     if (sous_boucle->parsed()) {
         boucle.f.variable = var_boucle[0];
         return commande_boucle(boucle);
+    }
+    if (sous_carac->parsed()) {
+        carac.f.variable = var_carac[0];
+        for (const char* option : {"--kp", "--ti", "--td", "--avec-i", "--retour"})
+            carac.boucle |= sous_carac->count(option) > 0;
+        return commande_caracteristiques(carac);
     }
     if (sous_gabarit->parsed()) {
         gabarit.gabarit = lettre_gabarit[0];
