@@ -273,6 +273,12 @@ void fenetre_systeme::afficher_courante() {
 }
 
 void fenetre_systeme::systeme_lu() {
+    // The file ends a closed loop or a template study: their controls go with them.
+    panneau_->cacher_tout();
+    bouclage_->setText(QStringLiteral("Bouclage"));
+    bouclage_->setIcon(QIcon(dessin_boucle(true)));
+    parametres_->setEnabled(true);
+    fixer_edition(true);
     montrer(varlem::afficher_courante(ctx_.sys));
     position_parcours_ = 1;
     activer_parcours(true);
