@@ -6,9 +6,11 @@
 #include "document/qt/banc_saisie.h"
 #include "studies/qt/fenetre_frequentielle.h"
 
+#include <QFile>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -172,6 +174,38 @@ QAction* action_de_menu(QWidget* fenetre, const QString& menu, const QString& te
             for (QAction* a : m->actions())
                 if (a->text() == texte) return a;
     return nullptr;
+}
+
+TEST_F(BoucleFenetre, UnFichierLuEnBoucleFermeeOuPendantUnGabaritLesTermine) {
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(QStringLiteral("un.fdt"));
+    QFile f(chemin);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("1\r\n1\r\n1+2p\r\n");
+    f.close();
+    taper_fonction(QStringLiteral("1"), QStringLiteral("1+p"));
+    for (const bool gabarit : {false, true}) {
+        plat.reponses = {reponse::non};
+        if (!gabarit) {
+            ASSERT_TRUE(cliquer(fenetre, QStringLiteral("Bouclage")));
+        } else {
+            ASSERT_TRUE(cliquer(fenetre, QStringLiteral("Parametres")));
+            if (QWidget* m = QApplication::activePopupWidget()) m->close();
+            action_de_menu(fenetre, QStringLiteral("Ordre1"), QStringLiteral("Passe-bas"))
+                ->trigger();
+        }
+        plat.reponses = {reponse::non};
+        plat.ouvertures.push_back(chemin);
+        app->principale().actions().menu_ouvrir->trigger();
+        ASSERT_TRUE(plat.erreurs.isEmpty());
+        EXPECT_EQ(test::texte_boite(fenetre, QStringLiteral("Dénominateur")),
+                  QStringLiteral("1+2p"));
+        EXPECT_FALSE(controle<QAbstractButton>(fenetre, QStringLiteral("Fdt seule"))) << gabarit;
+        EXPECT_TRUE(texte_boucle().isEmpty()) << gabarit;
+        EXPECT_FALSE(curseur(QStringLiteral("Paramètre du gabarit"))->isVisible()) << gabarit;
+        for (const char* c : {"Nouvelle", "Modifier", "Supprimer", "Parametres", "Bouclage"})
+            EXPECT_TRUE(actif(QString::fromUtf8(c))) << c << " " << gabarit;
+    }
 }
 
 TEST_F(BoucleFenetre, GabaritChoisiDansLeMenuEtSonCurseur) {
