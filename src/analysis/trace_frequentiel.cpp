@@ -1,11 +1,16 @@
 #include "analysis/trace_frequentiel.h"
 
+#include "analysis/caracteristiques.h"
 #include "analysis/frequences.h"
+#include "numeric/nombres.h"
 #include "plot/axes.h"
 #include "plot/echelles.h"
 #include "plot/fleche_lecture.h"
 
 #include <algorithm>
+#include <numbers>
+#include <optional>
+#include <string>
 
 namespace varlem {
 
@@ -109,6 +114,37 @@ void tracer_courbe_couleur(surface& s, const fdt_travail& ft, char genre, const 
         tracer_courbe_frq(s, ft, genre, r);
 }
 
+// The reported crossings of the read function's margins on the gain and phase diagrams: a
+// dotted vertical line at each, the margin written beside it.
+void tracer_marges(surface& s, const etude_frequence& r, const systeme& sys, char genre) {
+    if (!r.afficher_marges || (genre != 'G' && genre != 'P') || !slot_valide(sys.fonction_courante))
+        return;
+    const marges_stabilite m =
+        calculer_marges(sys.fonctions[static_cast<std::size_t>(sys.fonction_courante)].fonction);
+    const int gauche = cadre_gauche(), droite = cadre_droite(s.largeur());
+    const auto marquer = [&](std::optional<double> w, const std::string& texte, int rang) {
+        if (!w) return;
+        const double valeur = r.en_hertz ? *w / (2 * std::numbers::pi) : *w;
+        const int x = log_vers_pixel(r.decade_min, r.decade_max, gauche, droite, valeur);
+        if (x < gauche || x > droite) return;
+        s.couleur_crayon(couleur_marges);
+        s.epaisseur_crayon(1);
+        s.style_crayon(style_trait::pointille);
+        s.deplacer(x, cadre_haut());
+        s.tracer_vers(x, cadre_bas(s.hauteur()));
+        s.style_crayon(style_trait::plein);
+        police_textes(s);
+        // Near the right edge the text goes left of its line.
+        const int largeur = s.largeur_texte(texte);
+        const int tx = x + 4 + largeur <= droite ? x + 4 : x - 4 - largeur;
+        s.texte(tx, cadre_haut() + 2 + rang * (taille_textes_frq + 6), texte);
+    };
+    if (m.marge_gain_db)
+        marquer(m.omega_marge_gain, "MG = " + texte_nombre(*m.marge_gain_db) + " dB", 0);
+    if (m.marge_phase_deg)
+        marquer(m.omega_marge_phase, "MP = " + texte_nombre(*m.marge_phase_deg) + "°", 1);
+}
+
 valeurs_lecture tracer_lecture(surface& s, const etude_frequence& r, const systeme& sys,
                                char genre) {
     valeurs_lecture v;
@@ -140,6 +176,8 @@ valeurs_lecture dessiner_frequentiel(surface& s, const etude_frequence& r, const
     for (const int k : fonctions_etudiees(sys))
         tracer_courbe_couleur(s, sys.fonctions[static_cast<std::size_t>(k)], genre, r,
                               p.couleurs[static_cast<std::size_t>(k)], o.memoire);
+
+    tracer_marges(s, r, sys, genre);
 
     valeurs_lecture v;
     if (o.fleche && sys.lecture.lecture_frq_active) v = tracer_lecture(s, r, sys, genre);

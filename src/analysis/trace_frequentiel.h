@@ -16,6 +16,8 @@ inline constexpr const char* police_textes_frq = "Arial";
 inline constexpr int taille_textes_frq = 9;
 /// Colour of the titles and unit texts (black).
 inline constexpr couleur couleur_textes_frq = 0;
+/// Colour of the margin marks (grey).
+inline constexpr couleur couleur_marges = 0x808080;
 /// Colour slot of the uncorrected curve of a closed loop.
 inline constexpr int indice_couleur_non_corrige = 4;
 

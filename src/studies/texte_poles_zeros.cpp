@@ -1,7 +1,9 @@
 #include "studies/texte_poles_zeros.h"
 
+#include "analysis/caracteristiques.h"
 #include "numeric/decomposition.h"
 #include "numeric/nombres.h"
+#include "studies/textes_caracteristiques.h"
 
 #include <algorithm>
 
@@ -44,6 +46,18 @@ std::string texte_poles_zeros(const systeme& sys, const fdt_travail& ft, const r
             t += crlf;
         }
         ajouter_racines(t, ft.termes_zeros, ft.fonction.num.degre, r.precision);
+    }
+    return t;
+}
+
+std::string texte_fenetre_decomposition(const systeme& sys, const reglages_pz& r) {
+    const int k = sys.slot_etudie();
+    if (!slot_valide(k)) return {};
+    std::string t = texte_poles_zeros(sys, sys.fonctions[static_cast<std::size_t>(k)], r);
+    if (!r.caracteristiques) return t;
+    if (const std::optional<caracteristiques> c = caracteristiques_systeme(sys)) {
+        t += crlf;
+        t += section_caracteristiques(*c, sys.etudes.boucle_fermee);
     }
     return t;
 }

@@ -12,4 +12,8 @@ namespace varlem {
 /// the heading names the function shown (the looped one while the loop is closed).
 std::string texte_poles_zeros(const systeme& sys, const fdt_travail& ft, const reglages_pz& r);
 
+/// The whole text of the decomposition window: that of the studied function (the closed loop
+/// while it is closed), then the "Caractéristiques" section when the settings ask for it.
+std::string texte_fenetre_decomposition(const systeme& sys, const reglages_pz& r);
+
 } // namespace varlem

@@ -1,12 +1,15 @@
 #include "document/qt/panneau_boucle.h"
 
+#include "analysis/caracteristiques.h"
 #include "app/qt/textes_qt.h"
 #include "document/qt/curseur_etiquete.h"
 #include "document/qt/dialogue_saisie.h"
 #include "document/qt/schema_boucle.h"
+#include "studies/textes_caracteristiques.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -16,7 +19,7 @@ namespace varlem {
 
 namespace {
 
-QString texte(const std::string& s) {
+QString texte_qt(const std::string& s) {
     return QString::fromStdString(s);
 }
 
@@ -30,7 +33,8 @@ void regler_sans_signal(curseur_etiquete* c, const etat_curseur& e) {
 
 panneau_boucle::panneau_boucle(contexte_fenetres& ctx, QWidget* parent)
     : QWidget(parent), ctx_(ctx), schema_(new schema_boucle(this)),
-      texte_boucle_(new QPlainTextEdit(this)),
+      texte_boucle_(new QPlainTextEdit(this)), lectures_(new QWidget(this)),
+      stabilite_(new QLabel(lectures_)), marges_(new QLabel(lectures_)),
       gabarit_(new curseur_etiquete(QStringLiteral("Paramètre du gabarit"), QChar(), this)) {
     texte_boucle_->setReadOnly(true);
     texte_boucle_->setAccessibleName(QStringLiteral("Fonction de transfert en boucle fermée"));
@@ -39,10 +43,27 @@ panneau_boucle::panneau_boucle(contexte_fenetres& ctx, QWidget* parent)
     gabarit_->setFixedWidth(220);
     gabarit_->haut_cliquable(false);
 
+    stabilite_->setAccessibleName(QStringLiteral("Stabilité de la boucle fermée"));
+    stabilite_->setObjectName(stabilite_->accessibleName());
+    QFont gras = stabilite_->font();
+    gras.setBold(true);
+    stabilite_->setFont(gras);
+    marges_->setAccessibleName(QStringLiteral("Marges de la boucle ouverte"));
+    marges_->setObjectName(marges_->accessibleName());
+    marges_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* l = new QVBoxLayout(lectures_);
+    l->setContentsMargins(8, 0, 0, 0);
+    l->addWidget(stabilite_);
+    l->addWidget(marges_);
+    l->addStretch(1);
+    auto* bas = new QHBoxLayout;
+    bas->addWidget(texte_boucle_, 1);
+    bas->addWidget(lectures_);
+
     auto* d = new QVBoxLayout(this);
     d->setContentsMargins(0, 0, 0, 0);
     d->addWidget(schema_);
-    d->addWidget(texte_boucle_);
+    d->addLayout(bas);
     d->addWidget(gabarit_, 0, Qt::AlignLeft);
     d->addStretch(1);
 
@@ -79,6 +100,7 @@ panneau_boucle::panneau_boucle(contexte_fenetres& ctx, QWidget* parent)
 void panneau_boucle::appliquer(const reglage_curseur& r) {
     if (!r.effectue) return;
     if (!r.texte_boucle.empty()) montrer_texte_boucle(r.texte_boucle);
+    if (ctx_.sys.etudes.boucle_fermee) actualiser_lectures();
     ctx_.pilote.executer(r.rafraichir);
 }
 
@@ -94,19 +116,35 @@ void panneau_boucle::montrer_boucle(const fermeture_boucle& f) {
     }
     schema_->montrer_retour(QStringLiteral("1"), QStringLiteral("1"));
     montrer_texte_boucle(f.texte_boucle);
+    actualiser_lectures();
     gabarit_->hide();
     schema_->show();
     texte_boucle_->show();
+    lectures_->show();
     show();
 }
 
 void panneau_boucle::montrer_texte_boucle(const std::string& t) {
     texte_boucle_->setPlainText(lignes_affichees(t));
+    if (ctx_.sys.etudes.boucle_fermee) actualiser_lectures();
+}
+
+void panneau_boucle::actualiser_lectures() {
+    const std::optional<caracteristiques> c = caracteristiques_systeme(ctx_.sys);
+    if (!c) return;
+    stabilite_->setText(texte_qt(texte_stabilite_boucle(c->indicielle)));
+    QPalette p = stabilite_->palette();
+    p.setColor(QPalette::WindowText,
+               c->indicielle.stable ? palette().color(QPalette::WindowText) : QColor(Qt::red));
+    stabilite_->setPalette(p);
+    marges_->setText(texte_qt(texte_ligne(ligne_marge_gain(c->marges))) + QLatin1Char('\n') +
+                     texte_qt(texte_ligne(ligne_marge_phase(c->marges))));
 }
 
 void panneau_boucle::montrer_gabarit(const choix_gabarit& c) {
     schema_->hide();
     texte_boucle_->hide();
+    lectures_->hide();
     gabarit_->etiqueter(c.etiquette_haut, c.etiquette_valeur, c.etiquette_bas);
     // Narrowing the range or moving the slider runs its handler, as a user's move would; the
     // value label then shows the value the slider gave.
@@ -119,6 +157,7 @@ void panneau_boucle::montrer_gabarit(const choix_gabarit& c) {
 void panneau_boucle::cacher_tout() {
     schema_->hide();
     texte_boucle_->hide();
+    lectures_->hide();
     gabarit_->hide();
     hide();
 }
@@ -127,7 +166,7 @@ void panneau_boucle::au_clic_maximum(curseur_correcteur c, curseur_etiquete* cur
     if (!ctx_.sys.etudes.boucle_fermee) return;
     const demande_maximum q = question_maximum(ctx_.sys, c);
     const QString reponse =
-        ctx_.plat.saisir_texte(this, texte(q.titre), texte(q.invite), texte(q.defaut));
+        ctx_.plat.saisir_texte(this, texte_qt(q.titre), texte_qt(q.invite), texte_qt(q.defaut));
     if (const std::optional<std::string> haut = saisir_maximum(ctx_.sys, c, reponse.toStdString()))
         curseur->montrer_haut(*haut);
 }
@@ -143,7 +182,7 @@ void panneau_boucle::au_clic_retour() {
                           return e;
                       });
     const fdt& retour = ctx_.sys.retour.fonction;
-    schema_->montrer_retour(texte(retour.texte_num), texte(retour.texte_den));
+    schema_->montrer_retour(texte_qt(retour.texte_num), texte_qt(retour.texte_den));
     montrer_texte_boucle(texte_boucle_fermee(ctx_.sys));
     // The studies follow whatever the dialog's outcome, as after any edit of the loop.
     ctx_.pilote.executer(accepte ? accepte->rafraichir : rafraichir(true, true));

@@ -9,6 +9,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class QPlainTextEdit;
 
 namespace varlem {
@@ -39,11 +40,16 @@ class panneau_boucle : public QWidget {
     void appliquer(const reglage_curseur& r);
     void au_clic_maximum(curseur_correcteur c, curseur_etiquete* curseur);
     void au_clic_retour();
+    // The closed loop's stability and the margins of C·T·R, after every change of the loop.
+    void actualiser_lectures();
 
     contexte_fenetres& ctx_;
     dialogue_saisie* dialogue_ = nullptr;
     schema_boucle* schema_;
     QPlainTextEdit* texte_boucle_;
+    QWidget* lectures_;
+    QLabel* stabilite_;
+    QLabel* marges_;
     curseur_etiquete* gabarit_;
 };
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -17,7 +18,7 @@ dialogue_lecture::dialogue_lecture(contexte_fenetres& ctx, const QString& titre,
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), ctx_(ctx),
       redessiner_(std::move(redessiner)), reponse_(new QLabel(QStringLiteral("Réponse en cours"))),
       fonction_(new QLabel(QStringLiteral("Fonction n°"))), valeurs_(new QGridLayout),
-      boutons_(new QGridLayout) {
+      boutons_(new QGridLayout), page_(new QVBoxLayout(this)) {
     setWindowTitle(titre);
     setAccessibleName(titre);
     reponse_->setObjectName(QStringLiteral("reponse"));
@@ -25,12 +26,34 @@ dialogue_lecture::dialogue_lecture(contexte_fenetres& ctx, const QString& titre,
     QFont gras = reponse_->font();
     gras.setBold(true);
     reponse_->setFont(gras);
-    auto* d = new QVBoxLayout(this);
-    d->addWidget(reponse_);
-    d->addWidget(fonction_);
-    d->addLayout(valeurs_);
-    d->addLayout(boutons_);
-    d->setSizeConstraint(QLayout::SetFixedSize);
+    page_->addWidget(reponse_);
+    page_->addWidget(fonction_);
+    page_->addLayout(valeurs_);
+    page_->addLayout(boutons_);
+    page_->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QGroupBox* dialogue_lecture::ajouter_groupe(const QString& titre,
+                                            std::vector<ligne_lecture>& lignes, int n) {
+    auto* groupe = new QGroupBox(titre);
+    groupe->setAccessibleName(titre);
+    auto* g = new QGridLayout(groupe);
+    for (int i = 0; i < n; ++i) {
+        ligne_lecture l{new QLabel, new QLabel};
+        l.valeur->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        g->addWidget(l.libelle, i, 0);
+        g->addWidget(l.valeur, i, 1);
+        lignes.push_back(l);
+    }
+    page_->addWidget(groupe);
+    return groupe;
+}
+
+void dialogue_lecture::montrer_ligne(const ligne_lecture& l, const std::string& libelle,
+                                     const std::string& valeur) {
+    l.libelle->setText(QString::fromStdString(libelle) + QStringLiteral(" :"));
+    l.valeur->setText(QString::fromStdString(valeur));
+    l.valeur->setAccessibleName(QString::fromStdString(libelle));
 }
 
 QLabel* dialogue_lecture::ajouter_valeur(const QString& invite, const QString& nom,

@@ -8,10 +8,13 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QPushButton;
+class QVBoxLayout;
 
 namespace varlem {
 
@@ -30,6 +33,16 @@ class dialogue_lecture : public QDialog {
     void reject() override;
 
   protected:
+    /// A reading shown in a group: its caption and its value.
+    struct ligne_lecture {
+        QLabel* libelle;
+        QLabel* valeur;
+    };
+    /// A titled group of `n` readings, added under the buttons.
+    QGroupBox* ajouter_groupe(const QString& titre, std::vector<ligne_lecture>& lignes, int n);
+    /// Shows a reading's caption and value (its accessible name is the caption).
+    static void montrer_ligne(const ligne_lecture& l, const std::string& libelle,
+                              const std::string& valeur);
     /// A value row: prompt, value label (accessible name `nom`), unit.
     QLabel* ajouter_valeur(const QString& invite, const QString& nom, const QString& unite);
     /// A button with its caption and its accessible name.
@@ -48,6 +61,7 @@ class dialogue_lecture : public QDialog {
     QLabel* fonction_;
     QGridLayout* valeurs_;
     QGridLayout* boutons_;
+    QVBoxLayout* page_;
 };
 
 } // namespace varlem

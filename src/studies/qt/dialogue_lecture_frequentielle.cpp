@@ -1,6 +1,8 @@
 #include "studies/qt/dialogue_lecture_frequentielle.h"
 
+#include "analysis/caracteristiques.h"
 #include "studies/lecture_frequentielle.h"
+#include "studies/textes_caracteristiques.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -34,6 +36,7 @@ dialogue_lecture_frequentielle::dialogue_lecture_frequentielle(contexte_fenetres
     ajouter_bouton(
         QStringLiteral("Fin"), QStringLiteral("Fin"), [this] { reject(); }, 3, 0)
         ->setDefault(true);
+    ajouter_groupe(QStringLiteral("Marges"), marges_, 2);
 }
 
 void dialogue_lecture_frequentielle::ouvrir() {
@@ -63,6 +66,13 @@ void dialogue_lecture_frequentielle::actualiser() {
     w_->setText(QString::fromStdString(t.w));
     gain_->setText(QString::fromStdString(t.gain));
     phase_->setText(QString::fromStdString(t.phase));
+    const int k = fonction_lue(ctx_.sys);
+    if (!slot_valide(k)) return;
+    const marges_stabilite m =
+        calculer_marges(ctx_.sys.fonctions[static_cast<std::size_t>(k)].fonction);
+    for (const auto& [ligne, texte] :
+         {std::pair{marges_[0], ligne_marge_gain(m)}, std::pair{marges_[1], ligne_marge_phase(m)}})
+        montrer_ligne(ligne, texte.libelle, texte.valeur);
 }
 
 rafraichissement dialogue_lecture_frequentielle::fermer() {

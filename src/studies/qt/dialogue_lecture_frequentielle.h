@@ -28,6 +28,7 @@ class dialogue_lecture_frequentielle : public dialogue_lecture {
     QLabel* w_;
     QLabel* gain_;
     QLabel* phase_;
+    std::vector<ligne_lecture> marges_;
 };
 
 } // namespace varlem

@@ -1,7 +1,10 @@
 #include "studies/qt/dialogue_lecture_temporelle.h"
 
+#include "analysis/caracteristiques.h"
 #include "studies/lecture_temporelle.h"
+#include "studies/textes_caracteristiques.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -39,6 +42,7 @@ dialogue_lecture_temporelle::dialogue_lecture_temporelle(contexte_fenetres& ctx,
     ajouter_bouton(
         QStringLiteral("Fin"), QStringLiteral("Fin"), [this] { reject(); }, 1, 1)
         ->setDefault(true);
+    indicielle_ = ajouter_groupe(QStringLiteral("Réponse indicielle"), lignes_, 4);
 }
 
 void dialogue_lecture_temporelle::ouvrir() {
@@ -65,6 +69,17 @@ void dialogue_lecture_temporelle::actualiser() {
     t_->setText(QString::fromStdString(t.t));
     y_->setText(QString::fromStdString(t.y));
     detail_->setText(QString::fromStdString(texte_bouton_detail(ctx_.sys.lecture)));
+    // The step response's characteristics, computed exactly, beside the values read.
+    const int k = ctx_.sys.slot_etudie();
+    const bool echelon = ctx_.sys.etudes.etude_temps_choisie == 'E' && slot_valide(k);
+    indicielle_->setVisible(echelon);
+    if (!echelon) return;
+    const reponse_indicielle r =
+        calculer_indicielle(ctx_.sys.fonctions[static_cast<std::size_t>(k)].fonction);
+    const ligne_caracteristique textes[] = {ligne_valeur_finale(r), ligne_depassement(r),
+                                            ligne_temps_montee(r), ligne_temps_reponse_5(r)};
+    for (std::size_t i = 0; i < lignes_.size(); ++i)
+        montrer_ligne(lignes_[i], textes[i].libelle, textes[i].valeur);
 }
 
 rafraichissement dialogue_lecture_temporelle::fermer() {

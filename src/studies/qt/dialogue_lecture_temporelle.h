@@ -28,6 +28,8 @@ class dialogue_lecture_temporelle : public dialogue_lecture {
     QLabel* t_;
     QLabel* y_;
     QPushButton* detail_;
+    QGroupBox* indicielle_;
+    std::vector<ligne_lecture> lignes_;
 };
 
 } // namespace varlem

@@ -35,9 +35,7 @@ void fenetre_decomposition::ouvrir() {
 }
 
 void fenetre_decomposition::rafraichir() {
-    const systeme& s = ctx_.sys;
-    const QString texte = lignes_affichees(
-        texte_poles_zeros(s, s.fonctions[static_cast<std::size_t>(s.slot_etudie())], ctx_.reg.pz));
+    const QString texte = lignes_affichees(texte_fenetre_decomposition(ctx_.sys, ctx_.reg.pz));
     // The same text again keeps where the reader had scrolled to.
     if (texte != texte_->toPlainText()) texte_->setPlainText(texte);
 }

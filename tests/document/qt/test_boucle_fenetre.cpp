@@ -150,6 +150,23 @@ TEST_F(BoucleFenetre, EntreeEnBoucleFermeeRendSonTitreALEtudeFrequentielle) {
         << "the new system's functions are studied, not an open loop";
 }
 
+TEST_F(BoucleFenetre, StabiliteEtMargesSuiventLeCurseur) {
+    // The loop of 1/((1+p)(1+0.5p)(1+0.2p)) is unstable for a gain above 12.6.
+    taper_fonction(QStringLiteral("1"), QStringLiteral("(1+p)(1+0.5p)(1+0.2p)"));
+    ASSERT_TRUE(cliquer(fenetre, QStringLiteral("Bouclage")));
+    QLabel* stabilite = controle<QLabel>(fenetre, QStringLiteral("Stabilité de la boucle fermée"));
+    QLabel* marges = controle<QLabel>(fenetre, QStringLiteral("Marges de la boucle ouverte"));
+    ASSERT_TRUE(stabilite && marges);
+    EXPECT_EQ(stabilite->text(), QStringLiteral("Boucle fermée stable"));
+    EXPECT_TRUE(marges->text().contains(QStringLiteral("Marge de gain")));
+    const QString avant = marges->text();
+    QSlider* p = curseur(QStringLiteral("Gain P"));
+    while (p->value() > 0) touche(p, Qt::Key_PageUp);
+    EXPECT_EQ(stabilite->text(), QStringLiteral("Boucle fermée instable"));
+    EXPECT_EQ(stabilite->palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_NE(marges->text(), avant);
+}
+
 TEST_F(BoucleFenetre, CurseursDuCorrecteurEtAvecI) {
     taper_fonction(QStringLiteral("1"), QStringLiteral("(1+p)(1+0.5p)"));
     ASSERT_TRUE(cliquer(fenetre, QStringLiteral("Bouclage")));

@@ -76,6 +76,12 @@ TEST_F(FenetreFrequentielle, LectureAvanceParPasLineairesDepuisLeBasDeLAxe) {
     EXPECT_EQ(sys->lecture.w_lecture, 1e-30);
     EXPECT_GT(nombre_de(&lecture(), QStringLiteral("Valeur de la pulsation")), 0.0);
 
+    // 1/((1+p)(1+0.5p)) never crosses 0 dB nor -180°.
+    EXPECT_EQ(test::controle<QLabel>(&lecture(), QStringLiteral("Marge de gain"))->text(),
+              QStringLiteral("infinie"));
+    EXPECT_EQ(test::controle<QLabel>(&lecture(), QStringLiteral("Marge de phase"))->text(),
+              QStringLiteral("aucune"));
+
     ASSERT_TRUE(cliquer(&lecture(), QStringLiteral("Fin")));
     EXPECT_FALSE(lecture().isVisible());
     EXPECT_FALSE(sys->lecture.lecture_frq_active);

@@ -93,6 +93,14 @@ TEST_F(FenetreTemporelle, LectureDeLaReponseIndicielle) {
     EXPECT_EQ(nombre_de(&lecture(), QStringLiteral("Valeur du temps")), 0.0);
     ASSERT_TRUE(cliquer(&lecture(), QStringLiteral("-")));
     EXPECT_EQ(sys->lecture.t_lecture, 0.0) << "never before the start";
+    // The step response's characteristics: 1/((1+p)(1+0.5p)) settles at 1 without overshoot.
+    EXPECT_EQ(nombre_de(&lecture(), QStringLiteral("Valeur finale")), 1.0);
+    EXPECT_EQ(test::controle<QLabel>(&lecture(), QStringLiteral("Dépassement"))->text(),
+              QStringLiteral("0 %"));
+    const QString montee =
+        test::controle<QLabel>(&lecture(), QStringLiteral("Temps de montée"))->text();
+    EXPECT_TRUE(montee.endsWith(QStringLiteral(" s"))) << montee.toStdString();
+    EXPECT_GT(montee.chopped(2).toDouble(), 0.0);
 
     const double pas = reg.temps.t_pas / 10;
     for (int i = 0; i < 10; ++i) ASSERT_TRUE(cliquer(&lecture(), QStringLiteral("+")));

@@ -111,8 +111,22 @@ TEST_F(FenetresEtudes, DecompositionDeLaFonctionCourante) {
     EXPECT_EQ(plat.texte_copie, f.texte());
 
     reg.pz.decomposer_courante = reg.pz.valeurs_poles = reg.pz.valeurs_zeros = false;
+    reg.pz.caracteristiques = false;
     f.rafraichir();
     EXPECT_EQ(f.texte(), QStringLiteral("Pour la fonction n°2\n\n"));
+}
+
+TEST_F(FenetresEtudes, DecompositionTermineeParLesCaracteristiques) {
+    fenetre_decomposition f(*ctx);
+    f.ouvrir();
+    const QString texte = f.texte();
+    const qsizetype section = texte.indexOf(QStringLiteral("Caractéristiques"));
+    ASSERT_GT(section, 0) << texte.toStdString();
+    EXPECT_GT(section, texte.indexOf(QStringLiteral("Valeurs des zéros")));
+    EXPECT_TRUE(texte.mid(section).contains(QStringLiteral("Marge de phase")));
+    reg.pz.caracteristiques = false;
+    f.rafraichir();
+    EXPECT_FALSE(f.texte().contains(QStringLiteral("Caractéristiques")));
 }
 
 TEST_F(FenetresEtudes, DecompositionEnBoucleFermee) {
