@@ -104,7 +104,8 @@ void application_varlem::changer_mode() {
     if (e.mode_filtre && sys_.systeme_saisi)
         for (QAction* etude : {a.temporelle, a.frequentielle, a.poles_zeros, a.decomposition})
             etude->setEnabled(true);
-    frequentielle_->setEnabled(sys_.systeme_saisi);
+    // Like every study window, it takes commands once opened from the main window.
+    frequentielle_->setEnabled(sys_.systeme_saisi && e.frequence_ouverte);
     frequentielle_->titrer();
 }
 
@@ -122,7 +123,6 @@ void application_varlem::activer_etudes(bool actif) {
 
 void application_varlem::activer_commandes() {
     activer_etudes(true);
-    frequentielle_->setEnabled(true);
     systeme_->activer_commandes();
 }
 

@@ -173,6 +173,17 @@ TEST_F(Application, UnLongTexteLuSeMontreEtSeModifieEntier) {
     EXPECT_EQ(app->document().fonctions[1].fonction.texte_num, num);
 }
 
+TEST_F(Application, UneEtudeRestaureeAvantDEtreOuverteNePrendAucuneCommande) {
+    app->ouvrir_fichier(fichier("s.fdt", deux_fonctions));
+    fenetre_frequentielle& f = app->frequentielle();
+    // Restored from the task bar: no refresh reaches it, so nothing it would show follows.
+    f.showNormal();
+    EXPECT_FALSE(f.isEnabled());
+    actions().frequentielle->trigger();
+    EXPECT_TRUE(f.isEnabled());
+    EXPECT_TRUE(app->document().etudes.frequence_ouverte);
+}
+
 TEST_F(Application, LectureActiveLesEtudesEtRafraichitLesFenetresOuvertes) {
     app->ouvrir_fichier(fichier("s.fdt", deux_fonctions));
     EXPECT_TRUE(actions().frequentielle->isEnabled());
