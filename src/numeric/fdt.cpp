@@ -39,7 +39,41 @@ double fdt_im(const fdt& f, double w) {
     return fdt_valeur(f, w).im;
 }
 
-double fdt_gain_db(const fdt& f, double w) { return gain_db_de(fdt_valeur(f, w)); }
+namespace {
+
+// log10 |p(jω)| without leaving the doubles: the power of jω the value holds is taken out, and
+// what is left is summed in powers of jω below 1, of 1/(jω) above, which all stay within 1.
+// −∞ when p(jω) is zero.
+double log10_module(const polynome& p, double w) {
+    const auto nul = [&p](int k) { return p.coef[k].re == 0.0 && p.coef[k].im == 0.0; };
+    int bas = 0, haut = p.degre;
+    while (bas <= haut && nul(bas)) ++bas;
+    if (bas > haut) return -HUGE_VAL;
+    while (nul(haut)) --haut;
+    const double a = std::fabs(w);
+    if (a == 0.0) return bas == 0 ? std::log10(c_module(p.coef[0])) : -HUGE_VAL;
+    const bool petit = a <= 1.0;
+    const complexe pas = petit ? complexe{0.0, w} : complexe{0.0, -1.0 / w};
+    complexe s{}, z{1.0, 0.0};
+    for (int i = 0; i <= haut - bas; ++i) {
+        s = c_somme(s, c_produit(p.coef[petit ? bas + i : haut - i], z));
+        z = c_produit(z, pas);
+    }
+    return (petit ? bas : haut) * std::log10(a) + std::log10(std::hypot(s.re, s.im));
+}
+
+} // namespace
+
+double fdt_gain_db(const fdt& f, double w) {
+    const complexe t = fdt_valeur(f, w);
+    if (std::isfinite(t.re) && std::isfinite(t.im) && (t.re != 0.0 || t.im != 0.0))
+        return gain_db_de(t);
+    // num(jω) or den(jω) left the doubles though the gain in dB has not: it comes from the
+    // logarithms of the two moduli (an exact zero of the axis is still −10000, an exact pole
+    // +∞).
+    const double g = 20.0 * (log10_module(f.num, w) - log10_module(f.den, w));
+    return g == -HUGE_VAL ? -10000.0 : g;
+}
 
 double gain_db_de(complexe t) {
     if (t.re == 0.0 && t.im == 0.0) return -10000.0;

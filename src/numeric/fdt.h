@@ -58,12 +58,13 @@ complexe fdt_valeur(const fdt& f, double w);
 double fdt_re(const fdt& f, double w);
 /// Imaginary part of T(jω).
 double fdt_im(const fdt& f, double w);
-/// 20·log10|T(jω)|, or exactly −10000 when T(jω) is zero.
+/// 20·log10|T(jω)|, or exactly −10000 when T(jω) is zero; finite also where num(jω) or den(jω)
+/// leave the doubles and T(jω) cannot be formed.
 double fdt_gain_db(const fdt& f, double w);
 /// Phase in radians, not folded: the branch of Σ arg(jω − zᵢ) − Σ arg(jω − pᵢ) (minus π for a
 /// negative gain) nearest to that sum, with the value of arg T(jω) from the polynomials.
 double fdt_phase(const fdt_travail& ft, double w);
-/// fdt_gain_db from t = fdt_valeur(ft.fonction, w) already computed.
+/// fdt_gain_db from t = fdt_valeur(ft.fonction, w) already computed (and finite).
 double gain_db_de(complexe t);
 /// fdt_phase with t = fdt_valeur(ft.fonction, w) already computed.
 double fdt_phase(const fdt_travail& ft, double w, complexe t);

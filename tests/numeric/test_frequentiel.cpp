@@ -171,6 +171,30 @@ TEST(FonctionTransfertTest, DeriveeDUneFraction) {
     EXPECT_EQ(factorielle(14), 87178291200.0); // beyond 32 bits
 }
 
+TEST(FonctionTransfertTest, GainHorsDesDoublesFini) {
+    // num(jω) and den(jω) overflow or vanish, the gain in dB stays a finite number.
+    struct cas {
+        std::vector<complexe> zeros;
+        int poles_nuls;
+        double w;
+        double gain_db;
+    };
+    for (const cas& c : {cas{{{0, 0}}, 15, 1e-30, 280 * 30.0}, cas{{}, 15, 1e30, -300 * 30.0},
+                         cas{{{-1, 0}}, 15, 1e-200, 20 * 15 * 200.0}}) {
+        fdt f;
+        f.num = test::polynome_depuis_racines(c.zeros);
+        f.den.degre = c.poles_nuls;
+        f.den.coef[static_cast<std::size_t>(c.poles_nuls)] = {1, 0};
+        const double g = fdt_gain_db(f, c.w);
+        EXPECT_NEAR(g, c.gain_db, 1e-9 * std::fabs(c.gain_db)) << c.w;
+    }
+    // Exactly on a pole of the axis the gain is infinite, and says so.
+    fdt f;
+    f.num = test::polynome_depuis_racines({});
+    f.den = test::polynome_depuis_racines({{0, 1}, {0, -1}});
+    EXPECT_EQ(fdt_gain_db(f, 1.0), HUGE_VAL);
+}
+
 TEST(ReponseFrequentielleTest, ZeroExactDonneMoinsDixMille) {
     const fdt_travail ft = fonction_depuis_racines(1, {{0, 0}}, {{-1, 0}});
     const std::vector<double> w = {0.0, 1.0};
