@@ -155,7 +155,7 @@ valeurs_lecture tracer_lecture(surface& s, const etude_frequence& r, const syste
                                            cadre_droite(s.largeur()), cadre_gauche());
     v.calculees = true;
     const complexe t = fdt_valeur(ft.fonction, w);
-    v.gain = gain_db_de(t);
+    v.gain = fdt_gain_db(ft.fonction, w);
     v.phase = fdt_phase(ft, w, t);
     if (pt.defini) tracer_fleche_lecture(s, pt.px, pt.py);
     return v;

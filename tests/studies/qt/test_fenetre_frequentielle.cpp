@@ -89,6 +89,21 @@ TEST_F(FenetreFrequentielle, LectureAvanceParPasLineairesDepuisLeBasDeLAxe) {
     EXPECT_FALSE(pilote.rafraichissements.back().recalculer);
 }
 
+TEST_F(FenetreFrequentielle, LectureDUnGainQueLesPolynomesNeDonnentPlus) {
+    // At the cursor's floor den(jω) = (jω)^15 vanishes in the doubles; the gain does not.
+    const etat_etudes etudes = sys->etudes;
+    *sys = *test::systeme_tape({{"(3p)(1+2p+1.5p^3)", "p^15"}});
+    sys->etudes = etudes;
+    preparer_frequences(reg.frequence, true, *sys);
+    ASSERT_TRUE(cliquer(f.get(), QStringLiteral("Gain")));
+    ASSERT_TRUE(cliquer(f.get(), QStringLiteral("Valeurs")));
+    ASSERT_TRUE(cliquer(&lecture(), QStringLiteral("-")));
+    EXPECT_EQ(nombre_de(&lecture(), QStringLiteral("Valeur de la pulsation")), 1e-30);
+    // |T| = 3 ω^-14 there, shown to the readout's digits.
+    EXPECT_NEAR(nombre_de(&lecture(), QStringLiteral("Valeur du gain")),
+                20 * std::log10(3.0) + 280 * 30, 1.0);
+}
+
 TEST_F(FenetreFrequentielle, LecturePasRapideBorneEtVueDeBode) {
     ASSERT_TRUE(cliquer(f.get(), QStringLiteral("Bode")));
     ASSERT_TRUE(cliquer(f.get(), QStringLiteral("Valeurs")));
