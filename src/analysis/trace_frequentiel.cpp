@@ -148,7 +148,8 @@ void tracer_marges(surface& s, const etude_frequence& r, const systeme& sys, cha
 valeurs_lecture tracer_lecture(surface& s, const etude_frequence& r, const systeme& sys,
                                char genre) {
     valeurs_lecture v;
-    if (!slot_valide(sys.fonction_courante)) return v;
+    // Only a function of the system is read: the slots of an empty one are left-overs.
+    if (!slot_valide(sys.fonction_courante) || sys.fonction_courante > sys.nb_fonctions) return v;
     const fdt_travail& ft = sys.fonctions[static_cast<std::size_t>(sys.fonction_courante)];
     const double w = sys.lecture.w_lecture;
     const point_frq pt = point_frequentiel(ft, r, genre, w, cadre_bas(s.hauteur()), cadre_haut(),

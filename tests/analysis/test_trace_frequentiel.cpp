@@ -290,6 +290,20 @@ TEST(TraceFrequentielTest, FlecheDeLectureSurLaCourbeCourante) {
     }
 }
 
+TEST(TraceFrequentielTest, AucuneLectureDansUnSystemeVide) {
+    // A file of no function read: slot 1 holds what it held, which is no function of the system.
+    const auto s = systeme_de({{1, {}, {{-1, 0}}}}, true, 1);
+    s->nb_fonctions = 0;
+    s->etudes.etude_freq_choisie = 'G';
+    s->lecture.lecture_frq_active = true;
+    s->lecture.gain_lecture = s->lecture.phase_lecture = 123;
+    enregistreur e(largeur, hauteur);
+    tracer_frequentiel(e, etude_de(*s, true, true), param_test(), *s);
+    EXPECT_TRUE(e.segments(couleur_fleche_lecture).empty());
+    EXPECT_EQ(s->lecture.gain_lecture, 123);
+    EXPECT_EQ(s->lecture.phase_lecture, 123);
+}
+
 struct cas_courbe {
     const char* nom;
     fonction_test f;
