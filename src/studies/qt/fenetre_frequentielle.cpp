@@ -52,8 +52,9 @@ fenetre_frequentielle::fenetre_frequentielle(contexte_fenetres& ctx, QWidget* pa
     ajouter_commande(QStringLiteral("Échelle auto"), QStringLiteral("Echelle auto"),
                      [this] { au_clic_echelle_auto(); });
     ajouter_separateur();
-    ajouter_commande(QStringLiteral("Valeurs"), QStringLiteral("Valeurs particulières"),
-                     [this] { lecture_->ouvrir(); });
+    ajouter_commande(QStringLiteral("Valeurs"), QStringLiteral("Valeurs particulières"), [this] {
+        if (ctx_.sys.nb_fonctions > 0) lecture_->ouvrir();
+    });
     disposition_->addWidget(image_, 1, Qt::AlignLeft | Qt::AlignTop);
     ajouter_ligne_etat();
     // The phase picture of the Bode view is placed by hand in the lower half.
@@ -95,7 +96,12 @@ void fenetre_frequentielle::rafraichir() {
         image_phase_->move(image_->x(), haut_bode_phase(t.height()));
         image_phase_->setVisible(z.utilisable() && image_->isVisible());
     }
-    if (lecture_->isVisible()) lecture_->actualiser();
+    if (!lecture_->isVisible()) return;
+    // A system emptied (a file of no function) leaves nothing to read.
+    if (ctx_.sys.nb_fonctions > 0)
+        lecture_->actualiser();
+    else
+        lecture_->reject();
 }
 
 void fenetre_frequentielle::cacher_contenu() {

@@ -104,6 +104,18 @@ TEST_F(FenetreFrequentielle, LectureDUnGainQueLesPolynomesNeDonnentPlus) {
                 20 * std::log10(3.0) + 280 * 30, 1.0);
 }
 
+TEST_F(FenetreFrequentielle, PasDeLectureDUnSystemeSansFonction) {
+    ASSERT_TRUE(cliquer(f.get(), QStringLiteral("Gain")));
+    ASSERT_TRUE(cliquer(f.get(), QStringLiteral("Valeurs")));
+    ASSERT_TRUE(lecture().isVisible());
+    // A file of no function read, and the studies redrawn.
+    sys->nb_fonctions = 0;
+    f->rafraichir();
+    EXPECT_FALSE(lecture().isVisible());
+    ASSERT_TRUE(cliquer(f.get(), QStringLiteral("Valeurs")));
+    EXPECT_FALSE(lecture().isVisible()) << "nothing to read";
+}
+
 TEST_F(FenetreFrequentielle, LecturePasRapideBorneEtVueDeBode) {
     ASSERT_TRUE(cliquer(f.get(), QStringLiteral("Bode")));
     ASSERT_TRUE(cliquer(f.get(), QStringLiteral("Valeurs")));
