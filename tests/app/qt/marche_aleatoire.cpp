@@ -148,18 +148,6 @@ std::vector<textes_fdt> fonctions_utilisateur(const systeme& s) {
     return v;
 }
 
-// The functions in short, for a report.
-std::string decrire(const std::vector<textes_fdt>& v) {
-    std::string r = std::to_string(v.size()) + " :";
-    for (const textes_fdt& f : v) {
-        std::string t = " [" + f.num.substr(0, 30) + "]/[" + f.den.substr(0, 30) + "]";
-        for (char& c : t)
-            if (static_cast<unsigned char>(c) < 0x20) c = '?';
-        r += t;
-    }
-    return r;
-}
-
 std::vector<textes_fdt> textes_du_fichier(const QString& chemin) {
     QFile f(chemin);
     if (!f.open(QIODevice::ReadOnly)) return {};

@@ -95,7 +95,15 @@ image_trace* image_nommee(QWidget* f, const QString& nom) {
 void marche_aleatoire::constater(bool vrai, const std::string& quoi) {
     if (vrai || en_echec_) return;
     en_echec_ = true;
-    ADD_FAILURE() << "action " << rang_ << " (" << detail_ << "): " << quoi << "\nlast actions:\n"
+    const systeme& s = app_->document();
+    std::vector<textes_fdt> en_place;
+    for (int k = 1; k <= std::clamp(s.nb_fonctions, 0, nb_fonctions_max); ++k)
+        en_place.push_back({s.fonctions[static_cast<std::size_t>(k)].fonction.texte_num,
+                            s.fonctions[static_cast<std::size_t>(k)].fonction.texte_den});
+    ADD_FAILURE() << "action " << rang_ << " (" << detail_ << "): " << quoi << "\nslots "
+                  << decrire(en_place) << ", current " << s.fonction_courante
+                  << (s.etudes.boucle_fermee ? ", loop closed" : "")
+                  << (s.etudes.mode_filtre ? ", template study" : "") << "\nlast actions:\n"
                   << derniers_pas();
 }
 
@@ -255,9 +263,10 @@ void marche_aleatoire::verifier_etudes() {
                   "the pole-zero window is captioned " + std_(app_->poles_zeros().windowTitle()));
     }
     if (e.decomp_ouverte) {
+        // The decomposition and the values of the function studied, then perhaps more about it.
         const fdt_travail& ft = s.fonctions[static_cast<std::size_t>(s.slot_etudie())];
-        constater(app_->decomposition().texte() ==
-                      lignes_affichees(texte_poles_zeros(s, ft, app_->reglages_etudes().pz)),
+        constater(app_->decomposition().texte().startsWith(
+                      lignes_affichees(texte_poles_zeros(s, ft, app_->reglages_etudes().pz))),
                   "the decomposition text is not the current function's");
     }
     dialogue_lecture_frequentielle& lf = frq.lecture();
@@ -268,9 +277,10 @@ void marche_aleatoire::verifier_etudes() {
                       texte_etiquette(&lf, QStringLiteral("Valeur du gain")) == qt(t.gain) &&
                       texte_etiquette(&lf, QStringLiteral("Valeur de la phase")) == qt(t.phase),
                   "the frequency readout does not show the readout's values");
-        constater(texte_etiquette(&lf, QStringLiteral("fonction")) ==
-                      qt(texte_fonction_lecture(fonction_lue(s))),
-                  "the frequency readout names another function");
+        const QString lue = texte_etiquette(&lf, QStringLiteral("fonction"));
+        constater(lue == qt(texte_fonction_lecture(fonction_lue(s))),
+                  "the frequency readout names another function: " + std_(lue) + " instead of " +
+                      texte_fonction_lecture(fonction_lue(s)));
     }
     dialogue_lecture_temporelle& lt = app_->temporelle().lecture();
     if (lt.isVisible()) {
@@ -279,9 +289,10 @@ void marche_aleatoire::verifier_etudes() {
         constater(texte_etiquette(&lt, QStringLiteral("Valeur du temps")) == qt(t.t) &&
                       texte_etiquette(&lt, QStringLiteral("Valeur de la réponse")) == qt(t.y),
                   "the time readout does not show the readout's values");
-        constater(texte_etiquette(&lt, QStringLiteral("fonction")) ==
-                      qt(texte_fonction_lecture(s.slot_etudie())),
-                  "the time readout names another function");
+        const QString lue = texte_etiquette(&lt, QStringLiteral("fonction"));
+        constater(lue == qt(texte_fonction_lecture(s.slot_etudie())),
+                  "the time readout names another function: " + std_(lue) + " instead of " +
+                      texte_fonction_lecture(s.slot_etudie()));
     }
 }
 

@@ -82,4 +82,16 @@ inline bool memes_textes(const std::vector<textes_fdt>& a, const std::vector<tex
     return true;
 }
 
+// The functions in short, for a report.
+inline std::string decrire(const std::vector<textes_fdt>& v) {
+    std::string r = std::to_string(v.size()) + " :";
+    for (const textes_fdt& f : v) {
+        std::string t = " [" + f.num.substr(0, 30) + "]/[" + f.den.substr(0, 30) + "]";
+        for (char& c : t)
+            if (static_cast<unsigned char>(c) < 0x20) c = '?';
+        r += t;
+    }
+    return r;
+}
+
 } // namespace varlem::test
