@@ -38,7 +38,18 @@ void surface_qpainter::appliquer_crayon() {
 void surface_qpainter::vider() {
     if (trace_.size() >= 2) {
         appliquer_crayon();
-        peintre_->drawPolyline(trace_);
+        if (crayon_.width() <= 1) {
+            peintre_->drawPolyline(trace_);
+        } else {
+            // A thick pen is stroked as one outline, filled at a cost that grows with the square
+            // of its points where the line doubles back on itself (a fast sine): drawn in
+            // pieces that share their ends, it costs as many points.
+            constexpr qsizetype morceau = 8;
+            for (qsizetype debut = 0; debut + 1 < trace_.size(); debut += morceau)
+                peintre_->drawPolyline(
+                    trace_.constData() + debut,
+                    static_cast<int>(std::min(morceau + 1, trace_.size() - debut)));
+        }
     }
     trace_.clear();
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QMimeData>
@@ -101,6 +102,29 @@ TEST(SurfaceQtTest, LigneBriseeEtChangementDeCrayon) {
     // A move starts a new line: nothing joins (90, 40) to (10, 80).
     EXPECT_EQ(image.pixel(50, 60), blanc);
     EXPECT_EQ(image.pixel(50, 80), bleu);
+}
+
+TEST(SurfaceQtTest, TraitEpaisQuiRevientSurLuiMemeEntierEtVite) {
+    // A fast sine drawn with the input's thick pen: every point doubles back over the height.
+    constexpr int n = 3000;
+    QElapsedTimer chrono;
+    chrono.start();
+    const QImage image = dessiner_image(n + 20, 800, [](surface& s) {
+        s.couleur_crayon(0xFF0000);
+        s.epaisseur_crayon(2);
+        s.deplacer(10, 10);
+        for (int k = 1; k < n; ++k) s.tracer_vers(10 + k, k % 2 ? 790 : 10);
+    });
+    const qint64 ms = chrono.elapsed();
+    // Every stroke is there, those at the joins of the pieces it is drawn in too.
+    for (const int k : {1, 63, 64, 65, 128, 129, 1000, n - 1})
+        EXPECT_EQ(image.pixel(10 + k, 400), bleu) << k;
+#if defined(NDEBUG) && !defined(__SANITIZE_ADDRESS__)
+    // Well within the time an action may take; one outline took seconds.
+    EXPECT_LT(ms, 250) << "milliseconds";
+#else
+    (void)ms;
+#endif
 }
 
 TEST(SurfaceQtTest, DensiteDePixelsDeLEcran) {
