@@ -5,6 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 export QT_QPA_PLATFORM=offscreen
+# The random walk of the application replays the same actions on every run unless told otherwise.
+export VARLEM_GRAINE="${VARLEM_GRAINE:-20261209}"
 jobs=$(nproc)
 for preset in ci asan; do
     echo "=== $preset ==="
