@@ -15,6 +15,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
@@ -352,7 +353,24 @@ void marche_aleatoire::executer(const std::string& nom, const std::function<void
         }
     });
     chrono_.commencer(nom, rang_);
+    // VARLEM_PROFIL=n prints when action n started and ended on the monotonic clock, the one a
+    // profiler's record can be cut with (perf record -k CLOCK_MONOTONIC, perf report --time).
+    const auto maintenant = [] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    };
+    const double debut = maintenant();
     faire();
+    if (const char* profil = std::getenv("VARLEM_PROFIL"); profil && std::atol(profil) == rang_)
+        std::fprintf(stderr, "action %ld : %.6f,%.6f\n", rang_, debut, maintenant());
+    // The files the pickers gave, for the journal.
+    for (const choix_fichier& c : plat_->pickers) {
+        const std::optional<QString> f =
+            c.titre == QStringLiteral("Ouvrir")
+                ? (fichier_donne_ ? std::optional(fichier_donne_->chemin) : std::nullopt)
+                : cible_donnee_;
+        noter(std_(c.titre) + " " + (f ? std_(QFileInfo(*f).fileName()) : "(annulé)"));
+    }
     QCoreApplication::processEvents();
     chrono_.finir(detail_);
     la_veille->fin();
