@@ -23,7 +23,6 @@
 #include <QUrl>
 
 #include <algorithm>
-#include <atomic>
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
@@ -119,10 +118,6 @@ constexpr std::chrono::seconds limite_action(60);
 
 std::unique_ptr<veille> la_veille;
 
-std::string texte_de(const QString& s) {
-    return s.toStdString();
-}
-
 void ecrire(const QString& chemin, const QByteArray& contenu) {
     QFile f(chemin);
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(contenu);
@@ -195,8 +190,7 @@ void marche_aleatoire::preparer_fichiers() {
                             std::optional<bool> lisible, char lettre = 'p') {
         const QString chemin = d.filePath(nom);
         ecrire(chemin, contenu);
-        fichiers_.push_back({chemin, lisible.value_or(false), lettre});
-        if (!lisible) fichiers_.back().lisible = false;
+        fichiers_.push_back({chemin, lisible, lettre});
     };
     offrir(QStringLiteral("un.fdt"), systeme_fdt({{"1", "1+p"}}), true);
     offrir(QStringLiteral("trois.fdt"),
@@ -236,7 +230,7 @@ void marche_aleatoire::preparer_fichiers() {
     std::string somme = "1";
     while (somme.size() < 90'000) somme += "+0.5";
     for (int k = 0; k < 8; ++k) longs.push_back({somme, somme + "+p"});
-    offrir(QStringLiteral("textes_longs.fdt"), systeme_fdt(longs), std::nullopt);
+    offrir(QStringLiteral("textes_longs.fdt"), systeme_fdt(longs), true);
     // Unreadable: a folder, a missing file, a missing folder, no name at all.
     d.mkpath(QStringLiteral("dossier.fdt"));
     fichiers_.push_back({d.filePath(QStringLiteral("dossier.fdt")), false, 'p'});
@@ -335,7 +329,7 @@ void marche_aleatoire::pas() {
 void marche_aleatoire::executer(const std::string& nom, const std::function<void()>& faire) {
     // A dialog left open by the previous action would take every event from now on.
     if (QWidget* m = QApplication::activeModalWidget()) {
-        constater(false, "a modal dialog stayed open: " + texte_de(m->windowTitle()));
+        constater(false, "a modal dialog stayed open: " + std_(m->windowTitle()));
         if (auto* d = qobject_cast<QDialog*>(m)) d->reject();
     }
     preparer_reponses();
@@ -348,7 +342,7 @@ void marche_aleatoire::executer(const std::string& nom, const std::function<void
     QObject garde;
     QTimer::singleShot(20'000, &garde, [this] {
         if (QWidget* m = QApplication::activeModalWidget()) {
-            constater(false, "an unexpected modal dialog opened: " + texte_de(m->windowTitle()));
+            constater(false, "an unexpected modal dialog opened: " + std_(m->windowTitle()));
             if (auto* d = qobject_cast<QDialog*>(m)) d->reject();
         }
     });
@@ -431,7 +425,7 @@ void marche_aleatoire::suivre_fichiers() {
         // What the user had is in the file, and reads back as the same texts; a file written
         // with something else (a template studied) is no longer known to be good.
         std::erase_if(fichiers_, [&](const fichier_offert& o) { return o.chemin == chemin; });
-        fichiers_.push_back({chemin, false, s.lettre_variable});
+        fichiers_.push_back({chemin, std::nullopt, s.lettre_variable});
         if (!memes_textes(decouper_fichier(texte).fonctions, modele_)) continue;
         systeme relu;
         relu.lettre_variable = s.lettre_variable;
@@ -443,8 +437,8 @@ void marche_aleatoire::suivre_fichiers() {
                   "a saved system reads back other texts");
         modele_enregistre_ = true;
         if (bavard)
-            std::printf("    enregistré %s (%c)\n", texte_de(chemin).c_str(), s.lettre_variable);
-        fichiers_.back().lisible = res.reussi();
+            std::printf("    enregistré %s (%c)\n", std_(chemin).c_str(), s.lettre_variable);
+        fichiers_.back().lisible = true;
     }
 }
 
@@ -480,13 +474,19 @@ void marche_aleatoire::suivre_modele(const std::vector<textes_fdt>& actuel) {
         modele_enregistre_ = true;
     else if (!memes_textes(actuel, modele_))
         modele_enregistre_ = actuel.empty();
-    // A file the walk knows to be good reads, whatever else the action did.
-    for (const choix_fichier& c : plat_->pickers)
-        if (c.titre == QStringLiteral("Ouvrir") && fichier_donne_ && fichier_donne_->lisible &&
-            fichier_donne_->lettre == app_->document().lettre_variable)
+    // A file the walk knows to be good reads, a broken one is refused (the errors shown after
+    // the open picker are the reading's: a failed save before it would have stopped it).
+    for (const choix_fichier& c : plat_->pickers) {
+        if (c.titre != QStringLiteral("Ouvrir") || !fichier_donne_ || !fichier_donne_->lisible)
+            continue;
+        const std::string nom = std_(QFileInfo(fichier_donne_->chemin).fileName());
+        if (!*fichier_donne_->lisible)
+            constater(!plat_->erreurs.isEmpty(), "a broken file was read: " + nom);
+        else if (fichier_donne_->lettre == app_->document().lettre_variable)
             constater(plat_->erreurs.isEmpty(),
-                      "a good file was refused: " + texte_de(fichier_donne_->chemin) + ": " +
-                          texte_de(plat_->erreurs.join(QStringLiteral(" / "))));
+                      "a good file was refused: " + nom + ": " +
+                          std_(plat_->erreurs.join(QStringLiteral(" / "))));
+    }
     modele_ = actuel;
 }
 
@@ -581,7 +581,7 @@ void marche_aleatoire::declarer_actions_principales() {
                         [this] {
                             const fichier_offert& f = h_.parmi(fichiers_);
                             fichier_depose_ = f.chemin;
-                            noter(texte_de(QFileInfo(f.chemin).fileName()));
+                            noter(std_(QFileInfo(f.chemin).fileName()));
                             auto* donnees = new QMimeData;
                             donnees->setUrls({QUrl::fromLocalFile(f.chemin)});
                             fenetre_principale& p = app_->principale();
@@ -614,7 +614,7 @@ void marche_aleatoire::declarer_actions_fenetres() {
             if (w->isVisible() && w->isMinimized() == minimisee) v.push_back(w);
         if (v.empty()) return static_cast<QWidget*>(nullptr);
         QWidget* w = h_.parmi(v);
-        noter(texte_de(w->windowTitle()));
+        noter(std_(w->windowTitle()));
         return w;
     };
     const auto visible = [fenetres](bool minimisee) {
@@ -667,7 +667,7 @@ void marche_aleatoire::declarer_actions_fenetres() {
                                 if (w->isVisible() && w != &app_->principale()) v.push_back(w);
                             if (v.empty()) return;
                             QWidget* w = h_.parmi(v);
-                            noter(texte_de(w->windowTitle()));
+                            noter(std_(w->windowTitle()));
                             w->close();
                         }});
 }

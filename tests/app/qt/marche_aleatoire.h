@@ -87,7 +87,8 @@ class chronometrage {
 /// A system file offered to the open picker, and whether it must read without error.
 struct fichier_offert {
     QString chemin;
-    bool lisible = false;
+    /// True: it must be read; false: it must be refused; nothing: either.
+    std::optional<bool> lisible;
     /// Letter its functions were typed with (a file reads with the current letter).
     char lettre = 'p';
 };
