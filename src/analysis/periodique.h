@@ -14,8 +14,10 @@ using rapport_progression = std::function<void(int pourcentage)>;
 /// The periodic input at time t: kind 'C' (square) or 'T' (triangle), parameters from r.
 double signal_periodique(const etude_temps& r, char genre, double t);
 
-/// Largest N the periodic computations use; a larger nb_points is held to it.
-inline constexpr int nb_points_max_periodique = 20'000;
+/// Largest N the periodic computations use; a larger nb_points (a time window over 2040 pixels
+/// wide) is held to it. Their cost grows with N² (each sample convolves over the whole time
+/// before it): at this N eight functions at the finest precision take a fraction of a second.
+inline constexpr int nb_points_max_periodique = 1'000;
 
 /// Number of samples of the periodic arrays: round(N/2) + 1 (halves to even), at least 1.
 int nb_echantillons_periodiques(const etude_temps& r);

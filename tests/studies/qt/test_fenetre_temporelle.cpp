@@ -7,6 +7,7 @@
 #include "studies/qt/fenetre_attente.h"
 #include "studies/qt/fenetre_temporelle.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -143,6 +144,36 @@ TEST_F(FenetreTemporelle, LectureDUnCarreArreteeAuDernierEchantillon) {
     EXPECT_LE(sys->lecture.t_lecture, dernier + 1e-12);
     EXPECT_GT(sys->lecture.t_lecture, dernier - sys->lecture.pas_lecture_tps - 1e-12);
     ASSERT_TRUE(cliquer(&lecture(), QStringLiteral("Fin")));
+}
+
+TEST_F(FenetreTemporelle, CarreDeHuitFonctionsDansUneFenetreTresLargeDansLeBudget) {
+    // The slowest periodic study: eight functions of degree 15 at the finest precision, in a
+    // window as wide as a large screen.
+    std::vector<std::pair<std::string, std::string>> fonctions;
+    for (int k = 1; k <= 8; ++k) {
+        std::string den;
+        for (int i = 1; i <= 15; ++i) den += "(1+" + std::to_string(0.05 * i + 0.01 * k) + "p)";
+        fonctions.emplace_back("1", den);
+    }
+    const etat_etudes etudes = sys->etudes;
+    *sys = *test::systeme_tape(fonctions);
+    sys->etudes = etudes;
+    reg.precision_periodique = 11;
+    f->resize(4000, 1000);
+    QApplication::processEvents();
+    QElapsedTimer chrono;
+    ASSERT_TRUE(avec_periodique(QStringLiteral("Carré"), [&](QDialog& d) {
+        taper(&d, QStringLiteral("Nb périodes vues"), QStringLiteral("10"));
+        chrono.start();
+        cliquer(&d, QStringLiteral("OK"));
+    }));
+    const qint64 ms = chrono.elapsed();
+    EXPECT_EQ(sys->periodique.echantillons_reponse[8].size(), 501u) << "1000 points at most";
+#if defined(NDEBUG) && !defined(__SANITIZE_ADDRESS__)
+    EXPECT_LT(ms, 250) << "milliseconds";
+#else
+    (void)ms;
+#endif
 }
 
 TEST_F(FenetreTemporelle, LigneDEtatEtExport) {
