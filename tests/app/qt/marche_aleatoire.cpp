@@ -628,12 +628,19 @@ void marche_aleatoire::declarer_actions_fenetres() {
                             QWidget* w = une_visible(false);
                             // Slivers, ordinary windows and huge ones.
                             int l = 0, h = 0;
-                            switch (h_.entier(0, 5)) {
+                            switch (h_.entier(0, 7)) {
                             case 0:
                                 l = h_.entier(1, 120);
                                 h = h_.entier(1, 120);
                                 break;
-                            case 5:
+                            case 1:
+                                l = h = 1;
+                                break;
+                            case 2:
+                                l = 4000;
+                                h = 3000;
+                                break;
+                            case 3:
                                 l = h_.entier(1200, 4000);
                                 h = h_.entier(900, 3000);
                                 break;
