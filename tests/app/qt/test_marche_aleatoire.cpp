@@ -1,10 +1,11 @@
 // A long random sequence of the user's actions over the whole application, from a fresh start:
 // no sequence crashes it, hangs it, shows what the document does not hold or loses the user's
-// functions unasked, and no action is slow.
+// functions unasked; the slowest actions are reported.
 //
 // VARLEM_GRAINE sets the seed (else one is drawn from the clock and printed), VARLEM_ACTIONS
-// the number of actions, VARLEM_BAVARD=1 prints every action. A failing seed replays exactly
-// with the same two numbers.
+// the number of actions, VARLEM_BAVARD=1 prints every action, VARLEM_BUDGET_STRICT=1 fails an
+// action of the optimised build over 250 ms, VARLEM_PROFIL=n prints when action n ran. A failing
+// seed replays exactly with the same two numbers.
 #include "app/qt/marche_aleatoire.h"
 
 #include <QTemporaryDir>
