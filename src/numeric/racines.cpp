@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace varlem {
 
@@ -167,6 +168,40 @@ void normaliser(double* a, int n) {
     for (int k = 0; k <= n; ++k) a[k] = std::ldexp(a[k], 1 - e);
 }
 
+// |P(z)| in rounding-error bounds of P at |z|: a few for a root, about 1/ε for a point that is
+// none. Outside the unit circle it is read on the reversed polynomial at 1/z: the same ratio,
+// without overflow.
+double ecart_racine(const double* a, int n, complexe z) {
+    double inverse[capacite_polynome + 1];
+    const double* b = a;
+    if (c_module(z) > 1) {
+        for (int k = 0; k <= n; ++k) inverse[k] = a[n - k];
+        b = inverse;
+        z = c_quotient({1, 0}, z);
+    }
+    complexe t[1];
+    double borne[1];
+    coefficients_taylor(b, n, z, 0, t);
+    bornes_taylor(b, n, c_module(z), 0, borne);
+    if (!(borne[0] > 0)) return 0;
+    const double e = c_module(t[0]) / (std::numeric_limits<double>::epsilon() * borne[0]);
+    return std::isfinite(e) ? e : HUGE_VAL;
+}
+
+// The worst root of a set.
+double ecart_racines(const double* a, int n, const jeu_racines& j) {
+    double pire = 0;
+    for (int i = 0; i < j.n; ++i) pire = std::max(pire, ecart_racine(a, n, j.r[i]));
+    return pire;
+}
+
+// A search that ends on a quadratic dividing nothing (it happens where all the roots have one
+// modulus) gives points that are no roots, which polishing cannot bring back from afar: the
+// search starts again from another point, and the best set is kept.
+constexpr int essais_maximum = 8;
+// Far below the ~1/ε of a point that is no root, far above what polished roots leave.
+constexpr double ecart_accepte = 1e8;
+
 } // namespace
 
 void resoudre_quadratique(double A, double B, double C, complexe& r1, complexe& r2) {
@@ -212,9 +247,16 @@ liste_racines racines(contexte_calcul& ctx, const polynome& p) {
     const int n = s.n;
 
     jeu_racines j;
-    bairstow(ctx, s, echelle, j);
-    polir_racines(origine, n, j);
-    fusionner_racines_multiples(origine, n, j);
+    double ecart_j = HUGE_VAL;
+    for (int essai = 0; essai < essais_maximum && ecart_j > ecart_accepte; ++essai) {
+        recherche copie = s;
+        jeu_racines trouvees;
+        bairstow(ctx, copie, echelle, trouvees);
+        polir_racines(origine, n, trouvees);
+        fusionner_racines_multiples(origine, n, trouvees);
+        const double ecart = ecart_racines(origine, n, trouvees);
+        if (essai == 0 || ecart < ecart_j) j = trouvees, ecart_j = ecart;
+    }
 
     for (int k = 0; k < j.n; ++k) sortie[static_cast<std::size_t>(k + 1)] = j.r[k];
     // Roots at 0 follow the others (their entries are already zero).

@@ -152,6 +152,19 @@ TEST(RacinesTest, RacinesDistinctesProchesRestentDistinctes) {
     }
 }
 
+TEST(RacinesTest, RacinesDeMemeModuleQuelQueSoitLeDepart) {
+    // 1 + p + … + p^15: the sixteenth roots of unity but 1, all on the unit circle, where the
+    // search can settle on a factor that is none; every start must still give them.
+    const polynome p = depuis_coefs({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1});
+    // The first start is one on which the search once gave 1E-15 and 2E15 among the roots.
+    for (std::uint64_t graine = 0; graine < 3000; ++graine) {
+        const liste_racines r = chercher(p, graine == 0 ? 1564196731721688774ull : graine);
+        for (int k = 1; k <= 15; ++k)
+            ASSERT_NEAR(c_module(r[static_cast<std::size_t>(k)]), 1.0, 1e-9)
+                << "graine " << graine << " racine " << k;
+    }
+}
+
 TEST(RacinesTest, MemeGraineMemesRacines) {
     const polynome p = polynome_depuis_racines({{-1, 0}, {-2, 3}, {-2, -3}, {-0.5, 0}, {-7, 0}});
     EXPECT_EQ(chercher(p, 42), chercher(p, 42));
