@@ -85,7 +85,9 @@ std::string texte_reponse_tps(char genre, const std::string& precedent) {
 }
 
 textes_lecture_tps textes_valeurs_tps(const lectures& l) {
-    return {texte_nombre(l.t_lecture), texte_nombre(l.y_lecture)};
+    // Where the doubles cannot give the response (terms of 1E60 that cancel), it has no number.
+    return {texte_nombre(l.t_lecture),
+            std::isfinite(l.y_lecture) ? texte_nombre(l.y_lecture) : "non calculable"};
 }
 
 std::optional<double> temps_clique(const etude_temps& r, char genre, int w, int h, int px) {

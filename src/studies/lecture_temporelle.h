@@ -33,7 +33,8 @@ struct textes_lecture_tps {
     std::string t;
     std::string y;
 };
-/// t (s) and y of the cursor, as texte_nombre writes them.
+/// t (s) and y of the cursor, as texte_nombre writes them; y "non calculable" when the doubles
+/// gave no finite number.
 textes_lecture_tps textes_valeurs_tps(const lectures& l);
 
 /// Time under a click at column px of a w × h time picture (within the periodic samples for

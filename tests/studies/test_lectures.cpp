@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace varlem {
@@ -68,6 +70,10 @@ TEST(Lectures, Textes) {
     EXPECT_EQ(f.w + "|" + f.gain + "|" + f.phase, ".5| 1.5E3|-2");
     const textes_lecture_tps t = textes_valeurs_tps(l);
     EXPECT_EQ(t.t + "|" + t.y, ".25|-0.5");
+    for (const double y : {std::numeric_limits<double>::quiet_NaN(), HUGE_VAL, -HUGE_VAL}) {
+        l.y_lecture = y;
+        EXPECT_EQ(textes_valeurs_tps(l).y, "non calculable") << y;
+    }
 }
 
 TEST(LectureFrequentielle, LaFonctionLueEstCelleQueMarqueLaFleche) {

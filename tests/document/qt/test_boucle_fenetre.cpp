@@ -4,7 +4,9 @@
 #include "app/qt/application_varlem.h"
 #include "app/qt/fenetre_principale.h"
 #include "document/qt/banc_saisie.h"
+#include "studies/qt/dialogue_lecture_temporelle.h"
 #include "studies/qt/fenetre_frequentielle.h"
+#include "studies/qt/fenetre_temporelle.h"
 
 #include <QFile>
 #include <QMenu>
@@ -165,6 +167,29 @@ TEST_F(BoucleFenetre, StabiliteEtMargesSuiventLeCurseur) {
     EXPECT_EQ(stabilite->text(), QStringLiteral("Boucle fermée instable"));
     EXPECT_EQ(stabilite->palette().color(QPalette::WindowText), QColor(Qt::red));
     EXPECT_NE(marges->text(), avant);
+}
+
+TEST_F(BoucleFenetre, LectureTemporelleQueLesDoublesNeDonnentPas) {
+    // A pole at −1E30 in the loop with an integral action and a return path: the sine
+    // response's terms reach 1E60 and cancel, and the doubles give no value at t = 0.
+    taper_fonction(QStringLiteral("1+3p+p^2"), QStringLiteral("1e30+p"));
+    ASSERT_TRUE(cliquer(fenetre, QStringLiteral("Bouclage")));
+    ASSERT_TRUE(cliquer(fenetre, QStringLiteral("Avec I")));
+    EXPECT_TRUE(test::avec_dialogue(
+        [&] {
+            QTest::mouseClick(
+                controle<QLineEdit>(fenetre, QStringLiteral("Dénominateur du retour")),
+                Qt::LeftButton);
+        },
+        [](dialogue_saisie& d) {
+            test::entrer(&d, QStringLiteral("0.001+p"), QStringLiteral("1+2*p+3*p^3"));
+        }));
+    app->principale().actions().temporelle->trigger();
+    ASSERT_TRUE(cliquer(&app->temporelle(), QStringLiteral("Sinusoïde")));
+    ASSERT_TRUE(cliquer(&app->temporelle(), QStringLiteral("Valeurs")));
+    EXPECT_EQ(controle<QLabel>(&app->temporelle().lecture(), QStringLiteral("Valeur de la réponse"))
+                  ->text(),
+              QStringLiteral("non calculable"));
 }
 
 TEST_F(BoucleFenetre, CurseursDuCorrecteurEtAvecI) {
