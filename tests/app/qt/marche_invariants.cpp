@@ -38,6 +38,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <sstream>
 
 namespace varlem::test {
 
@@ -100,10 +101,23 @@ void marche_aleatoire::constater(bool vrai, const std::string& quoi) {
     for (int k = 1; k <= std::clamp(s.nb_fonctions, 0, nb_fonctions_max); ++k)
         en_place.push_back({s.fonctions[static_cast<std::size_t>(k)].fonction.texte_num,
                             s.fonctions[static_cast<std::size_t>(k)].fonction.texte_den});
+    // What it takes to rebuild the function studied outside the walk: its polynomials (a loop
+    // writes no texts), the corrector and the root finder's seed.
+    std::ostringstream etudiee;
+    etudiee.precision(17);
+    const fdt& f = s.fonctions[static_cast<std::size_t>(s.slot_etudie())].fonction;
+    for (const polynome* p : {&f.num, &f.den}) {
+        etudiee << (p == &f.num ? " num" : " / den");
+        for (int i = 0; i <= p->degre; ++i)
+            etudiee << ' ' << p->coef[static_cast<std::size_t>(i)].re;
+    }
     ADD_FAILURE() << "action " << rang_ << " (" << detail_ << "): " << quoi << "\nslots "
                   << decrire(en_place) << ", current " << s.fonction_courante
                   << (s.etudes.boucle_fermee ? ", loop closed" : "")
-                  << (s.etudes.mode_filtre ? ", template study" : "") << "\nlast actions:\n"
+                  << (s.etudes.mode_filtre ? ", template study" : "") << "\nslot "
+                  << s.slot_etudie() << etudiee.str() << "\ncorrector kp " << s.kp << " ti " << s.ti
+                  << " td " << s.td << (s.avec_i ? " with I" : "") << ", root seed "
+                  << s.calcul.graine.value_or(0) << "\nlast actions:\n"
                   << derniers_pas();
 }
 
@@ -326,8 +340,11 @@ void marche_aleatoire::verifier_nombres_montres() {
     };
     const auto verifier_texte = [&](const QWidget* w, const QString& t) {
         if (!non_fini(t) || infini_vrai(w)) return;
+        // The words around the first "nan" or "inf".
+        const qsizetype ou = t.indexOf(QRegularExpression(
+            QStringLiteral("(nan|inf)"), QRegularExpression::CaseInsensitiveOption));
         constater(false,
-                  "shown: '" + std_(t).substr(0, 80) + "' in " +
+                  "shown: '" + std_(t.mid(std::max<qsizetype>(0, ou - 60), 120)) + "' in " +
                       std_(w->accessibleName().isEmpty() ? w->objectName() : w->accessibleName()) +
                       " of " + std_(w->window()->windowTitle()));
     };
