@@ -3,6 +3,7 @@
 #include "analysis/pipeline.h"
 #include "document/systeme.h"
 #include "plot/echelles.h"
+#include "settings/edition_reglages.h"
 #include "settings/reglages.h"
 #include "systeme_banc.h"
 
@@ -49,6 +50,24 @@ void BM_carre_8_fonctions(benchmark::State& etat) {
 }
 BENCHMARK(BM_carre_8_fonctions)
     ->Name("periodique/carre_8_fonctions_precision11")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The worst case a user can ask for: eight functions at the finest precision in a time window
+// wide enough to reach the cap on points.
+void BM_carre_pire_cas(benchmark::State& etat) {
+    auto sys = banc::systeme_8_fonctions();
+    if (!sys) {
+        etat.SkipWithError("fonction refusée");
+        return;
+    }
+    reglages reg;
+    reg.precision_periodique = precision_periodique_max;
+    regler_carre(reg.temps, 4000);
+    mesurer(etat, *sys, reg);
+}
+BENCHMARK(BM_carre_pire_cas)
+    ->Name("periodique/carre_8_fonctions_pire_cas")
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
