@@ -49,6 +49,38 @@ void BM_trace_image(benchmark::State& etat) {
 }
 BENCHMARK(BM_trace_image)->Name("trace/gain_8_courbes_image")->Unit(benchmark::kMillisecond);
 
+// Nine responses to a fast sine across a window of 4000 × 3000 pixels: a point per pixel
+// column, each swinging over most of the height every 20 columns; pens 1 to 5 pixels wide.
+void BM_sinus_rapide_grande_image(benchmark::State& etat) {
+    constexpr int w = 4000, h = 3000;
+    QImage image(w, h, QImage::Format_RGB32);
+    for (auto _ : etat) {
+        image.fill(Qt::white);
+        QPainter peintre(&image);
+        surface_qpainter s(&peintre, w, h);
+        param p;
+        for (int f = 1; f <= 9; ++f) {
+            s.epaisseur_crayon(static_cast<int>(etat.range(0)));
+            s.couleur_crayon(p.couleurs[(f - 1) % 8 + 1]);
+            for (int x = 0; x < w; ++x) {
+                const int y = static_cast<int>(h / 2 + (h / 3) * std::sin(x * 0.314 + f));
+                if (x == 0)
+                    s.deplacer(x, y);
+                else
+                    s.tracer_vers(x, y);
+            }
+        }
+        s.vider();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_sinus_rapide_grande_image)
+    ->Name("trace/sinus_rapide_9_courbes_4000x3000")
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(5)
+    ->Unit(benchmark::kMillisecond);
+
 } // namespace
 } // namespace varlem
 #endif

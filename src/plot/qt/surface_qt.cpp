@@ -1,5 +1,7 @@
 #include "plot/qt/surface_qt.h"
 
+#include "plot/qt/trait_direct.h"
+
 #include <QPainter>
 #include <QRectF>
 #include <QString>
@@ -16,6 +18,38 @@ QColor couleur_qt(couleur c) {
 int taille_pixels_police(int points) {
     return std::max(1, static_cast<int>(std::nearbyint(points * 96.0 / 72.0)));
 }
+
+namespace {
+
+// A run of consecutive points in one pixel column draws one vertical stretch, from its lowest
+// to its highest point, whatever their order: the run is kept as its first point, its two ends
+// in the order the line reaches them and its last point, which draws the same pixels. A fine
+// time step puts dozens of points in each column; the painter then strokes four. (A thick
+// pen's joins would change: its lines are left whole.)
+void resserrer_colonnes(QPolygon& points) {
+    const qsizetype n = points.size();
+    qsizetype ecrits = 0;
+    for (qsizetype debut = 0; debut < n;) {
+        qsizetype fin = debut + 1;
+        qsizetype bas = debut, haut = debut;
+        while (fin < n && points[fin].x() == points[debut].x()) {
+            if (points[fin].y() < points[bas].y()) bas = fin;
+            if (points[fin].y() > points[haut].y()) haut = fin;
+            ++fin;
+        }
+        if (fin - debut <= 4) {
+            for (qsizetype i = debut; i < fin; ++i) points[ecrits++] = points[i];
+        } else {
+            qsizetype garde[4] = {debut, std::min(bas, haut), std::max(bas, haut), fin - 1};
+            for (qsizetype k = 0; k < 4; ++k)
+                if (k == 0 || garde[k] != garde[k - 1]) points[ecrits++] = points[garde[k]];
+        }
+        debut = fin;
+    }
+    points.resize(ecrits);
+}
+
+} // namespace
 
 surface_qpainter::surface_qpainter(QPainter* peintre, int w, int h)
     : peintre_(peintre), largeur_(w), hauteur_(h) {
@@ -39,7 +73,9 @@ void surface_qpainter::vider() {
     if (trace_.size() >= 2) {
         appliquer_crayon();
         if (crayon_.width() <= 1) {
-            peintre_->drawPolyline(trace_);
+            resserrer_colonnes(trace_);
+            if (!tracer_polyligne_directe(*peintre_, trace_, crayon_))
+                peintre_->drawPolyline(trace_);
         } else {
             // A thick pen is stroked as one outline, filled at a cost that grows with the square
             // of its points where the line doubles back on itself (a fast sine): drawn in
