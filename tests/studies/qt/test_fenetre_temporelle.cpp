@@ -7,7 +7,6 @@
 #include "studies/qt/fenetre_attente.h"
 #include "studies/qt/fenetre_temporelle.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -146,9 +145,9 @@ TEST_F(FenetreTemporelle, LectureDUnCarreArreteeAuDernierEchantillon) {
     ASSERT_TRUE(cliquer(&lecture(), QStringLiteral("Fin")));
 }
 
-TEST_F(FenetreTemporelle, CarreDeHuitFonctionsDansUneFenetreTresLargeDansLeBudget) {
+TEST_F(FenetreTemporelle, CarreDeHuitFonctionsDansUneFenetreTresLarge) {
     // The slowest periodic study: eight functions of degree 15 at the finest precision, in a
-    // window as wide as a large screen.
+    // window as wide as a large screen, is held to 1000 points (its time is benchmarked).
     std::vector<std::pair<std::string, std::string>> fonctions;
     for (int k = 1; k <= 8; ++k) {
         std::string den;
@@ -161,19 +160,11 @@ TEST_F(FenetreTemporelle, CarreDeHuitFonctionsDansUneFenetreTresLargeDansLeBudge
     reg.precision_periodique = 11;
     f->resize(4000, 1000);
     QApplication::processEvents();
-    QElapsedTimer chrono;
     ASSERT_TRUE(avec_periodique(QStringLiteral("Carré"), [&](QDialog& d) {
         taper(&d, QStringLiteral("Nb périodes vues"), QStringLiteral("10"));
-        chrono.start();
         cliquer(&d, QStringLiteral("OK"));
     }));
-    const qint64 ms = chrono.elapsed();
     EXPECT_EQ(sys->periodique.echantillons_reponse[8].size(), 501u) << "1000 points at most";
-#if defined(NDEBUG) && !defined(__SANITIZE_ADDRESS__)
-    EXPECT_LT(ms, 250) << "milliseconds";
-#else
-    (void)ms;
-#endif
 }
 
 TEST_F(FenetreTemporelle, LigneDEtatEtExport) {
