@@ -99,8 +99,8 @@ panneau_boucle::panneau_boucle(contexte_fenetres& ctx, QWidget* parent)
 
 void panneau_boucle::appliquer(const reglage_curseur& r) {
     if (!r.effectue) return;
+    // A change of the loop comes with its new text, which brings the readings with it.
     if (!r.texte_boucle.empty()) montrer_texte_boucle(r.texte_boucle);
-    if (ctx_.sys.etudes.boucle_fermee) actualiser_lectures();
     ctx_.pilote.executer(r.rafraichir);
 }
 
@@ -116,7 +116,6 @@ void panneau_boucle::montrer_boucle(const fermeture_boucle& f) {
     }
     schema_->montrer_retour(QStringLiteral("1"), QStringLiteral("1"));
     montrer_texte_boucle(f.texte_boucle);
-    actualiser_lectures();
     gabarit_->hide();
     schema_->show();
     texte_boucle_->show();

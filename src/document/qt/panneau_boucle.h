@@ -40,7 +40,7 @@ class panneau_boucle : public QWidget {
     void appliquer(const reglage_curseur& r);
     void au_clic_maximum(curseur_correcteur c, curseur_etiquete* curseur);
     void au_clic_retour();
-    // The closed loop's stability and the margins of C·T·R, after every change of the loop.
+    // The closed loop's stability and the margins of C·T·R, with every new text of the loop.
     void actualiser_lectures();
 
     contexte_fenetres& ctx_;

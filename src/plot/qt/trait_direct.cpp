@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
-#include <QRect>
 
 #include <algorithm>
 #include <cstdint>
@@ -61,10 +60,12 @@ struct toile {
     int largeur;
     int hauteur;
 
+    bool contient(QPoint p) const {
+        return static_cast<unsigned>(p.x()) < static_cast<unsigned>(largeur) &&
+               static_cast<unsigned>(p.y()) < static_cast<unsigned>(hauteur);
+    }
     void allumer(QPoint p, std::uint32_t valeur) const {
-        if (static_cast<unsigned>(p.x()) < static_cast<unsigned>(largeur) &&
-            static_cast<unsigned>(p.y()) < static_cast<unsigned>(hauteur))
-            pixels[p.y() * pas_ligne + p.x()] = valeur;
+        if (contient(p)) pixels[p.y() * pas_ligne + p.x()] = valeur;
     }
 };
 
@@ -152,14 +153,13 @@ void segment(const toile& t, QPoint a, QPoint b, std::uint32_t valeur, suivi& et
 bool tracer_polyligne_directe(QPainter& peintre, const QPolygon& points, const QPen& crayon) {
     if (points.size() < 2 || !image_directe(peintre, crayon)) return false;
     auto& image = *static_cast<QImage*>(peintre.device());
-    // Where the painter would clip, it is left to draw: its clipped ends are no longer whole.
-    const QRect dedans = image.rect();
-    for (const QPoint& p : points)
-        if (!dedans.contains(p)) return false;
-    // A line back to its start is a closed outline, whose joins the painter draws otherwise.
-    if (points.size() > 2 && points.first() == points.last()) return false;
     const toile t{reinterpret_cast<std::uint32_t*>(image.bits()), image.bytesPerLine() / 4,
                   image.width(), image.height()};
+    // Where the painter would clip, it is left to draw: its clipped ends are no longer whole.
+    for (const QPoint& p : points)
+        if (!t.contient(p)) return false;
+    // A line back to its start is a closed outline, whose joins the painter draws otherwise.
+    if (points.size() > 2 && points.first() == points.last()) return false;
     const std::uint32_t valeur = crayon.color().rgba();
     suivi etat;
     for (qsizetype i = 1; i < points.size(); ++i)
