@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+#include <vector>
+
 namespace varlem {
 namespace {
 
@@ -161,6 +165,105 @@ TEST(DecompositionTest, PoleQuadrupleParmiDesFacteurs) {
     const double produit = 120 * (-1 + 0.5) * (-1 + 0.33333) * (-1 + 0.25) * (-1 + 0.2);
     EXPECT_NEAR(ft.termes_poles[0].coef.re, 1 / produit, 1e-16);
     for (int k = 0; k < 8; ++k) EXPECT_LT(c_module(ft.termes_poles[k].coef), 100) << k;
+}
+
+// T_s(p) = s^(deg N − deg D)·T(p / s): the poles s·z_k, the numerator's coefficients c_i·s^(deg
+// N − i). Its terms are those of T times s^(r + deg N − deg D) for the order r. With s = 2^k
+// exact, that holds to rounding for poles so large that N(z) or the products of the other
+// factors leave the doubles (they gave NAN); the numerators start at p^4, so that their own
+// coefficients stay doubles.
+TEST(DecompositionTest, TermesDesPolesImmenses) {
+    struct cas {
+        const char* nom;
+        std::vector<complexe> poles;
+        std::vector<double> num; // c_0 .. c_degN
+    };
+    const cas familles[] = {
+        {"simples",
+         {{-1, 0},
+          {-2, 0},
+          {-3, 0},
+          {-4, 0},
+          {-5, 0},
+          {-6, 0},
+          {-7, 0},
+          {-8, 0},
+          {-9, 0},
+          {-1, 2},
+          {-1, -2},
+          {-0.5, 0},
+          {-10, 0}},
+         {0, 0, 0, 0, 1, 1, -2, 1, 1, 0.25, 1, 2, 1}},
+        {"double",
+         {{-1, 0},
+          {-1, 0},
+          {-3, 0},
+          {-4, 0},
+          {-5, 0},
+          {-6, 0},
+          {-7, 0},
+          {-2, 3},
+          {-2, -3},
+          {-11, 0},
+          {-12, 0},
+          {-13, 0}},
+         {0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1}},
+    };
+    const auto fonction = [](const cas& c, int k) {
+        fdt_travail ft;
+        const int degre_num = static_cast<int>(c.num.size()) - 1;
+        ft.fonction.num.degre = degre_num;
+        for (int i = 0; i <= degre_num; ++i)
+            ft.fonction.num.coef[i] = {std::ldexp(c.num[i], (degre_num - i) * k), 0};
+        const int n = static_cast<int>(c.poles.size());
+        ft.fonction.den.degre = n;
+        ft.fonction.den.coef[n] = {2, 0};
+        for (int j = 0; j < n; ++j)
+            ft.termes_poles[j].valeur = {std::ldexp(c.poles[j].re, k),
+                                         std::ldexp(c.poles[j].im, k)};
+        decomposer(ft);
+        return ft;
+    };
+    for (const cas& c : familles) {
+        const fdt_travail reference = fonction(c, 0);
+        const int ecart_degres =
+            static_cast<int>(c.num.size()) - 1 - static_cast<int>(c.poles.size());
+        for (const int k : {20, 60, 100, 120, -40}) {
+            const fdt_travail ft = fonction(c, k);
+            for (std::size_t j = 0; j < c.poles.size(); ++j) {
+                const terme& r = reference.termes_poles[j];
+                const terme& e = ft.termes_poles[j];
+                ASSERT_EQ(e.ordre, r.ordre) << c.nom << " k=" << k << " pole " << j;
+                const int puissance = (r.ordre + ecart_degres) * k;
+                const complexe attendu{std::ldexp(r.coef.re, puissance),
+                                       std::ldexp(r.coef.im, puissance)};
+                ASSERT_TRUE(std::isfinite(e.coef.re) && std::isfinite(e.coef.im))
+                    << c.nom << " k=" << k << " pole " << j;
+                EXPECT_LE(c_module(c_difference(e.coef, attendu)), 1e-9 * c_module(attendu))
+                    << c.nom << " k=" << k << " pole " << j;
+            }
+        }
+    }
+}
+
+// A closed loop whose poles run from 4.5E3 to 3E17: scaled to the largest, the small ones
+// vanished; each is computed in its own scale, and the terms recombine into the function.
+TEST(DecompositionTest, PolesDeTaillesEloignees) {
+    const char* num = "1E31+1.1E32p+1.1E32p^2+1.1E32p^3+1.1E32p^4+1.1E32p^5+1.1E32p^6+1.1E32p^7+"
+                      "1.1E32p^8+1.1E32p^9+1.1E32p^10+1.1E32p^11+1.1E32p^12+1.1E32p^13+"
+                      "1.1E32p^14+1.1E32p^15+1E32p^16+10p^17";
+    const char* den = "1E62+1E63p+2E32p^2+50020p^3+50010p^4+50010p^5+50010p^6+50010p^7+"
+                      "50010p^8+50010p^9+50010p^10+50010p^11+50010p^12+50010p^13+50010p^14+"
+                      "50010p^15+50010p^16+25270p^17";
+    const fdt_travail ft = analyser(num, den);
+    ASSERT_EQ(ft.fonction.den.degre, 17);
+    for (int k = 0; k < 17; ++k) {
+        const complexe c = ft.termes_poles[k].coef;
+        EXPECT_TRUE(std::isfinite(c.re) && std::isfinite(c.im)) << "pole " << k;
+    }
+    const std::string texte = texte_decomposition(contexte_calcul{}, ft, 4);
+    EXPECT_EQ(texte.find("NAN"), std::string::npos) << texte;
+    EXPECT_LT(ecart_recomposition(ft, true), 1e-9);
 }
 
 TEST(DecompositionTest, TexteDeLExemple) {
