@@ -131,6 +131,9 @@ struct trace_exact : trace {
         s.epaisseur_crayon(1);
     }
 
+    // The largest value the last curve drew: the scale the readout's rounding is judged by.
+    double echelle_courbe = 0;
+
     // The response of one slot in its colour; the record evaluated, or nullptr.
     const fdt_travail* courbe(int k) {
         if (!slot_valide(k)) return nullptr;
@@ -138,29 +141,35 @@ struct trace_exact : trace {
             reponse_a_evaluer(sys.fonctions[static_cast<std::size_t>(k)], genre, r, tampon);
         if (R == nullptr) return nullptr;
         valeurs_sur_grille(*R, g, valeurs);
+        echelle_courbe = 0;
+        for (const double val : valeurs)
+            if (std::isfinite(val)) echelle_courbe = std::max(echelle_courbe, std::fabs(val));
         s.couleur_crayon(p.couleurs[static_cast<std::size_t>(k)]);
         polyligne(g.t0, g.pas, valeurs.data(), g.nombre, true);
         return R;
     }
 
-    void fleche_sur(const fdt_travail& R) {
+    void fleche_sur(const fdt_travail& R, double echelle) {
         const double t = sys.lecture.t_lecture;
-        fleche(t, valeur_temporelle(R, t));
+        fleche(t, valeur_temporelle_sure(R, t, echelle));
     }
 
     void courbes() {
         const int k = sys.slot_etudie();
         const bool toutes = sys.etudes.toutes_fonctions;
         // The arrow is drawn right after slot k's curve, while its product record is at hand.
+        double echelle_k = 0;
         for (const int i : fonctions_temps(sys)) {
             const fdt_travail* R = courbe(i);
-            if (R != nullptr && i == k && genre != 'I' && lecture()) fleche_sur(*R);
+            if (R == nullptr || i != k) continue;
+            echelle_k = echelle_courbe;
+            if (genre != 'I' && lecture()) fleche_sur(*R, echelle_k);
         }
         if (sys.etudes.boucle_fermee && sys.etudes.afficher_non_corrige &&
             (genre == 'I' || !toutes))
             courbe(4);
         if (genre == 'I' && lecture() && slot_valide(k))
-            fleche_sur(sys.fonctions[static_cast<std::size_t>(k)]);
+            fleche_sur(sys.fonctions[static_cast<std::size_t>(k)], echelle_k);
     }
 
     void dessiner() {
@@ -218,7 +227,8 @@ struct trace_periodique : trace {
         for (const int i : fonctions_temps(sys)) courbe(i);
         // Slot 4 is drawn only where the periodic computation filled it (not with every function
         // shown): otherwise its samples would be those of an earlier computation.
-        if (sys.etudes.boucle_fermee && sys.etudes.afficher_non_corrige && !sys.etudes.toutes_fonctions)
+        if (sys.etudes.boucle_fermee && sys.etudes.afficher_non_corrige &&
+            !sys.etudes.toutes_fonctions)
             courbe(4);
         if (lecture()) fleche_periodique(sys.slot_etudie());
     }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <vector>
 
 namespace varlem {
 
@@ -15,9 +17,9 @@ bool coef_nul(const terme& e) {
     return e.coef.re == 0 && e.coef.im == 0;
 }
 
-// The time function of one term, Re(coef · t^(ordre−1)/(ordre−1)! · e^(valeur·t)). Its factor
-// is capped at 1e55 once t·Re(valeur) reaches 100, so it never overflows.
-double valeur_terme(const terme& e, double t) {
+// t^(ordre−1)/(ordre−1)! · e^(Re(valeur)·t), the modulus of one term's time function over
+// |coef|. It is capped at 1e55 once t·Re(valeur) reaches 100, so it never overflows.
+double facteur_terme(const terme& e, double t) {
     double q;
     if (t > 0)
         q = std::exp((e.ordre - 1) * std::log(t));
@@ -28,8 +30,73 @@ double valeur_terme(const terme& e, double t) {
         q = valeur_plafond_temporelle;
     else
         q *= std::exp(t * e.valeur.re);
+    return q;
+}
+
+// The time function of one term, Re(coef · t^(ordre−1)/(ordre−1)! · e^(valeur·t)).
+double valeur_terme(const terme& e, double t) {
+    const double q = facteur_terme(e, t);
     const double theta = t * e.valeur.im;
     return c_produit({q * std::cos(theta), q * std::sin(theta)}, e.coef).re;
+}
+
+// Roundings a value may carry per unit of Σ|term|: one per term summed, and the drift of the
+// block recurrences.
+double arrondis_par_terme(const fdt_travail& ft) {
+    return (nb_poles(ft) + longueur_bloc + 4) * std::numeric_limits<double>::epsilon();
+}
+
+// Σ |term(t)|, the size of what the sum at t adds up.
+double somme_modules(const fdt_travail& ft, double t) {
+    double somme = 0;
+    const int n = nb_poles(ft);
+    for (int k = 0; k < n; ++k) {
+        const terme& e = ft.termes_poles[static_cast<std::size_t>(k)];
+        if (!coef_nul(e)) somme += std::hypot(e.coef.re, e.coef.im) * facteur_terme(e, t);
+    }
+    return somme;
+}
+
+// The largest Σ|term| over [t0, t1]: each term's modulus is largest at an end or, for a
+// decaying multiple pole, where t^(ordre−1)·e^(Re·t) turns.
+double somme_modules_max(const fdt_travail& ft, double t0, double t1) {
+    double somme = 0;
+    const int n = nb_poles(ft);
+    for (int k = 0; k < n; ++k) {
+        const terme& e = ft.termes_poles[static_cast<std::size_t>(k)];
+        if (coef_nul(e)) continue;
+        double q = std::max(facteur_terme(e, t0), facteur_terme(e, t1));
+        if (e.ordre > 1 && e.valeur.re < 0) {
+            const double sommet = (e.ordre - 1) / -e.valeur.re;
+            if (sommet > t0 && sommet < t1) q = std::max(q, facteur_terme(e, sommet));
+        }
+        somme += std::hypot(e.coef.re, e.coef.im) * q;
+    }
+    return somme;
+}
+
+// Samples whose rounding bound exceeds the tolerance of the response's scale become NaN. The
+// scale is the largest value among those sure on their own, so that values made of rounding
+// cannot make it.
+void masquer_arrondis(const fdt_travail& ft, double t0, double dt, int n, double* sortie) {
+    const double a = arrondis_par_terme(ft);
+    double plus_grand = 0;
+    for (int k = 0; k < n; ++k)
+        if (std::isfinite(sortie[k])) plus_grand = std::max(plus_grand, std::fabs(sortie[k]));
+    // Almost always every sample is sure, shown by one bound over the whole grid.
+    if (a * somme_modules_max(ft, t0, t0 + (n - 1) * dt) <= tolerance_arrondi_temporel * plus_grand)
+        return;
+    std::vector<double> bornes(static_cast<std::size_t>(n));
+    double echelle = 0;
+    for (int k = 0; k < n; ++k) {
+        bornes[static_cast<std::size_t>(k)] = a * somme_modules(ft, t0 + k * dt);
+        if (std::isfinite(sortie[k]) && bornes[static_cast<std::size_t>(k)] <=
+                                            tolerance_arrondi_temporel * std::fabs(sortie[k]))
+            echelle = std::max(echelle, std::fabs(sortie[k]));
+    }
+    for (int k = 0; k < n; ++k)
+        if (!(bornes[static_cast<std::size_t>(k)] <= tolerance_arrondi_temporel * echelle))
+            sortie[k] = std::numeric_limits<double>::quiet_NaN();
 }
 
 // coef · e^(valeur·t), the anchor of a block.
@@ -109,6 +176,17 @@ void valeurs_temporelles(const fdt_travail& ft, double t0, double dt, int n, dou
         const terme& e = ft.termes_poles[static_cast<std::size_t>(k)];
         if (!coef_nul(e)) ajouter_terme(e, t0, dt, n, sortie);
     }
+    masquer_arrondis(ft, t0, dt, n, sortie);
+}
+
+double borne_arrondi_temporelle(const fdt_travail& ft, double t) {
+    return arrondis_par_terme(ft) * somme_modules(ft, t);
+}
+
+double valeur_temporelle_sure(const fdt_travail& ft, double t, double echelle) {
+    const double v = valeur_temporelle(ft, t);
+    const double limite = tolerance_arrondi_temporel * std::max(echelle, std::fabs(v));
+    return borne_arrondi_temporelle(ft, t) <= limite ? v : std::numeric_limits<double>::quiet_NaN();
 }
 
 void transformee_entree(char genre, fdt& E, double amplitude, double phase, double w) {

@@ -11,11 +11,21 @@ inline constexpr double exposant_plafond_temporel = 100.0;
 /// The value such a term is held at.
 inline constexpr double valeur_plafond_temporelle = 1e55;
 
+/// Share of a response's scale that a value's rounding bound may reach before the value is
+/// given as not computable (a thousandth: about a pixel of a drawn response).
+inline constexpr double tolerance_arrondi_temporel = 1e-3;
+
 /// Inverse Laplace transform of the strictly proper part of ft at time t (0 without poles).
 double valeur_temporelle(const fdt_travail& ft, double t);
 /// The same values at t0 + k·dt for k = 0..n−1, by exponential recurrences (fast, same results
-/// within rounding).
+/// within rounding); NaN where terms cancel so far that the rounding bound exceeds the tolerance
+/// of the largest value that is sure on its own.
 void valeurs_temporelles(const fdt_travail& ft, double t0, double dt, int n, double* sortie);
+/// Bound of the rounding error of the value at t: the roundings per term times Σ|term(t)|.
+double borne_arrondi_temporelle(const fdt_travail& ft, double t);
+/// valeur_temporelle(ft, t), or NaN where its rounding bound exceeds the tolerance of
+/// max(echelle, |value|); echelle is the scale of the response around it.
+double valeur_temporelle_sure(const fdt_travail& ft, double t, double echelle);
 /// Laplace transform of a test input: 'E' step 1/p, 'R' ramp 1/p², 'S' A·sin(ωt + φ);
 /// any other kind leaves E unchanged.
 void transformee_entree(char genre, fdt& E, double amplitude, double phase, double w);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -128,6 +129,74 @@ TEST(TemporelTest, GrilleEgaleAuxValeursPonctuelles) {
         }
     }
     valeurs_temporelles(degre9, 0, 1, 0, nullptr);
+}
+
+// Two terms of ±c on poles −1 and −1 − δ: c·e^(−t)·(1 − e^(−δt)), computed without the
+// cancellation as the exact reference.
+fdt_travail termes_qui_s_annulent(double c, double delta) {
+    fdt_travail ft;
+    ft.fonction.den.degre = 2;
+    ft.termes_poles[0] = {{-1, 0}, 1, {c, 0}};
+    ft.termes_poles[1] = {{-1 - delta, 0}, 1, {-c, 0}};
+    return ft;
+}
+
+struct cas_annulation {
+    const char* nom;
+    double c, delta;
+    bool masque_attendu;
+};
+
+// Every sample shown is within the tolerance of the response's scale, and samples are given as
+// not computable only where the terms' cancellation allows no such value.
+TEST(TemporelTest, ArrondisDesTermesQuiSAnnulent) {
+    const cas_annulation cas[] = {
+        {"bien séparés", 1, 1, false},
+        {"proches, petits", 1e6, 1e-6, false},
+        {"immenses et proches", 1e20, 1e-12, true},
+        {"immenses et confondus", 1e40, 1e-30, true},
+    };
+    constexpr int n = 400;
+    constexpr double dt = 0.025;
+    for (const auto& c : cas) {
+        const fdt_travail ft = termes_qui_s_annulent(c.c, c.delta);
+        std::vector<double> grille(n);
+        valeurs_temporelles(ft, 0, dt, n, grille.data());
+        double echelle = 0;
+        std::vector<double> exact(n);
+        for (int k = 0; k < n; ++k) {
+            const double t = k * dt;
+            exact[k] = -c.c * std::exp(-t) * std::expm1(-c.delta * t);
+            echelle = std::max(echelle, std::fabs(exact[k]));
+        }
+        int masques = 0;
+        for (int k = 0; k < n; ++k) {
+            if (std::isnan(grille[k])) {
+                ++masques;
+                continue;
+            }
+            EXPECT_NEAR(grille[k], exact[k], tolerance_arrondi_temporel * echelle)
+                << c.nom << " k=" << k;
+        }
+        EXPECT_EQ(masques > 0, c.masque_attendu) << c.nom << ": " << masques;
+        // The readout judges a single value by the same rule.
+        const double t = 40 * dt;
+        const double lu = valeur_temporelle_sure(ft, t, echelle);
+        EXPECT_EQ(std::isnan(lu), std::isnan(grille[40])) << c.nom;
+        if (!std::isnan(lu)) {
+            EXPECT_NEAR(lu, exact[40], tolerance_arrondi_temporel * echelle) << c.nom;
+        }
+    }
+}
+
+// A step response is 0 at t = 0 by cancellation of its terms, and stays a number there.
+TEST(TemporelTest, DepartNulDUnEchelonReste) {
+    const fdt_travail ft = reponse(analyser("1", "(1+p)(1+0.5p)(1+0.1p)"), 'E');
+    std::vector<double> v(50);
+    valeurs_temporelles(ft, 0, 0.1, 50, v.data());
+    EXPECT_NEAR(v[0], 0, 1e-15);
+    EXPECT_NEAR(valeur_temporelle_sure(ft, 0, 1), 0, 1e-15);
+    EXPECT_LT(borne_arrondi_temporelle(ft, 0), 1e-12);
 }
 
 TEST(TemporelTest, TransformeesDesEntrees) {
