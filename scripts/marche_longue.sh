@@ -13,11 +13,12 @@ nombre=${2:-10}
 actions=${3:-10000}
 journaux=${4:-build/marche_longue/journaux}
 build=build/marche_longue
-if [ ! -x "$build/tests/varlem-tests-qt" ]; then
+if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARLEM_SANITIZE=ON \
         -DVARLEM_BENCH=OFF -DVARLEM_WERROR=ON
-    cmake --build "$build" --target varlem-tests-qt
 fi
+# Brought up to date every time: a walk of yesterday's code proves nothing about today's.
+cmake --build "$build" --target varlem-tests-qt
 mkdir -p "$journaux"
 export QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
 echecs=0
