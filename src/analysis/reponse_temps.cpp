@@ -89,9 +89,10 @@ grille_temps grille_trace(const etude_temps& r) {
     return g;
 }
 
-void valeurs_sur_grille(const fdt_travail& R, const grille_temps& g, std::vector<double>& sortie) {
+double valeurs_sur_grille(const fdt_travail& R, const grille_temps& g,
+                          std::vector<double>& sortie) {
     sortie.resize(static_cast<std::size_t>(g.nombre));
-    valeurs_temporelles(R, g.t0, g.pas, g.nombre, sortie.data());
+    return valeurs_temporelles(R, g.t0, g.pas, g.nombre, sortie.data());
 }
 
 } // namespace varlem

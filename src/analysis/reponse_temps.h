@@ -49,7 +49,8 @@ grille_temps grille_balayage(const etude_temps& r);
 /// Grid of the drawn curves: from t_min by dt, up to the last t ≤ t_max.
 grille_temps grille_trace(const etude_temps& r);
 
-/// Response values of `R` on a grid (the batch evaluation), into `sortie` resized to fit.
-void valeurs_sur_grille(const fdt_travail& R, const grille_temps& g, std::vector<double>& sortie);
+/// Response values of `R` on a grid (the batch evaluation), into `sortie` resized to fit; returns
+/// the largest value shown, the scale its rounding was judged by.
+double valeurs_sur_grille(const fdt_travail& R, const grille_temps& g, std::vector<double>& sortie);
 
 } // namespace varlem

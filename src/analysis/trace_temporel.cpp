@@ -140,10 +140,7 @@ struct trace_exact : trace {
         const fdt_travail* R =
             reponse_a_evaluer(sys.fonctions[static_cast<std::size_t>(k)], genre, r, tampon);
         if (R == nullptr) return nullptr;
-        valeurs_sur_grille(*R, g, valeurs);
-        echelle_courbe = 0;
-        for (const double val : valeurs)
-            if (std::isfinite(val)) echelle_courbe = std::max(echelle_courbe, std::fabs(val));
+        echelle_courbe = valeurs_sur_grille(*R, g, valeurs);
         s.couleur_crayon(p.couleurs[static_cast<std::size_t>(k)]);
         polyligne(g.t0, g.pas, valeurs.data(), g.nombre, true);
         return R;

@@ -22,6 +22,8 @@ inline complexe c_produit(complexe a, complexe b) {
 }
 /// Complex conjugate of a.
 inline complexe c_conjugue(complexe a) { return {a.re, -a.im}; }
+/// Both parts of a are numbers (neither infinite nor NaN).
+inline bool c_fini(complexe a) { return std::isfinite(a.re) && std::isfinite(a.im); }
 /// Modulus of a.
 inline double c_module(complexe a) { return std::sqrt(a.re * a.re + a.im * a.im); }
 

@@ -49,7 +49,7 @@ void serie_numerateur(const polynome& num, complexe z, int m, const echelle& x, 
         const double c = num.coef[static_cast<std::size_t>(d - k)].re;
         a[k] = x.e == 0 ? c : std::ldexp(c, (d - k) * x.e - x.exposant);
     }
-    coefficients_taylor(a, d, x.e == 0 ? z : reduire(z, x.e), m - 1, s);
+    coefficients_taylor(a, d, reduire(z, x.e), m - 1, s);
 }
 
 // Taylor coefficients at z, up to order m − 1, of the product of (p − z_k) over every pole
@@ -92,10 +92,6 @@ complexe nettoyer_coef(complexe c) {
     if (c.im != 0 && std::fabs(c.re / c.im) < 1e-12) c.re = 0;
     if (c.re != 0 && std::fabs(c.im / c.re) < 1e-12) c.im = 0;
     return c;
-}
-
-bool fini(complexe c) {
-    return std::isfinite(c.re) && std::isfinite(c.im);
 }
 
 // The scale that brings pole j near 1, and the numerator's largest scaled coefficient to at
@@ -143,14 +139,11 @@ bool coefficients_termes(fdt_travail& ft, const table_multiplicites& t, bool red
             terme.ordre = m - t.rang[k] + 1;
             complexe c = nettoyer_coef(q[t.rang[k] - 1]);
             c = {c.re / mantisse, c.im / mantisse};
-            // A term of order r over (p − z)^r = 2^(e·r)·(p' − z')^r, the whole over 2^(e·n).
-            if (x.e != 0) {
-                const int decalage =
-                    x.exposant - x.facteurs + x.e * (terme.ordre - n) - exposant_dominant;
-                c = {std::ldexp(c.re, decalage), std::ldexp(c.im, decalage)};
-            }
-            terme.coef = c;
-            tous_finis = tous_finis && fini(c);
+            // A term of order r over (p − z)^r = 2^(e·r)·(p' − z')^r, the whole over 2^(e·n);
+            // every count is 0 in the plain variable.
+            terme.coef =
+                reduire(c, exposant_dominant + x.facteurs - x.exposant - x.e * (terme.ordre - n));
+            tous_finis = tous_finis && c_fini(terme.coef);
         }
     }
     return tous_finis;

@@ -66,8 +66,7 @@ double log10_module(const polynome& p, double w) {
 
 double fdt_gain_db(const fdt& f, double w) {
     const complexe t = fdt_valeur(f, w);
-    if (std::isfinite(t.re) && std::isfinite(t.im) && (t.re != 0.0 || t.im != 0.0))
-        return gain_db_de(t);
+    if (c_fini(t) && (t.re != 0.0 || t.im != 0.0)) return gain_db_de(t);
     // num(jω) or den(jω) left the doubles though the gain in dB has not: it comes from the
     // logarithms of the two moduli (an exact zero of the axis is still −10000, an exact pole
     // +∞).

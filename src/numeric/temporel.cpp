@@ -76,16 +76,16 @@ double somme_modules_max(const fdt_travail& ft, double t0, double t1) {
 }
 
 // Samples whose rounding bound exceeds the tolerance of the response's scale become NaN. The
-// scale is the largest value among those sure on their own, so that values made of rounding
-// cannot make it.
-void masquer_arrondis(const fdt_travail& ft, double t0, double dt, int n, double* sortie) {
+// scale, returned, is the largest value among those sure on their own, so that values made of
+// rounding cannot make it; it is then the largest value left.
+double masquer_arrondis(const fdt_travail& ft, double t0, double dt, int n, double* sortie) {
     const double a = arrondis_par_terme(ft);
     double plus_grand = 0;
     for (int k = 0; k < n; ++k)
         if (std::isfinite(sortie[k])) plus_grand = std::max(plus_grand, std::fabs(sortie[k]));
     // Almost always every sample is sure, shown by one bound over the whole grid.
     if (a * somme_modules_max(ft, t0, t0 + (n - 1) * dt) <= tolerance_arrondi_temporel * plus_grand)
-        return;
+        return plus_grand;
     std::vector<double> bornes(static_cast<std::size_t>(n));
     double echelle = 0;
     for (int k = 0; k < n; ++k) {
@@ -97,6 +97,7 @@ void masquer_arrondis(const fdt_travail& ft, double t0, double dt, int n, double
     for (int k = 0; k < n; ++k)
         if (!(bornes[static_cast<std::size_t>(k)] <= tolerance_arrondi_temporel * echelle))
             sortie[k] = std::numeric_limits<double>::quiet_NaN();
+    return echelle;
 }
 
 // coef · e^(valeur·t), the anchor of a block.
@@ -168,15 +169,15 @@ double valeur_temporelle(const fdt_travail& ft, double t) {
     return somme;
 }
 
-void valeurs_temporelles(const fdt_travail& ft, double t0, double dt, int n, double* sortie) {
-    if (n <= 0) return;
+double valeurs_temporelles(const fdt_travail& ft, double t0, double dt, int n, double* sortie) {
+    if (n <= 0) return 0.0;
     std::fill(sortie, sortie + n, 0.0);
     const int nb = nb_poles(ft);
     for (int k = 0; k < nb; ++k) {
         const terme& e = ft.termes_poles[static_cast<std::size_t>(k)];
         if (!coef_nul(e)) ajouter_terme(e, t0, dt, n, sortie);
     }
-    masquer_arrondis(ft, t0, dt, n, sortie);
+    return masquer_arrondis(ft, t0, dt, n, sortie);
 }
 
 double borne_arrondi_temporelle(const fdt_travail& ft, double t) {

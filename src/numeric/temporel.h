@@ -19,8 +19,8 @@ inline constexpr double tolerance_arrondi_temporel = 1e-3;
 double valeur_temporelle(const fdt_travail& ft, double t);
 /// The same values at t0 + k·dt for k = 0..n−1, by exponential recurrences (fast, same results
 /// within rounding); NaN where terms cancel so far that the rounding bound exceeds the tolerance
-/// of the largest value that is sure on its own.
-void valeurs_temporelles(const fdt_travail& ft, double t0, double dt, int n, double* sortie);
+/// of the largest value that is sure on its own. Returns that scale, the largest value left.
+double valeurs_temporelles(const fdt_travail& ft, double t0, double dt, int n, double* sortie);
 /// Bound of the rounding error of the value at t: the roundings per term times Σ|term(t)|.
 double borne_arrondi_temporelle(const fdt_travail& ft, double t);
 /// valeur_temporelle(ft, t), or NaN where its rounding bound exceeds the tolerance of

@@ -161,7 +161,7 @@ TEST(TemporelTest, ArrondisDesTermesQuiSAnnulent) {
     for (const auto& c : cas) {
         const fdt_travail ft = termes_qui_s_annulent(c.c, c.delta);
         std::vector<double> grille(n);
-        valeurs_temporelles(ft, 0, dt, n, grille.data());
+        const double echelle_vue = valeurs_temporelles(ft, 0, dt, n, grille.data());
         double echelle = 0;
         std::vector<double> exact(n);
         for (int k = 0; k < n; ++k) {
@@ -170,15 +170,18 @@ TEST(TemporelTest, ArrondisDesTermesQuiSAnnulent) {
             echelle = std::max(echelle, std::fabs(exact[k]));
         }
         int masques = 0;
+        double plus_grande_montree = 0;
         for (int k = 0; k < n; ++k) {
             if (std::isnan(grille[k])) {
                 ++masques;
                 continue;
             }
+            plus_grande_montree = std::max(plus_grande_montree, std::fabs(grille[k]));
             EXPECT_NEAR(grille[k], exact[k], tolerance_arrondi_temporel * echelle)
                 << c.nom << " k=" << k;
         }
         EXPECT_EQ(masques > 0, c.masque_attendu) << c.nom << ": " << masques;
+        EXPECT_EQ(echelle_vue, plus_grande_montree) << c.nom;
         // The readout judges a single value by the same rule.
         const double t = 40 * dt;
         const double lu = valeur_temporelle_sure(ft, t, echelle);
