@@ -1,5 +1,6 @@
 // varlem-calc: the analysis of transfer functions from the command line, with JSON output.
-// This is the only translation unit that includes CLI11.
+// This is the only translation unit that includes CLI11. Each command is declared by one
+// function below, which returns what runs once the line is read; `main` lists them.
 #include "commandes.h"
 #include "commandes_document.h"
 #include "commandes_etudes.h"
@@ -7,18 +8,31 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <functional>
 #include <iostream>
+#include <memory>
 #include <sstream>
 
 namespace {
 
 using namespace varlem::calc;
 
+/// A declared command: its parser and what it runs; a non-empty `erreur` is a mistake on the
+/// command line, reported with the usage.
+struct commande_declaree {
+    CLI::App* sous = nullptr;
+    std::function<int(std::string& erreur)> executer;
+};
+
+void options_variable(CLI::App& sous, std::string& variable) {
+    sous.add_option("--variable", variable, "lettre de la variable de Laplace")
+        ->check(CLI::IsMember({"p", "s"}));
+}
+
 void options_fonction(CLI::App& sous, fonction_saisie& f, std::string& variable) {
     sous.add_option("NUM", f.num, "numérateur, par exemple (1+p)(1+2p)")->required();
     sous.add_option("DEN", f.den, "dénominateur")->required();
-    sous.add_option("--variable", variable, "lettre de la variable de Laplace")
-        ->check(CLI::IsMember({"p", "s"}));
+    options_variable(sous, variable);
 }
 
 void options_unites_cli(CLI::App& sous, options_unites& u) {
@@ -59,9 +73,164 @@ bool lire_taille(const std::string& t, int& w, int& h) {
            s.peek() == std::char_traits<char>::eof();
 }
 
+commande_declaree declarer_analyse(CLI::App& app) {
+    auto f = std::make_shared<fonction_saisie>();
+    auto variable = std::make_shared<std::string>("p");
+    CLI::App* sous = app.add_subcommand("analyse", "pôles, zéros, gain et décomposition");
+    options_fonction(*sous, *f, *variable);
+    return {sous, [=](std::string&) {
+                f->variable = (*variable)[0];
+                return commande_analyse(*f);
+            }};
+}
+
+commande_declaree declarer_frequence(CLI::App& app) {
+    auto o = std::make_shared<options_frequence>();
+    auto unites = std::make_shared<options_unites>();
+    auto variable = std::make_shared<std::string>("p");
+    CLI::App* sous = app.add_subcommand("frequence", "réponse fréquentielle T(jω)");
+    options_fonction(*sous, o->f, *variable);
+    CLI::Option* omega =
+        sous->add_option("--omega", o->omegas, "pulsations en rad/s, W1,W2,...")->delimiter(',');
+    options_unites_cli(*sous, *unites);
+    return {sous, [=](std::string&) {
+                o->f.variable = (*variable)[0];
+                if (omega->count() == 0) return commande_etude_frequence({o->f, *unites});
+                return commande_frequence(*o);
+            }};
+}
+
+commande_declaree declarer_temps(CLI::App& app) {
+    auto o = std::make_shared<options_temps>();
+    auto e = std::make_shared<options_entree>();
+    auto variable = std::make_shared<std::string>("p");
+    auto entree = std::make_shared<std::string>("I");
+    auto points = std::make_shared<int>(200);
+    CLI::App* sous = app.add_subcommand("temps", "réponse temporelle");
+    options_fonction(*sous, o->f, *variable);
+    sous->add_option("--entree", *entree, "I, E, R, S ; sans --t aussi C carré, T triangle")
+        ->check(CLI::IsMember({"I", "E", "R", "S", "C", "T"}));
+    CLI::Option* instants =
+        sous->add_option("--t", o->instants, "instants en s, T1,T2,...")->delimiter(',');
+    sous->add_option("--points", *points, "nombre de pas N de l'étude")
+        ->check(CLI::Range(1, 100000));
+    options_entree_cli(*sous, *e);
+    return {sous, [=](std::string& erreur) {
+                o->f.variable = (*variable)[0];
+                o->entree = (*entree)[0];
+                if (instants->count() == 0)
+                    return commande_etude_temps({o->f, o->entree, *points, *e});
+                if (o->entree == 'C' || o->entree == 'T') {
+                    erreur = CLI::ValidationError("--entree", "C et T seulement sans --t").what();
+                    return 1;
+                }
+                o->amplitude = e->amplitude;
+                o->pulsation = e->pulsation;
+                o->phase = e->phase;
+                return commande_temps(*o);
+            }};
+}
+
+commande_declaree declarer_tracer(CLI::App& app) {
+    auto o = std::make_shared<options_tracer>();
+    auto etude = std::make_shared<std::string>("G");
+    auto taille = std::make_shared<std::string>("800x600");
+    auto variable = std::make_shared<std::string>("p");
+    auto fonctions = std::make_shared<std::vector<std::pair<std::string, std::string>>>();
+    CLI::App* sous = app.add_subcommand("tracer", "dessin d'une étude en PNG, SVG ou PDF");
+    sous->add_option("--etude", *etude, "G P D M B N (fréquence), I E R S C T (temps), Z (pôles)")
+        ->check(CLI::IsMember({"G", "P", "D", "M", "B", "N", "I", "E", "R", "S", "C", "T", "Z"}))
+        ->required();
+    CLI::Option* fonction =
+        sous->add_option("--fonction", *fonctions, "NUM DEN, une fois par fonction (8 au plus)");
+    sous->add_option("--systeme", o->fichier_systeme, "fichier .fdt du système")
+        ->excludes(fonction);
+    sous->add_flag("--boucle", o->boucle, "boucler la fonction courante");
+    options_correcteur_cli(*sous, o->kp, o->ti, o->td, o->avec_i, o->retour);
+    sous->add_option("--courante", o->courante, "seulement la fonction K")
+        ->check(CLI::Range(1, 8));
+    sous->add_option("--taille", *taille, "LARGEURxHAUTEUR en pixels");
+    options_variable(*sous, *variable);
+    sous->add_option("-o", o->sortie, "fichier .png, .svg ou .pdf")->required();
+    options_unites_cli(*sous, o->unites);
+    options_entree_cli(*sous, o->e);
+    return {sous, [=](std::string& erreur) {
+                if (!lire_taille(*taille, o->largeur, o->hauteur)) {
+                    erreur = CLI::ValidationError("--taille", "attendu LARGEURxHAUTEUR").what();
+                    return 1;
+                }
+                if (fonctions->empty() && o->fichier_systeme.empty()) {
+                    erreur = CLI::RequiredError("--fonction ou --systeme").what();
+                    return 1;
+                }
+                for (const auto& [num, den] : *fonctions)
+                    o->fonctions.push_back({num, den, (*variable)[0]});
+                o->variable = (*variable)[0];
+                o->etude = (*etude)[0];
+                return commande_tracer(*o);
+            }};
+}
+
+commande_declaree declarer_boucle(CLI::App& app) {
+    auto o = std::make_shared<options_boucle>();
+    auto variable = std::make_shared<std::string>("p");
+    CLI::App* sous = app.add_subcommand("boucle", "boucle fermée avec correcteur PID");
+    options_fonction(*sous, o->f, *variable);
+    options_correcteur_cli(*sous, o->kp, o->ti, o->td, o->avec_i, o->retour);
+    return {sous, [=](std::string&) {
+                o->f.variable = (*variable)[0];
+                return commande_boucle(*o);
+            }};
+}
+
+commande_declaree declarer_caracteristiques(CLI::App& app) {
+    auto o = std::make_shared<options_caracteristiques>();
+    auto variable = std::make_shared<std::string>("p");
+    CLI::App* sous = app.add_subcommand(
+        "caracteristiques", "marges, bande passante, résonance et réponse indicielle");
+    options_fonction(*sous, o->f, *variable);
+    options_correcteur_cli(*sous, o->kp, o->ti, o->td, o->avec_i, o->retour);
+    return {sous, [=](std::string&) {
+                o->f.variable = (*variable)[0];
+                for (const char* option : {"--kp", "--ti", "--td", "--avec-i", "--retour"})
+                    o->boucle |= sous->count(option) > 0;
+                return commande_caracteristiques(*o);
+            }};
+}
+
+commande_declaree declarer_gabarit(CLI::App& app) {
+    auto o = std::make_shared<options_gabarit>();
+    auto lettre = std::make_shared<std::string>();
+    auto variable = std::make_shared<std::string>("p");
+    CLI::App* sous =
+        app.add_subcommand("gabarit", "gabarit de filtre du premier ou du second ordre");
+    sous->add_option("GABARIT", *lettre, "P H (ordre 1), B I D C (ordre 2)")
+        ->check(CLI::IsMember({"P", "H", "B", "I", "D", "C"}))
+        ->required();
+    sous->add_option("--valeur", o->valeur, "w0 (ordre 1) ou m (ordre 2)")->required();
+    options_variable(*sous, *variable);
+    return {sous, [=](std::string&) {
+                o->gabarit = (*lettre)[0];
+                o->variable = (*variable)[0];
+                return commande_gabarit(*o);
+            }};
+}
+
+commande_declaree declarer_systeme(CLI::App& app) {
+    auto o = std::make_shared<options_systeme>();
+    auto variable = std::make_shared<std::string>("p");
+    CLI::App* sous = app.add_subcommand("systeme", "fonctions d'un fichier .fdt");
+    sous->add_option("FICHIER", o->fichier, "fichier .fdt")->required();
+    options_variable(*sous, *variable);
+    return {sous, [=](std::string&) {
+                o->variable = (*variable)[0];
+                return commande_systeme(*o);
+            }};
+}
+
 // Usage on standard error and status 1 for any mistake on the command line.
-int erreur_ligne(const CLI::App& app, const CLI::ParseError& e) {
-    std::fprintf(stderr, "varlem-calc : %s\n\n", e.what());
+int erreur_ligne(const CLI::App& app, const std::string& message) {
+    std::fprintf(stderr, "varlem-calc : %s\n\n", message.c_str());
     std::cerr << app.help();
     return 1;
 }
@@ -71,86 +240,11 @@ int erreur_ligne(const CLI::App& app, const CLI::ParseError& e) {
 int main(int argc, char** argv) {
     CLI::App app{"Analyse de fonctions de transfert, résultats en JSON.", "varlem-calc"};
     app.require_subcommand(1);
-
-    fonction_saisie analyse;
-    std::string var_analyse = "p";
-    auto* sous_analyse = app.add_subcommand("analyse", "pôles, zéros, gain et décomposition");
-    options_fonction(*sous_analyse, analyse, var_analyse);
-
-    options_frequence frequence;
-    std::string var_frequence = "p";
-    auto* sous_frequence = app.add_subcommand("frequence", "réponse fréquentielle T(jω)");
-    options_fonction(*sous_frequence, frequence.f, var_frequence);
-    auto* opt_omega =
-        sous_frequence->add_option("--omega", frequence.omegas, "pulsations en rad/s, W1,W2,...")
-            ->delimiter(',');
-    options_unites unites;
-    options_unites_cli(*sous_frequence, unites);
-
-    options_temps temps;
-    std::string var_temps = "p", entree = "I";
-    auto* sous_temps = app.add_subcommand("temps", "réponse temporelle");
-    options_fonction(*sous_temps, temps.f, var_temps);
-    sous_temps->add_option("--entree", entree, "I, E, R, S ; sans --t aussi C carré, T triangle")
-        ->check(CLI::IsMember({"I", "E", "R", "S", "C", "T"}));
-    auto* opt_t = sous_temps->add_option("--t", temps.instants, "instants en s, T1,T2,...")
-                      ->delimiter(',');
-    int points = 200;
-    sous_temps->add_option("--points", points, "nombre de pas N de l'étude")->check(CLI::Range(1, 100000));
-    options_entree entree_temps;
-    options_entree_cli(*sous_temps, entree_temps);
-
-    options_tracer tracer;
-    std::string etude = "G", taille = "800x600", var_tracer = "p";
-    std::vector<std::pair<std::string, std::string>> fonctions;
-    auto* sous_tracer = app.add_subcommand("tracer", "dessin d'une étude en PNG, SVG ou PDF");
-    sous_tracer->add_option("--etude", etude, "G P D M B N (fréquence), I E R S C T (temps), Z (pôles)")
-        ->check(CLI::IsMember({"G", "P", "D", "M", "B", "N", "I", "E", "R", "S", "C", "T", "Z"}))
-        ->required();
-    auto* opt_fonction =
-        sous_tracer->add_option("--fonction", fonctions, "NUM DEN, une fois par fonction (8 au plus)");
-    sous_tracer->add_option("--systeme", tracer.fichier_systeme, "fichier .fdt du système")
-        ->excludes(opt_fonction);
-    sous_tracer->add_flag("--boucle", tracer.boucle, "boucler la fonction courante");
-    options_correcteur_cli(*sous_tracer, tracer.kp, tracer.ti, tracer.td, tracer.avec_i, tracer.retour);
-    sous_tracer->add_option("--courante", tracer.courante, "seulement la fonction K")->check(CLI::Range(1, 8));
-    sous_tracer->add_option("--taille", taille, "LARGEURxHAUTEUR en pixels");
-    sous_tracer->add_option("--variable", var_tracer, "lettre de la variable de Laplace")
-        ->check(CLI::IsMember({"p", "s"}));
-    sous_tracer->add_option("-o", tracer.sortie, "fichier .png, .svg ou .pdf")->required();
-    options_unites_cli(*sous_tracer, tracer.unites);
-    options_entree_cli(*sous_tracer, tracer.e);
-
-    options_boucle boucle;
-    std::string var_boucle = "p";
-    auto* sous_boucle = app.add_subcommand("boucle", "boucle fermée avec correcteur PID");
-    options_fonction(*sous_boucle, boucle.f, var_boucle);
-    options_correcteur_cli(*sous_boucle, boucle.kp, boucle.ti, boucle.td, boucle.avec_i, boucle.retour);
-
-    options_caracteristiques carac;
-    std::string var_carac = "p";
-    auto* sous_carac = app.add_subcommand(
-        "caracteristiques", "marges, bande passante, résonance et réponse indicielle");
-    options_fonction(*sous_carac, carac.f, var_carac);
-    options_correcteur_cli(*sous_carac, carac.kp, carac.ti, carac.td, carac.avec_i, carac.retour);
-
-    options_gabarit gabarit;
-    std::string lettre_gabarit, var_gabarit = "p";
-    auto* sous_gabarit = app.add_subcommand("gabarit", "gabarit de filtre du premier ou du second ordre");
-    sous_gabarit->add_option("GABARIT", lettre_gabarit, "P H (ordre 1), B I D C (ordre 2)")
-        ->check(CLI::IsMember({"P", "H", "B", "I", "D", "C"}))
-        ->required();
-    sous_gabarit->add_option("--valeur", gabarit.valeur, "w0 (ordre 1) ou m (ordre 2)")->required();
-    sous_gabarit->add_option("--variable", var_gabarit, "lettre de la variable de Laplace")
-        ->check(CLI::IsMember({"p", "s"}));
-
-    options_systeme fichier;
-    std::string var_fichier = "p";
-    auto* sous_systeme = app.add_subcommand("systeme", "fonctions d'un fichier .fdt");
-    sous_systeme->add_option("FICHIER", fichier.fichier, "fichier .fdt")->required();
-    sous_systeme->add_option("--variable", var_fichier, "lettre de la variable de Laplace")
-        ->check(CLI::IsMember({"p", "s"}));
-
+    const std::vector<commande_declaree> commandes = {
+        declarer_analyse(app), declarer_frequence(app), declarer_temps(app),
+        declarer_tracer(app),  declarer_boucle(app),    declarer_caracteristiques(app),
+        declarer_gabarit(app), declarer_systeme(app),
+    };
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -160,54 +254,13 @@ int main(int argc, char** argv) {
         std::cout << app.help("", CLI::AppFormatMode::All);
         return 0;
     } catch (const CLI::ParseError& e) {
-        return erreur_ligne(app, e);
+        return erreur_ligne(app, e.what());
     }
-
-    if (sous_analyse->parsed()) {
-        analyse.variable = var_analyse[0];
-        return commande_analyse(analyse);
+    for (const commande_declaree& c : commandes) {
+        if (!c.sous->parsed()) continue;
+        std::string erreur;
+        const int statut = c.executer(erreur);
+        return erreur.empty() ? statut : erreur_ligne(app, erreur);
     }
-    if (sous_boucle->parsed()) {
-        boucle.f.variable = var_boucle[0];
-        return commande_boucle(boucle);
-    }
-    if (sous_carac->parsed()) {
-        carac.f.variable = var_carac[0];
-        for (const char* option : {"--kp", "--ti", "--td", "--avec-i", "--retour"})
-            carac.boucle |= sous_carac->count(option) > 0;
-        return commande_caracteristiques(carac);
-    }
-    if (sous_gabarit->parsed()) {
-        gabarit.gabarit = lettre_gabarit[0];
-        gabarit.variable = var_gabarit[0];
-        return commande_gabarit(gabarit);
-    }
-    if (sous_systeme->parsed()) {
-        fichier.variable = var_fichier[0];
-        return commande_systeme(fichier);
-    }
-    if (sous_frequence->parsed()) {
-        frequence.f.variable = var_frequence[0];
-        if (opt_omega->count() == 0) return commande_etude_frequence({frequence.f, unites});
-        return commande_frequence(frequence);
-    }
-    if (sous_tracer->parsed()) {
-        if (!lire_taille(taille, tracer.largeur, tracer.hauteur))
-            return erreur_ligne(app, CLI::ValidationError("--taille", "attendu LARGEURxHAUTEUR"));
-        if (fonctions.empty() && tracer.fichier_systeme.empty())
-            return erreur_ligne(app, CLI::RequiredError("--fonction ou --systeme"));
-        for (const auto& [num, den] : fonctions) tracer.fonctions.push_back({num, den, var_tracer[0]});
-        tracer.variable = var_tracer[0];
-        tracer.etude = etude[0];
-        return commande_tracer(tracer);
-    }
-    temps.f.variable = var_temps[0];
-    temps.entree = entree[0];
-    if (opt_t->count() == 0) return commande_etude_temps({temps.f, temps.entree, points, entree_temps});
-    if (temps.entree == 'C' || temps.entree == 'T')
-        return erreur_ligne(app, CLI::ValidationError("--entree", "C et T seulement sans --t"));
-    temps.amplitude = entree_temps.amplitude;
-    temps.pulsation = entree_temps.pulsation;
-    temps.phase = entree_temps.phase;
-    return commande_temps(temps);
+    return 1;
 }
