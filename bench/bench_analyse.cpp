@@ -17,8 +17,9 @@ using namespace varlem;
 constexpr const char* numerateur = "1+0.5*p";
 constexpr const char* degre8 = "1+1.87*p+1.387*p^2+0.663*p^3+0.17337*p^4+0.030813*p^5+0.003602*p^6+"
                                "0.000161*p^7+0.000002*p^8";
-constexpr const char* degre15 = "(1+1*p)(1+0.2*p+1*p^2)(1+0.3*p+0.09*p^2)(1+0.5*p)(1+0.2*p+0.04*p^2)"
-                                "(1+0.08*p)(1+0.03*p+0.0009*p^2)(1+2*p)(1+0.01*p+0.0001*p^2)(1+0.005*p)";
+constexpr const char* degre15 =
+    "(1+1*p)(1+0.2*p+1*p^2)(1+0.3*p+0.09*p^2)(1+0.5*p)(1+0.2*p+0.04*p^2)"
+    "(1+0.08*p)(1+0.03*p+0.0009*p^2)(1+2*p)(1+0.01*p+0.0001*p^2)(1+0.005*p)";
 
 fdt_travail analyser(const char* num, const char* den) {
     contexte_calcul ctx;
@@ -38,13 +39,18 @@ void analyse(benchmark::State& etat, const char* den) {
     }
 }
 
-void analyse_degre8(benchmark::State& etat) { analyse(etat, degre8); }
-void analyse_degre15(benchmark::State& etat) { analyse(etat, degre15); }
+void analyse_degre8(benchmark::State& etat) {
+    analyse(etat, degre8);
+}
+void analyse_degre15(benchmark::State& etat) {
+    analyse(etat, degre15);
+}
 
 void frequence(benchmark::State& etat, noyau::choix_noyau choix) {
     const fdt_travail ft = analyser(numerateur, degre8);
     std::vector<double> w(1000);
-    for (std::size_t k = 0; k < w.size(); ++k) w[k] = std::pow(10.0, -2.0 + 6.0 * static_cast<double>(k) / 999.0);
+    for (std::size_t k = 0; k < w.size(); ++k)
+        w[k] = std::pow(10.0, -2.0 + 6.0 * static_cast<double>(k) / 999.0);
     std::vector<double> re(w.size()), im(w.size()), gain(w.size()), phase(w.size());
     const tableaux_frequence sortie{re.data(), im.data(), gain.data(), phase.data()};
     for (auto _ : etat) {
@@ -53,9 +59,13 @@ void frequence(benchmark::State& etat, noyau::choix_noyau choix) {
     }
 }
 
-void frequence_degre8(benchmark::State& etat) { frequence(etat, noyau::choix_noyau::automatique); }
+void frequence_degre8(benchmark::State& etat) {
+    frequence(etat, noyau::choix_noyau::automatique);
+}
 // The kernel processors without AVX-512 run.
-void frequence_degre8_portable(benchmark::State& etat) { frequence(etat, noyau::choix_noyau::portable); }
+void frequence_degre8_portable(benchmark::State& etat) {
+    frequence(etat, noyau::choix_noyau::portable);
+}
 
 void indicielle_degre8(benchmark::State& etat) {
     const fdt_travail ft = analyser(numerateur, degre8);

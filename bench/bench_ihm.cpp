@@ -1,8 +1,8 @@
 // Benchmarks of the application's windows, offscreen.
 #ifdef VARLEM_AVEC_QT
+#include "analysis/pipeline.h"
 #include "app/qt/application_varlem.h"
 #include "app/qt/fenetre_principale.h"
-#include "analysis/pipeline.h"
 #include "app/qt/plateforme_qt.h"
 #include "document/qt/fenetre_systeme.h"
 #include "studies/qt/fenetre_decomposition.h"

@@ -10,7 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     // The first newline separates the numerator from the denominator.
     const std::size_t coupure = texte.find('\n');
     const std::string_view num = texte.substr(0, coupure);
-    const std::string_view den = coupure == std::string_view::npos ? "1+p" : texte.substr(coupure + 1);
+    const std::string_view den =
+        coupure == std::string_view::npos ? "1+p" : texte.substr(coupure + 1);
     varlem::contexte_calcul ctx;
     ctx.graine = 1;
     varlem::fdt_travail ft;

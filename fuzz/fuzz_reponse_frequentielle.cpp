@@ -41,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     const std::size_t n = w.size();
     std::vector<double> r1(4 * n), r2(4 * n);
     const auto tableaux = [n](std::vector<double>& v) {
-        return varlem::tableaux_frequence{v.data(), v.data() + n, v.data() + 2 * n, v.data() + 3 * n};
+        return varlem::tableaux_frequence{v.data(), v.data() + n, v.data() + 2 * n,
+                                          v.data() + 3 * n};
     };
     varlem::reponse_frequentielle(ft, w, tableaux(r1), varlem::noyau::choix_noyau::portable);
     varlem::reponse_frequentielle(ft, w, tableaux(r2), varlem::noyau::choix_noyau::avx512);

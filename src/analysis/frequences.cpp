@@ -37,8 +37,10 @@ void bornes_racines(const systeme& s, const std::vector<int>& etudiees, double& 
     };
     for (const int k : etudiees) {
         const fdt_travail& ft = s.fonctions[static_cast<std::size_t>(k)];
-        for (int i = 0; i < nb_poles(ft); ++i) prendre(ft.termes_poles[static_cast<std::size_t>(i)]);
-        for (int i = 0; i < nb_zeros(ft); ++i) prendre(ft.termes_zeros[static_cast<std::size_t>(i)]);
+        for (int i = 0; i < nb_poles(ft); ++i)
+            prendre(ft.termes_poles[static_cast<std::size_t>(i)]);
+        for (int i = 0; i < nb_zeros(ft); ++i)
+            prendre(ft.termes_zeros[static_cast<std::size_t>(i)]);
     }
     if (lo == 0 && hi == 0) {
         lo = 0.1;

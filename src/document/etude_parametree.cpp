@@ -21,7 +21,8 @@ namespace {
 // slider's value.
 void preparer_etudes_extremes(systeme& s, reglages& r, std::optional<int> largeur_fenetre_temps,
                               const rapport_progression& progression) {
-    r.temps.nb_points = largeur_fenetre_temps ? nb_points_fenetre(*largeur_fenetre_temps) : nb_points_defaut;
+    r.temps.nb_points =
+        largeur_fenetre_temps ? nb_points_fenetre(*largeur_fenetre_temps) : nb_points_defaut;
     calculer_reponse_temps(r.temps, true, s, r, progression);
     preparer_frequences(r.frequence, true, s);
     echelle_auto_pz_toutes(s, r.pz);

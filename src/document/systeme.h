@@ -15,7 +15,9 @@ namespace varlem {
 inline constexpr int nb_fonctions_max = 8;
 
 /// True for a slot number 1..nb_fonctions_max.
-inline bool slot_valide(int k) { return k >= 1 && k <= nb_fonctions_max; }
+inline bool slot_valide(int k) {
+    return k >= 1 && k <= nb_fonctions_max;
+}
 
 /// Slots numbered 1..8 (entry 0 is unused).
 using banque_fonctions = std::array<fdt_travail, nb_fonctions_max + 1>;

@@ -77,7 +77,6 @@ class lecteur {
     lecteur(contexte_calcul& ctx, options_lecture options)
         : ctx_(ctx), facteurs_(options.variante_facteurs) {}
 
-
     polynome somme(std::string_view texte) {
         polynome resultat;
         if (!texte.empty() && texte.front() == '+') texte.remove_prefix(1);

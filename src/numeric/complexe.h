@@ -13,19 +13,29 @@ struct complexe {
 };
 
 /// a + b.
-inline complexe c_somme(complexe a, complexe b) { return {a.re + b.re, a.im + b.im}; }
+inline complexe c_somme(complexe a, complexe b) {
+    return {a.re + b.re, a.im + b.im};
+}
 /// a − b.
-inline complexe c_difference(complexe a, complexe b) { return {a.re - b.re, a.im - b.im}; }
+inline complexe c_difference(complexe a, complexe b) {
+    return {a.re - b.re, a.im - b.im};
+}
 /// a · b.
 inline complexe c_produit(complexe a, complexe b) {
     return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re};
 }
 /// Complex conjugate of a.
-inline complexe c_conjugue(complexe a) { return {a.re, -a.im}; }
+inline complexe c_conjugue(complexe a) {
+    return {a.re, -a.im};
+}
 /// Both parts of a are numbers (neither infinite nor NaN).
-inline bool c_fini(complexe a) { return std::isfinite(a.re) && std::isfinite(a.im); }
+inline bool c_fini(complexe a) {
+    return std::isfinite(a.re) && std::isfinite(a.im);
+}
 /// Modulus of a.
-inline double c_module(complexe a) { return std::sqrt(a.re * a.re + a.im * a.im); }
+inline double c_module(complexe a) {
+    return std::sqrt(a.re * a.re + a.im * a.im);
+}
 
 /// a / b, as a·conj(b) over |b|²; the modulus is taken first and then squared.
 /// Division by zero is not guarded: it yields infinities or NaNs, never a fault.

@@ -8,7 +8,7 @@ namespace varlem {
 
 /// Small fast uniform generator (xoshiro256**) seeded through splitmix64.
 class generateur_aleatoire {
-public:
+  public:
     /// Restarts the sequence from a seed.
     void semer(std::uint64_t graine);
     /// Uniform real in [0, 1).
@@ -16,7 +16,7 @@ public:
     /// Uniform integer in [0, n); 0 when n ≤ 0.
     int entier(int n);
 
-private:
+  private:
     std::uint64_t etat_[4] = {1, 2, 3, 4};
 };
 

@@ -41,9 +41,13 @@ struct fdt_travail {
 };
 
 /// Number of entries of termes_poles in use (the denominator's degree, within the capacity).
-inline int nb_poles(const fdt_travail& ft) { return std::clamp(ft.fonction.den.degre, 0, nb_termes_max); }
+inline int nb_poles(const fdt_travail& ft) {
+    return std::clamp(ft.fonction.den.degre, 0, nb_termes_max);
+}
 /// Number of entries of termes_zeros in use.
-inline int nb_zeros(const fdt_travail& ft) { return std::clamp(ft.fonction.num.degre, 0, nb_termes_max); }
+inline int nb_zeros(const fdt_travail& ft) {
+    return std::clamp(ft.fonction.num.degre, 0, nb_termes_max);
+}
 
 /// f · g (texts of the result empty).
 fdt f_produit(const fdt& f, const fdt& g);

@@ -22,8 +22,10 @@ struct tableaux {
     explicit tableaux(const fdt_travail& ft) {
         const fdt& f = ft.fonction;
         const auto degre = [](int d) { return std::clamp(d, 0, capacite_polynome); };
-        for (int k = 0; k <= degre(f.num.degre); ++k) num[static_cast<std::size_t>(k)] = f.num.coef[static_cast<std::size_t>(k)].re;
-        for (int k = 0; k <= degre(f.den.degre); ++k) den[static_cast<std::size_t>(k)] = f.den.coef[static_cast<std::size_t>(k)].re;
+        for (int k = 0; k <= degre(f.num.degre); ++k)
+            num[static_cast<std::size_t>(k)] = f.num.coef[static_cast<std::size_t>(k)].re;
+        for (int k = 0; k <= degre(f.den.degre); ++k)
+            den[static_cast<std::size_t>(k)] = f.den.coef[static_cast<std::size_t>(k)].re;
         std::size_t n = 0;
         for (int i = 0; i < std::min(degre(f.num.degre), nb_termes_max); ++i, ++n) {
             re[n] = ft.termes_zeros[static_cast<std::size_t>(i)].valeur.re;
@@ -33,7 +35,7 @@ struct tableaux {
             re[n] = ft.termes_poles[static_cast<std::size_t>(i)].valeur.re;
             im[n] = ft.termes_poles[static_cast<std::size_t>(i)].valeur.im;
         }
-        vue = {num.data(), degre(f.num.degre), den.data(), degre(f.den.degre),
+        vue = {num.data(), degre(f.num.degre), den.data(),         degre(f.den.degre),
                re.data(),  im.data(),          static_cast<int>(n)};
     }
 };
@@ -78,7 +80,8 @@ void reponse_frequentielle(const fdt_travail& ft, std::span<const double> omegas
     // whole turns that separate the exact phase from arg T.
     point_exact(ft, omegas[0], sortie, 0);
     const complexe t0{sortie.re[0], sortie.im[0]};
-    const bool defini = (t0.re != 0.0 || t0.im != 0.0) && std::isfinite(t0.re) && std::isfinite(t0.im);
+    const bool defini =
+        (t0.re != 0.0 || t0.im != 0.0) && std::isfinite(t0.re) && std::isfinite(t0.im);
     noyau::suite_noyau suite;
     suite.w_precedent = omegas[0];
     suite.arg_precedent = defini ? std::atan2(t0.im, t0.re) : NAN;

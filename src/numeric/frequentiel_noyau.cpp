@@ -70,7 +70,8 @@ VARLEM_EN_LIGNE void distances(const donnees_fonction& f, const double* bas, con
 
 // Where re² + im² is zero, subnormal, infinite or NaN, the gain comes from the library's hypot,
 // which keeps the digits the square has lost.
-VARLEM_EN_LIGNE void gains_hors_norme(const double* re, const double* im, double* gain, std::size_t m) {
+VARLEM_EN_LIGNE void gains_hors_norme(const double* re, const double* im, double* gain,
+                                      std::size_t m) {
     int hors_norme = 0;
     for (std::size_t k = 0; k < m; ++k) {
         const double g2 = re[k] * re[k] + im[k] * im[k];
@@ -79,7 +80,8 @@ VARLEM_EN_LIGNE void gains_hors_norme(const double* re, const double* im, double
     if (hors_norme == 0) return;
     for (std::size_t k = 0; k < m; ++k) {
         const double g2 = re[k] * re[k] + im[k] * im[k];
-        if (!(g2 >= DBL_MIN && g2 < HUGE_VAL)) gain[k] = 20.0 * std::log10(std::hypot(re[k], im[k]));
+        if (!(g2 >= DBL_MIN && g2 < HUGE_VAL))
+            gain[k] = 20.0 * std::log10(std::hypot(re[k], im[k]));
     }
 }
 
@@ -149,7 +151,8 @@ std::size_t evaluer_portable(const donnees_fonction& f, const double* w, std::si
             nb_sauts += sauts[k] * sauts[k];
         }
         for (std::size_t k = 0; k < m; ++k)
-            if (continu[k] == 0.0) s.ruptures[nb_ruptures++] = static_cast<std::uint32_t>(debut + k);
+            if (continu[k] == 0.0)
+                s.ruptures[nb_ruptures++] = static_cast<std::uint32_t>(debut + k);
         // Jumps are rare: whole runs between them take one constant number of turns.
         long tours = suite.tours;
         for (std::size_t k = 0; k < m;) {
@@ -173,7 +176,8 @@ std::size_t evaluer_portable(const donnees_fonction& f, const double* w, std::si
 std::size_t evaluer(choix_noyau choix, const donnees_fonction& f, const double* w, std::size_t n,
                     suite_noyau& suite, const sorties_noyau& s) {
     // Asking for AVX-512 on a processor without it gets the portable kernel, never a fault.
-    if (choix != choix_noyau::portable && avx512_disponible()) return evaluer_avx512(f, w, n, suite, s);
+    if (choix != choix_noyau::portable && avx512_disponible())
+        return evaluer_avx512(f, w, n, suite, s);
     return evaluer_portable(f, w, n, suite, s);
 }
 

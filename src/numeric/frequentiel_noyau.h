@@ -21,9 +21,9 @@ struct donnees_fonction {
 
 /// Results of a kernel for n pulsations.
 struct sorties_noyau {
-    double* t_re;     ///< T(jω)
+    double* t_re; ///< T(jω)
     double* t_im;
-    double* gain_db;  ///< 10·log10|T|² (−inf when T is zero)
+    double* gain_db; ///< 10·log10|T|² (−inf when T is zero)
     /// arg T(jω) plus the whole turns counted since the series began, plus `suite_noyau::base`.
     double* argument;
     /// Indices of the points whose argument is not proven continuous with the previous point's
@@ -35,7 +35,7 @@ struct sorties_noyau {
 /// State carried from one call to the next along a series of pulsations; the caller sets it
 /// for the point before the first call's first point.
 struct suite_noyau {
-    double w_precedent = 0.0;   ///< pulsation before this call's first point
+    double w_precedent = 0.0; ///< pulsation before this call's first point
     double arg_precedent = 0.0; ///< its argument in (−π, π]; NaN where T was not finite and nonzero
     long tours = 0;             ///< whole turns counted so far
     double base = 0.0;          ///< added to every argument written

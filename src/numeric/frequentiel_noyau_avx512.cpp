@@ -23,24 +23,29 @@ namespace varlem::noyau {
 namespace {
 
 constexpr double pi = 3.14159265358979323846;
-constexpr std::size_t largeur = 8;     // pulsations per vector
-constexpr int vecteurs = 4;            // vectors per group
+constexpr std::size_t largeur = 8; // pulsations per vector
+constexpr int vecteurs = 4;        // vectors per group
 constexpr std::size_t groupe = largeur * vecteurs;
-constexpr int racines_max = 104;       // 100 roots, padded to whole vectors
+constexpr int racines_max = 104; // 100 roots, padded to whole vectors
 
 using v8 = __m512d;
 
-VARLEM_AVX512_EN_LIGNE v8 diffuser(double x) { return _mm512_set1_pd(x); }
+VARLEM_AVX512_EN_LIGNE v8 diffuser(double x) {
+    return _mm512_set1_pd(x);
+}
 
 // Stores the lanes in use.
 VARLEM_AVX512_EN_LIGNE void ranger(double* p, __mmask8 valide, v8 v) {
-    if (valide == 0xff) _mm512_storeu_pd(p, v);
-    else _mm512_mask_storeu_pd(p, valide, v);
+    if (valide == 0xff)
+        _mm512_storeu_pd(p, v);
+    else
+        _mm512_mask_storeu_pd(p, valide, v);
 }
 
 // The lanes of `v` shifted up by one, lane 0 taking lane 7 of `avant`.
 VARLEM_AVX512_EN_LIGNE v8 decaler(v8 v, v8 avant) {
-    return _mm512_castsi512_pd(_mm512_alignr_epi64(_mm512_castpd_si512(v), _mm512_castpd_si512(avant), 7));
+    return _mm512_castsi512_pd(
+        _mm512_alignr_epi64(_mm512_castpd_si512(v), _mm512_castpd_si512(avant), 7));
 }
 
 // Horner's scheme in y over the coefficients c[haut], c[haut − 2], … c[bas], for each vector.
@@ -57,11 +62,13 @@ VARLEM_AVX512_EN_LIGNE void horner(const double* c, int haut, int bas, const v8*
 // [√½, √2), where atanh's odd series in s = (m − 1)/(m + 1) needs six terms for 1e-16.
 VARLEM_AVX512_EN_LIGNE v8 log10_vect(v8 v) {
     const __m512i b = _mm512_castpd_si512(v);
-    const __m512i e = _mm512_srai_epi64(_mm512_sub_epi64(b, _mm512_set1_epi64(0x3fe6a09e667f3bcdLL)), 52);
+    const __m512i e =
+        _mm512_srai_epi64(_mm512_sub_epi64(b, _mm512_set1_epi64(0x3fe6a09e667f3bcdLL)), 52);
     const v8 m = _mm512_castsi512_pd(_mm512_sub_epi64(b, _mm512_slli_epi64(e, 52)));
     // The exponent becomes a double without 64-bit conversions: 1.5·2⁵² + e is exact.
-    const v8 ed = _mm512_sub_pd(_mm512_castsi512_pd(_mm512_add_epi64(e, _mm512_set1_epi64(0x4338000000000000LL))),
-                                diffuser(6755399441055744.0));
+    const v8 ed = _mm512_sub_pd(
+        _mm512_castsi512_pd(_mm512_add_epi64(e, _mm512_set1_epi64(0x4338000000000000LL))),
+        diffuser(6755399441055744.0));
     const v8 un = diffuser(1.0);
     const v8 s = _mm512_div_pd(_mm512_sub_pd(m, un), _mm512_add_pd(m, un));
     const v8 t = _mm512_mul_pd(s, s);
@@ -91,7 +98,8 @@ VARLEM_AVX512_EN_LIGNE reduction_atan reduire_atan(v8 y, v8 x) {
     const __mmask8 echange = _mm512_cmp_pd_mask(ay, ax, _CMP_GT_OQ);
     const v8 n = _mm512_mask_blend_pd(echange, ay, ax);
     const v8 d = _mm512_mask_blend_pd(echange, ax, ay);
-    const __mmask8 grand = _mm512_cmp_pd_mask(n, _mm512_mul_pd(d, diffuser(0.41421356237309503)), _CMP_GT_OQ);
+    const __mmask8 grand =
+        _mm512_cmp_pd_mask(n, _mm512_mul_pd(d, diffuser(0.41421356237309503)), _CMP_GT_OQ);
     return {_mm512_mask_sub_pd(n, grand, n, d), _mm512_mask_add_pd(d, grand, n, d), echange, grand};
 }
 
@@ -111,7 +119,8 @@ VARLEM_AVX512_EN_LIGNE v8 finir_atan(v8 a, const reduction_atan& r0, v8 y, v8 x)
     v8 r = _mm512_fmadd_pd(_mm512_mul_pd(a, t), p, a);
     r = _mm512_mask_add_pd(r, r0.grand, r, diffuser(pi / 4));
     r = _mm512_mask_sub_pd(r, r0.echange, diffuser(pi / 2), r);
-    r = _mm512_mask_sub_pd(r, _mm512_cmp_pd_mask(x, _mm512_setzero_pd(), _CMP_LT_OQ), diffuser(pi), r);
+    r = _mm512_mask_sub_pd(r, _mm512_cmp_pd_mask(x, _mm512_setzero_pd(), _CMP_LT_OQ), diffuser(pi),
+                           r);
     const __m512i signe = _mm512_and_epi64(_mm512_castpd_si512(y), _mm512_set1_epi64(INT64_MIN));
     return _mm512_castsi512_pd(_mm512_or_epi64(_mm512_castpd_si512(r), signe));
 }
@@ -137,9 +146,11 @@ VARLEM_AVX512_EN_LIGNE v8 gain_db(v8 re, v8 im, __mmask8 valide, unsigned& hors_
 // T(jω) = N(jω)/D(jω) from the even and odd parts of N and D, polynomials in y = −ω², and its
 // argument. N·conj(D) over |D|² and atan's ratio num/den share one division, 1/(|D|²·den),
 // wherever that product stays a normal number.
-VARLEM_AVX512_EN_LIGNE void transmittance(const donnees_fonction& f, const v8* x, v8* re, v8* im, v8* arg) {
+VARLEM_AVX512_EN_LIGNE void transmittance(const donnees_fonction& f, const v8* x, v8* re, v8* im,
+                                          v8* arg) {
     v8 y[vecteurs], ne[vecteurs], no[vecteurs], de[vecteurs], dodd[vecteurs];
-    for (int v = 0; v < vecteurs; ++v) y[v] = _mm512_mul_pd(x[v], _mm512_sub_pd(_mm512_setzero_pd(), x[v]));
+    for (int v = 0; v < vecteurs; ++v)
+        y[v] = _mm512_mul_pd(x[v], _mm512_sub_pd(_mm512_setzero_pd(), x[v]));
     horner(f.num, f.degre_num & ~1, 0, y, ne);
     horner(f.num, (f.degre_num - 1) | 1, 1, y, no);
     horner(f.den, f.degre_den & ~1, 0, y, de);
@@ -152,8 +163,9 @@ VARLEM_AVX512_EN_LIGNE void transmittance(const donnees_fonction& f, const v8* x
         const v8 imag = _mm512_fmsub_pd(o, de[v], _mm512_mul_pd(ne[v], d));
         const reduction_atan r0 = reduire_atan(imag, reel);
         const v8 produit = _mm512_mul_pd(module2, r0.den);
-        const __mmask8 normal = _mm512_cmp_pd_mask(produit, diffuser(2.2250738585072014e-308), _CMP_GE_OQ) &
-                                _mm512_cmp_pd_mask(produit, diffuser(HUGE_VAL), _CMP_LT_OQ);
+        const __mmask8 normal =
+            _mm512_cmp_pd_mask(produit, diffuser(2.2250738585072014e-308), _CMP_GE_OQ) &
+            _mm512_cmp_pd_mask(produit, diffuser(HUGE_VAL), _CMP_LT_OQ);
         v8 inverse, a;
         if (normal == 0xff) {
             const v8 r = _mm512_div_pd(diffuser(1.0), produit);
@@ -207,8 +219,9 @@ std::uint32_t points_surs_un_par_un(const donnees_fonction& f, const double* xs,
 
 // The distance test for a group: its longest step against each root's distance to the range
 // the group covers settles all its points at once; near a root, each point is tested.
-VARLEM_AVX512 std::uint32_t points_surs(const donnees_fonction& f, const racines_vect& rv, const v8* x,
-                                         const __mmask8* valide, double avant, double limite2) {
+VARLEM_AVX512 std::uint32_t points_surs(const donnees_fonction& f, const racines_vect& rv,
+                                        const v8* x, const __mmask8* valide, double avant,
+                                        double limite2) {
     v8 lo = diffuser(avant), hi = lo, l2max = _mm512_setzero_pd(), precedent = lo;
     // The sum of the steps is finite only when every step is: infinite or NaN pulsations go to
     // the test point by point (max and min would drop a NaN).
@@ -225,16 +238,19 @@ VARLEM_AVX512 std::uint32_t points_surs(const donnees_fonction& f, const racines
     }
     const v8 vlo = diffuser(_mm512_reduce_min_pd(lo)), vhi = diffuser(_mm512_reduce_max_pd(hi));
     const v8 vl2 = diffuser(_mm512_reduce_max_pd(l2max)), vlim = diffuser(limite2);
-    __mmask8 douteux = _mm512_cmp_pd_mask(_mm512_sub_pd(somme, somme), _mm512_setzero_pd(), _CMP_NEQ_UQ);
+    __mmask8 douteux =
+        _mm512_cmp_pd_mask(_mm512_sub_pd(somme, somme), _mm512_setzero_pd(), _CMP_NEQ_UQ);
     for (int j = 0; j < rv.nb_vecteurs; ++j) {
         const v8 ry = _mm512_load_pd(rv.ry + 8 * j);
-        const v8 dy = _mm512_max_pd(_mm512_setzero_pd(), _mm512_max_pd(_mm512_sub_pd(ry, vhi), _mm512_sub_pd(vlo, ry)));
+        const v8 dy = _mm512_max_pd(_mm512_setzero_pd(),
+                                    _mm512_max_pd(_mm512_sub_pd(ry, vhi), _mm512_sub_pd(vlo, ry)));
         const v8 d2 = _mm512_fmadd_pd(dy, dy, _mm512_load_pd(rv.rx2 + 8 * j));
         douteux |= _mm512_cmp_pd_mask(vl2, _mm512_mul_pd(vlim, d2), _CMP_NLT_UQ);
     }
     if (douteux == 0) return tous;
     alignas(64) double xs[groupe];
-    for (int v = 0; v < vecteurs; ++v) _mm512_store_pd(xs + largeur * static_cast<std::size_t>(v), x[v]);
+    for (int v = 0; v < vecteurs; ++v)
+        _mm512_store_pd(xs + largeur * static_cast<std::size_t>(v), x[v]);
     return points_surs_un_par_un(f, xs, tous, avant, limite2);
 }
 
@@ -276,9 +292,9 @@ std::size_t derouler_un_par_un(const double* arg, const double* gain, std::size_
 // the argument below π): one test settles them and the arguments are stored shifted by the same
 // amount.
 VARLEM_AVX512_EN_LIGNE std::size_t derouler(const v8* arg, const v8* gain, const __mmask8* valide,
-                                             std::size_t m, std::uint32_t surs, unsigned hors_norme,
-                                             std::uint32_t premier, deroulement& d, double* argument,
-                                             std::uint32_t* ruptures) {
+                                            std::size_t m, std::uint32_t surs, unsigned hors_norme,
+                                            std::uint32_t premier, deroulement& d, double* argument,
+                                            std::uint32_t* ruptures) {
     v8 avant = diffuser(d.arg_avant);
     __mmask8 douteux = hors_norme != 0 || !std::isfinite(d.arg_avant) ? 1 : 0;
     for (int v = 0; v < vecteurs; ++v) {
@@ -289,7 +305,8 @@ VARLEM_AVX512_EN_LIGNE std::size_t derouler(const v8* arg, const v8* gain, const
     const std::uint32_t tous = m >= groupe ? ~0u : (1u << m) - 1u;
     if (douteux == 0 && (surs & tous) == tous) {
         const v8 dv = diffuser(d.decalage);
-        for (int v = 0; v < vecteurs; ++v) ranger(argument + largeur * v, valide[v], _mm512_add_pd(arg[v], dv));
+        for (int v = 0; v < vecteurs; ++v)
+            ranger(argument + largeur * v, valide[v], _mm512_add_pd(arg[v], dv));
         alignas(64) double dernier[largeur];
         _mm512_store_pd(dernier, arg[(m - 1) / largeur]);
         d.arg_avant = dernier[(m - 1) % largeur];
@@ -311,8 +328,8 @@ bool avx512_disponible() {
 }
 
 VARLEM_AVX512
-std::size_t evaluer_avx512(const donnees_fonction& f, const double* w, std::size_t n, suite_noyau& suite,
-                           const sorties_noyau& s) {
+std::size_t evaluer_avx512(const donnees_fonction& f, const double* w, std::size_t n,
+                           suite_noyau& suite, const sorties_noyau& s) {
     std::size_t nb_ruptures = 0;
     if (n == 0) return nb_ruptures;
     // Between two pulsations the phase turns by at most Σ L/dᵢ (L the step, dᵢ the distance of
@@ -341,8 +358,9 @@ std::size_t evaluer_avx512(const donnees_fonction& f, const double* w, std::size
             gain[v] = gain_db(re[v], im[v], valide[v], hors_norme);
             ranger(s.gain_db + a + largeur * v, valide[v], gain[v]);
         }
-        nb_ruptures += derouler(arg, gain, valide, mg, surs, hors_norme, static_cast<std::uint32_t>(a), d,
-                                s.argument + a, s.ruptures + nb_ruptures);
+        nb_ruptures +=
+            derouler(arg, gain, valide, mg, surs, hors_norme, static_cast<std::uint32_t>(a), d,
+                     s.argument + a, s.ruptures + nb_ruptures);
         w_avant = w[a + mg - 1];
     }
     suite.arg_precedent = d.arg_avant;
@@ -357,10 +375,12 @@ std::size_t evaluer_avx512(const donnees_fonction& f, const double* w, std::size
 
 namespace varlem::noyau {
 
-bool avx512_disponible() { return false; }
+bool avx512_disponible() {
+    return false;
+}
 
-std::size_t evaluer_avx512(const donnees_fonction& f, const double* w, std::size_t n, suite_noyau& suite,
-                           const sorties_noyau& s) {
+std::size_t evaluer_avx512(const donnees_fonction& f, const double* w, std::size_t n,
+                           suite_noyau& suite, const sorties_noyau& s) {
     return evaluer_portable(f, w, n, suite, s);
 }
 

@@ -10,7 +10,9 @@ namespace varlem {
 
 namespace {
 
-bool est_chiffre(char c) { return c >= '0' && c <= '9'; }
+bool est_chiffre(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Length of the longest prefix of t (from position 0) that is a decimal number, and whether
 // its exponent is negative; 0 when no number starts there.
@@ -102,8 +104,7 @@ std::string rendu_scientifique(double x, int largeur) {
 std::string rendu_fixe(double x) {
     if (!std::isfinite(x)) return rendu_scientifique(x, 11);
     char tampon[400];
-    const auto r =
-        std::to_chars(tampon, tampon + sizeof tampon, x, std::chars_format::fixed, 4);
+    const auto r = std::to_chars(tampon, tampon + sizeof tampon, x, std::chars_format::fixed, 4);
     std::string s(tampon, static_cast<std::size_t>(r.ptr - tampon));
     if (s == "-0.0000") s = "0.0000";
     if (s.size() < 11) s.insert(0, 11 - s.size(), ' ');
@@ -142,15 +143,19 @@ std::string texte_scientifique(int n, double x) {
     if (static_cast<int>(r.size()) != l) return r;
     if (r[1] == '0') return "0";
     std::vector<bool> retire(static_cast<std::size_t>(l), false);
-    // Positions (0-based): 0 sign, 1 digit, 2 ".", 3..n+2 decimals, n+3 "E", n+4 sign, n+5.. exponent.
+    // Positions (0-based): 0 sign, 1 digit, 2 ".", 3..n+2 decimals, n+3 "E", n+4 sign, n+5..
+    // exponent.
     if (r[static_cast<std::size_t>(n + 2)] == '0') {
         int k = n + 2;
-        while (k >= 3 && r[static_cast<std::size_t>(k)] == '0') retire[static_cast<std::size_t>(k--)] = true;
+        while (k >= 3 && r[static_cast<std::size_t>(k)] == '0')
+            retire[static_cast<std::size_t>(k--)] = true;
         if (k < 3) retire[2] = true;
     }
     if (r[static_cast<std::size_t>(n + 4)] == '+') retire[static_cast<std::size_t>(n + 4)] = true;
-    if (r.compare(static_cast<std::size_t>(n + 5), 4, "0000") == 0) retire[static_cast<std::size_t>(n + 3)] = true;
-    for (int k = n + 5; k < l && r[static_cast<std::size_t>(k)] == '0'; ++k) retire[static_cast<std::size_t>(k)] = true;
+    if (r.compare(static_cast<std::size_t>(n + 5), 4, "0000") == 0)
+        retire[static_cast<std::size_t>(n + 3)] = true;
+    for (int k = n + 5; k < l && r[static_cast<std::size_t>(k)] == '0'; ++k)
+        retire[static_cast<std::size_t>(k)] = true;
     std::string s;
     for (int k = 0; k < l; ++k)
         if (!retire[static_cast<std::size_t>(k)]) s += r[static_cast<std::size_t>(k)];
@@ -169,6 +174,8 @@ std::string texte_nombre(double x) {
     return t;
 }
 
-double arrondir(int n, double x) { return lire_nombre(rendu_scientifique(x, n + 9)); }
+double arrondir(int n, double x) {
+    return lire_nombre(rendu_scientifique(x, n + 9));
+}
 
 } // namespace varlem

@@ -6,7 +6,9 @@
 
 namespace varlem {
 
-void p_nul(polynome& p) { p = polynome{}; }
+void p_nul(polynome& p) {
+    p = polynome{};
+}
 
 complexe p_valeur(const polynome& p, complexe z) {
     complexe s{};
@@ -61,7 +63,8 @@ void p_multiplier(polynome& r, const polynome& f) {
     for (int i = r.degre; i >= 0; --i) {
         complexe s{};
         const int jmax = std::min(i, f.degre);
-        for (int j = std::max(0, i - ancien); j <= jmax; ++j) s = c_somme(s, c_produit(r.coef[i - j], f.coef[j]));
+        for (int j = std::max(0, i - ancien); j <= jmax; ++j)
+            s = c_somme(s, c_produit(r.coef[i - j], f.coef[j]));
         r.coef[i] = s;
     }
 }

@@ -21,9 +21,9 @@ struct param {
     /// Input-signal curve of the time plots.
     couleur couleur_entree = 0x808080;
     /// Curve colour of function i (1..8 are user-editable).
-    std::array<couleur, 16> couleurs = {0x000000, 0x000000, 0xFF0000, 0x0000FF,
-                                        0x008000, 0x00FFFF, 0x000080, 0xFF00FF,
-                                        0x00FF00, 0, 0, 0, 0, 0, 0, 0};
+    std::array<couleur, 16> couleurs = {0x000000, 0x000000, 0xFF0000, 0x0000FF, 0x008000, 0x00FFFF,
+                                        0x000080, 0xFF00FF, 0x00FF00, 0,        0,        0,
+                                        0,        0,        0,        0};
     /// Label font size in points.
     int taille_police = 8;
     /// Label font name.

@@ -14,7 +14,7 @@ enum class style_trait { plein, pointille };
 
 /// Abstract 2-D surface of W × H pixels, y growing downward.
 class surface {
-public:
+  public:
     virtual ~surface() = default;
 
     /// Width in pixels.

@@ -7,7 +7,7 @@ namespace varlem {
 
 /// The w × h area of `base` whose top-left corner is (x0, y0); every command is moved there.
 class surface_decalee final : public surface {
-public:
+  public:
     /// The area of `base` at (x0, y0) of w × h pixels.
     surface_decalee(surface& base, int x0, int y0, int w, int h)
         : base_(base), x0_(x0), y0_(y0), w_(w), h_(h) {}
@@ -22,12 +22,14 @@ public:
     void rectangle(int x1, int y1, int x2, int y2) override {
         base_.rectangle(x1 + x0_, y1 + y0_, x2 + x0_, y2 + y0_);
     }
-    void police(const std::string& nom, int taille, couleur c) override { base_.police(nom, taille, c); }
+    void police(const std::string& nom, int taille, couleur c) override {
+        base_.police(nom, taille, c);
+    }
     void texte(int x, int y, const std::string& t) override { base_.texte(x + x0_, y + y0_, t); }
     int largeur_texte(const std::string& t) override { return base_.largeur_texte(t); }
     int hauteur_texte(const std::string& t) override { return base_.hauteur_texte(t); }
 
-private:
+  private:
     surface& base_;
     int x0_, y0_, w_, h_;
 };

@@ -107,9 +107,9 @@ TEST(SignalPeriodique, ReglagesDegeneresRestentFinis) {
 
 TEST(SignalPeriodique, NombreEtPasDesEchantillons) {
     etude_temps r = carre_unite();
-    const std::vector<std::pair<int, int>> cas = {
-        {200, 101}, {201, 101}, {203, 103}, {1, 1}, {0, 1}, {-7, 1}, {1'000, 501}, {1'982, 501},
-        {1'000'000, 501}};
+    const std::vector<std::pair<int, int>> cas = {{200, 101},   {201, 101},   {203, 103},
+                                                  {1, 1},       {0, 1},       {-7, 1},
+                                                  {1'000, 501}, {1'982, 501}, {1'000'000, 501}};
     for (auto [n, attendu] : cas) {
         r.nb_points = n;
         EXPECT_EQ(nb_echantillons_periodiques(r), attendu) << n;

@@ -81,8 +81,10 @@ std::string texte_aleatoire(std::mt19937_64& alea) {
     case 0: { // a product of factors with wild coefficients
         const int n = 1 + static_cast<int>(alea() % 6);
         for (int i = 0; i < n; ++i) {
-            t += "(" + std::to_string(alea() % 1000) + "e" + std::to_string(static_cast<int>(alea() % 61) - 30);
-            t += "+" + std::to_string(alea() % 100) + "e" + std::to_string(static_cast<int>(alea() % 61) - 30) + "p";
+            t += "(" + std::to_string(alea() % 1000) + "e" +
+                 std::to_string(static_cast<int>(alea() % 61) - 30);
+            t += "+" + std::to_string(alea() % 100) + "e" +
+                 std::to_string(static_cast<int>(alea() % 61) - 30) + "p";
             if (alea() % 2) t += "+1p^2";
             t += ")";
         }
@@ -92,13 +94,16 @@ std::string texte_aleatoire(std::mt19937_64& alea) {
         const int d = static_cast<int>(alea() % 16);
         for (int k = 0; k <= d; ++k) {
             if (k) t += "+";
-            t += std::to_string(1 + alea() % 9) + "e" + std::to_string(static_cast<int>(alea() % 41) - 20);
+            t += std::to_string(1 + alea() % 9) + "e" +
+                 std::to_string(static_cast<int>(alea() % 41) - 20);
             t += "*p^" + std::to_string(k);
         }
         return t;
     }
-    case 2: return "p^" + std::to_string(alea());
-    case 3: return std::string(static_cast<std::size_t>(alea() % 200), '(') + "1+p";
+    case 2:
+        return "p^" + std::to_string(alea());
+    case 3:
+        return std::string(static_cast<std::size_t>(alea() % 200), '(') + "1+p";
     default: {
         const int n = longueur(alea);
         for (int i = 0; i < n; ++i) {
@@ -125,7 +130,8 @@ TEST(PipelineTest, TextesAleatoiresSansFauteNiBoucleSansFin) {
         if (r.syntaxe || r.degre) continue;
         ++acceptes;
         for (int k = 1; k <= ft.fonction.den.degre; ++k)
-            ASSERT_TRUE(std::isfinite(ft.poles[k].re) && std::isfinite(ft.poles[k].im)) << num << " / " << den;
+            ASSERT_TRUE(std::isfinite(ft.poles[k].re) && std::isfinite(ft.poles[k].im))
+                << num << " / " << den;
         (void)valeur_temporelle(ft, 1.0);
     }
     EXPECT_GT(acceptes, 500);

@@ -45,7 +45,8 @@ void verifier_analyse(const cas_reference& c, const fdt_travail& ft) {
 
     for (const complexe& z : c.zeros) {
         bool trouve = false;
-        for (int k = 0; k < ft.fonction.num.degre; ++k) trouve |= proches(ft.termes_zeros[k].valeur, z, 1e-4);
+        for (int k = 0; k < ft.fonction.num.degre; ++k)
+            trouve |= proches(ft.termes_zeros[k].valeur, z, 1e-4);
         EXPECT_TRUE(trouve) << "zero " << z.re << " " << z.im;
     }
     const auto nos_groupes = groupes(ft);
@@ -113,7 +114,8 @@ TEST(ReferenceTest, ChaqueCasDansLesTolerances) {
         // Several random starts: a fault that depends on the start must not slip through.
         for (std::uint64_t graine : {1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u}) {
             SCOPED_TRACE(c.id + " graine " + std::to_string(graine));
-            const fdt_travail ft = test::analyse_acceptee(c.num_text, c.den_text, graine, c.variable);
+            const fdt_travail ft =
+                test::analyse_acceptee(c.num_text, c.den_text, graine, c.variable);
             ASSERT_FALSE(HasFailure());
             verifier_analyse(c, ft);
             verifier_frequence(c, ft);

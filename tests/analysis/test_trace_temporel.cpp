@@ -228,7 +228,8 @@ TEST(TracerTemporelTest, PeriodiqueEnBoucleFermeeNeDessineQueLesSlotsCalcules) {
         preparer_periodique(*b, 101);
         enregistreur e(W, H);
         tracer_temporel(e, b->r(), b->sys, b->reg);
-        const std::vector<int> attendu = toutes ? std::vector<int>{1, 2, 3} : std::vector<int>{3, 4};
+        const std::vector<int> attendu =
+            toutes ? std::vector<int>{1, 2, 3} : std::vector<int>{3, 4};
         EXPECT_EQ(ordre_courbes(e), attendu) << toutes;
     }
 }

@@ -17,7 +17,8 @@ using test::fonction_depuis_racines;
 
 std::vector<double> pulsations_log(double lo, double hi, int n) {
     std::vector<double> w(static_cast<std::size_t>(n));
-    for (int k = 0; k < n; ++k) w[static_cast<std::size_t>(k)] = lo * std::pow(hi / lo, k / (n - 1.0));
+    for (int k = 0; k < n; ++k)
+        w[static_cast<std::size_t>(k)] = lo * std::pow(hi / lo, k / (n - 1.0));
     return w;
 }
 
@@ -56,7 +57,8 @@ void comparer(const fdt_travail& ft, const std::vector<double>& w) {
                                    v.data() + 3 * w.size()};
         reponse_frequentielle(ft, w, t, choix);
         std::vector<point_frequence> r(w.size());
-        for (std::size_t k = 0; k < w.size(); ++k) r[k] = {w[k], {t.re[k], t.im[k]}, t.gain_db[k], t.phase[k]};
+        for (std::size_t k = 0; k < w.size(); ++k)
+            r[k] = {w[k], {t.re[k], t.im[k]}, t.gain_db[k], t.phase[k]};
         comparer_points(ft, w, r);
     }
 }
@@ -83,7 +85,7 @@ TEST(ReponseFrequentielleTest, EgaleLesDefinitionsPointParPoint) {
         SCOPED_TRACE(c.nom);
         const fdt_travail ft = fonction_depuis_racines(c.gain, c.zeros, c.poles);
         comparer(ft, pulsations_log(1e-3, 1e3, 1000));
-        comparer(ft, pulsations_log(1e3, 1e-3, 377)); // descending
+        comparer(ft, pulsations_log(1e3, 1e-3, 377));       // descending
         comparer(ft, {1.0, 0.5, 2.0, 1.0, 0.0, 1e-9, 3.0}); // unsorted, hitting roots exactly
     }
 }
@@ -111,13 +113,15 @@ TEST(ReponseFrequentielleTest, GainsExtremes) {
     // |T|² leaves the normal doubles (zero, subnormal, infinite) far before |T| does.
     for (const double k : {1e-200, 1e-160, 1e-155, 1e-100, 1.0, 1e100, 1e154, 1e160, 1e200}) {
         SCOPED_TRACE(k);
-        comparer(fonction_depuis_racines(k, {{-1, 0}}, {{-0.1, 0}, {-10, 0}}), pulsations_log(1e-3, 1e3, 97));
+        comparer(fonction_depuis_racines(k, {{-1, 0}}, {{-0.1, 0}, {-10, 0}}),
+                 pulsations_log(1e-3, 1e3, 97));
     }
 }
 
 TEST(ReponseFrequentielleTest, SeriesDeToutesLongueurs) {
     // Every length from one point to a few vectors, so that every partial group is met.
-    const fdt_travail ft = fonction_depuis_racines(-1, {{2, 0}}, {{-0.05, 1}, {-0.05, -1}, {-3, 0}});
+    const fdt_travail ft =
+        fonction_depuis_racines(-1, {{2, 0}}, {{-0.05, 1}, {-0.05, -1}, {-3, 0}});
     for (int n = 1; n <= 70; ++n) {
         SCOPED_TRACE(n);
         comparer(ft, n == 1 ? std::vector<double>{0.7} : pulsations_log(0.1, 10, n));

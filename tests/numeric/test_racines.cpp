@@ -11,9 +11,9 @@ namespace {
 
 using test::copies;
 using test::depuis_coefs;
-using test::polynome_depuis_racines;
 using test::developper;
 using test::ecart_racines;
+using test::polynome_depuis_racines;
 using test::racine_attendue;
 
 liste_racines chercher(const polynome& p, std::uint64_t graine = 1) {

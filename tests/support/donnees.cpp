@@ -2,8 +2,12 @@
 
 namespace varlem::test {
 
-std::string chemin_donnees(const std::string& nom) { return std::string(VARLEM_TEST_DATA) + "/" + nom; }
+std::string chemin_donnees(const std::string& nom) {
+    return std::string(VARLEM_TEST_DATA) + "/" + nom;
+}
 
-std::string chemin_varlem_calc() { return VARLEM_CALC_EXE; }
+std::string chemin_varlem_calc() {
+    return VARLEM_CALC_EXE;
+}
 
 } // namespace varlem::test

@@ -41,7 +41,9 @@ json_lu json_lu::lire_fichier(const std::string& chemin) {
     return analyser(contenu.str());
 }
 
-bool json_lu::valide() const { return doc_ && doc_->valide; }
+bool json_lu::valide() const {
+    return doc_ && doc_->valide;
+}
 
 json_lu json_lu::operator[](const std::string& cle) const {
     json_lu r;

@@ -9,7 +9,7 @@ namespace varlem::test {
 
 /// A value of a parsed JSON document; missing keys and indices give a null value.
 class json_lu {
-public:
+  public:
     /// Parses a text; an unreadable text gives a null value and `valide()` false.
     static json_lu analyser(const std::string& texte);
     /// Reads and parses a file.
@@ -34,7 +34,7 @@ public:
     /// A string (empty when not a string).
     std::string chaine() const;
 
-private:
+  private:
     struct document;
     std::shared_ptr<const document> doc_;
     const void* valeur_ = nullptr;

@@ -37,7 +37,8 @@ void lire_tout(int fd_sortie, int fd_erreurs, std::string& sortie, std::string& 
 
 } // namespace
 
-resultat_processus executer(const std::string& programme, const std::vector<std::string>& arguments) {
+resultat_processus executer(const std::string& programme,
+                            const std::vector<std::string>& arguments) {
     resultat_processus r;
     int sortie[2], erreurs[2];
     if (pipe(sortie) != 0) return r;

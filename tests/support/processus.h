@@ -16,7 +16,8 @@ struct resultat_processus {
 };
 
 /// Runs `programme` with `arguments` (no shell) and waits for it.
-resultat_processus executer(const std::string& programme, const std::vector<std::string>& arguments);
+resultat_processus executer(const std::string& programme,
+                            const std::vector<std::string>& arguments);
 
 /// Runs varlem-calc with the arguments.
 resultat_processus varlem_calc(const std::vector<std::string>& arguments);

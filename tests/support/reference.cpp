@@ -9,7 +9,9 @@ namespace varlem::test {
 
 namespace {
 
-complexe complexe_de(const json_lu& j) { return {j[0].nombre(), j[1].nombre()}; }
+complexe complexe_de(const json_lu& j) {
+    return {j[0].nombre(), j[1].nombre()};
+}
 
 std::vector<double> nombres_de(const json_lu& j) {
     std::vector<double> v;
@@ -26,10 +28,12 @@ cas_reference lire_cas(const json_lu& c) {
     r.num = nombres_de(c["num"]);
     r.den = nombres_de(c["den"]);
     r.gain = c["gain"].nombre();
-    for (std::size_t i = 0; i < c["zeros"].taille(); ++i) r.zeros.push_back(complexe_de(c["zeros"][i]));
+    for (std::size_t i = 0; i < c["zeros"].taille(); ++i)
+        r.zeros.push_back(complexe_de(c["zeros"][i]));
     for (std::size_t i = 0; i < c["poles_groupes"].taille(); ++i) {
         const json_lu g = c["poles_groupes"][i];
-        r.poles_groupes.push_back({complexe_de(g["pole"]), static_cast<int>(g["multiplicite"].nombre())});
+        r.poles_groupes.push_back(
+            {complexe_de(g["pole"]), static_cast<int>(g["multiplicite"].nombre())});
     }
     for (std::size_t i = 0; i < c["termes"].taille(); ++i) {
         const json_lu t = c["termes"][i];
@@ -45,7 +49,8 @@ cas_reference lire_cas(const json_lu& c) {
     }
     r.t = nombres_de(c["t"]);
     for (char k : {'I', 'E', 'R', 'S'})
-        if (c["temps"].contient(std::string(1, k))) r.temps[k] = nombres_de(c["temps"][std::string(1, k)]);
+        if (c["temps"].contient(std::string(1, k)))
+            r.temps[k] = nombres_de(c["temps"][std::string(1, k)]);
     if (!c["sinus"].est_nul()) {
         r.a_sinus = true;
         r.sinus_amplitude = c["sinus"][0].nombre();
@@ -67,7 +72,8 @@ const std::vector<cas_reference>& cas_references() {
     static const std::vector<cas_reference> tous = [] {
         std::vector<cas_reference> v;
         const json_lu racine = json_lu::lire_fichier(chemin_donnees("cas_reference.json"));
-        for (std::size_t i = 0; i < racine["cas"].taille(); ++i) v.push_back(lire_cas(racine["cas"][i]));
+        for (std::size_t i = 0; i < racine["cas"].taille(); ++i)
+            v.push_back(lire_cas(racine["cas"][i]));
         return v;
     }();
     return tous;

@@ -38,7 +38,8 @@ TEST(VarlemCalcTest, CasDeReferenceDeBoutEnBout) {
 
         std::vector<double> w;
         for (const auto& f : c.frequence) w.push_back(f.omega);
-        const auto fr = varlem_calc({"frequence", "--omega", liste(w), "--", c.num_text, c.den_text});
+        const auto fr =
+            varlem_calc({"frequence", "--omega", liste(w), "--", c.num_text, c.den_text});
         ASSERT_EQ(fr.statut, 0) << fr.erreurs;
         const json_lu jf = json_lu::analyser(fr.sortie);
         ASSERT_EQ(jf["points"].taille(), w.size());
@@ -53,13 +54,15 @@ TEST(VarlemCalcTest, CasDeReferenceDeBoutEnBout) {
 
         const double tolerance = c.multiplicite_max() >= 4 ? 5e-3 : 3e-4;
         for (const auto& [genre, attendu] : c.temps) {
-            std::vector<std::string> args = {"temps", "--entree", std::string(1, genre), "--t", liste(c.t)};
+            std::vector<std::string> args = {"temps", "--entree", std::string(1, genre), "--t",
+                                             liste(c.t)};
             if (genre == 'S') {
                 std::ostringstream a1, a2, a3;
                 a1 << c.sinus_amplitude;
                 a2 << c.sinus_pulsation;
                 a3 << c.sinus_phase;
-                args.insert(args.end(), {"--amplitude", a1.str(), "--pulsation", a2.str(), "--phase", a3.str()});
+                args.insert(args.end(), {"--amplitude", a1.str(), "--pulsation", a2.str(),
+                                         "--phase", a3.str()});
             }
             args.insert(args.end(), {"--", c.num_text, c.den_text});
             const auto tr = varlem_calc(args);

@@ -35,8 +35,8 @@ TEST(VarlemCalcDocumentTest, BoucleDeUnSurUnPlusPAvecLesValeursDeDepart) {
 }
 
 TEST(VarlemCalcDocumentTest, BoucleAvecCorrecteurEtRetour) {
-    const json_lu j = test::varlem_calc_json({"boucle", "--kp", "2", "--ti", "0.5", "--avec-i", "--retour", "1",
-                                     "1+0.1p", "--", "1", "(1+p)(1+2p)"});
+    const json_lu j = test::varlem_calc_json({"boucle", "--kp", "2", "--ti", "0.5", "--avec-i",
+                                              "--retour", "1", "1+0.1p", "--", "1", "(1+p)(1+2p)"});
     const json_lu fermee = j["fonctions"][2];
     // Every pole of the closed loop cancels its denominator 1 + C·T·R.
     const json_lu den = fermee["den"];
@@ -61,7 +61,8 @@ TEST(VarlemCalcDocumentTest, GabaritsTextesAffichesEtAnalyses) {
     EXPECT_EQ(h["texte_num_affiche"].chaine(), "1/w0 p");
     EXPECT_EQ(h["texte_den_affiche"].chaine(), "1+ p /w0");
     EXPECT_NEAR(h["poles"][0][0].nombre(), -10.1, 1e-12);
-    const json_lu d = test::varlem_calc_json({"gabarit", "D", "--valeur", "0.5", "--variable", "s"});
+    const json_lu d =
+        test::varlem_calc_json({"gabarit", "D", "--valeur", "0.5", "--variable", "s"});
     EXPECT_EQ(d["texte_num_affiche"].chaine(), "2.m.s");
     EXPECT_EQ(d["texte_num"].chaine().back(), 's');
     EXPECT_EQ(varlem_calc({"gabarit", "Q", "--valeur", "1"}).statut, 1);
@@ -86,12 +87,14 @@ TEST(VarlemCalcDocumentTest, TracerUnSystemeEnBoucleFermee) {
     const std::string fichier = ecrire_fichier("trace.fdt", "2\r\n1\r\n1+p\r\n2\r\n1+3p+p^2\r\n");
     for (const char* etude : {"G", "E", "Z"}) {
         const std::string image = ::testing::TempDir() + "/boucle.svg";
-        const auto r = varlem_calc({"tracer", "--etude", etude, "--systeme", fichier, "--boucle", "--kp", "5",
-                                    "--courante", "2", "--taille", "300x200", "-o", image});
+        const auto r =
+            varlem_calc({"tracer", "--etude", etude, "--systeme", fichier, "--boucle", "--kp", "5",
+                         "--courante", "2", "--taille", "300x200", "-o", image});
         EXPECT_EQ(r.statut, 0) << etude << r.erreurs;
         std::remove(image.c_str());
     }
-    EXPECT_EQ(varlem_calc({"tracer", "--etude", "G", "-o", ::testing::TempDir() + "/x.png"}).statut, 1);
+    EXPECT_EQ(varlem_calc({"tracer", "--etude", "G", "-o", ::testing::TempDir() + "/x.png"}).statut,
+              1);
 }
 
 } // namespace

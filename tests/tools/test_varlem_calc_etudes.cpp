@@ -28,16 +28,18 @@ TEST(VarlemCalcEtudesTest, EtudeFrequentielleDesPolesMoinsUnEtMoinsCent) {
     EXPECT_EQ(hz["decade_min"].nombre(), -2);
     EXPECT_EQ(hz["decade_max"].nombre(), 2);
     EXPECT_NEAR(hz["w_max"].nombre(), 2 * M_PI * 100, 1e-9);
-    for (const char* cle : {"gain_min", "gain_max", "gain_pas", "phase_pas", "black_gain_pas", "f_pas",
-                            "wl_pas", "re_min", "im_max", "module_max"})
+    for (const char* cle : {"gain_min", "gain_max", "gain_pas", "phase_pas", "black_gain_pas",
+                            "f_pas", "wl_pas", "re_min", "im_max", "module_max"})
         EXPECT_TRUE(std::isfinite(hz[cle].nombre())) << cle;
-    const json_lu degres = test::varlem_calc_json({"frequence", "--degres", "--", "1", "(1+p)(1+0.01p)"});
+    const json_lu degres =
+        test::varlem_calc_json({"frequence", "--degres", "--", "1", "(1+p)(1+0.01p)"});
     EXPECT_FALSE(degres["en_radians"].booleen());
     EXPECT_LE(degres["phase_min"].nombre(), -180 + 1e-9);
 }
 
 TEST(VarlemCalcEtudesTest, EtudeTemporelleEchelon) {
-    const json_lu j = test::varlem_calc_json({"temps", "--entree", "E", "--points", "100", "--", "1", "(1+p)"});
+    const json_lu j =
+        test::varlem_calc_json({"temps", "--entree", "E", "--points", "100", "--", "1", "(1+p)"});
     EXPECT_EQ(j["t_min"].nombre(), 0);
     EXPECT_GE(j["t_max"].nombre(), 10 * M_PI);
     const double dt = j["dt"].nombre();
@@ -51,8 +53,9 @@ TEST(VarlemCalcEtudesTest, EtudeTemporelleEchelon) {
 }
 
 TEST(VarlemCalcEtudesTest, EtudeTemporelleCarre) {
-    const json_lu j = test::varlem_calc_json({"temps", "--entree", "C", "--points", "200", "--frequence", "1",
-                                     "--periodes", "2", "--precision", "5", "--", "p", "1+p"});
+    const json_lu j =
+        test::varlem_calc_json({"temps", "--entree", "C", "--points", "200", "--frequence", "1",
+                                "--periodes", "2", "--precision", "5", "--", "p", "1+p"});
     // Round(N/2) + 1 samples; p/(1+p) passes the square's jumps at once.
     ASSERT_EQ(j["points"].taille(), 101u);
     double maximum = 0;
@@ -68,9 +71,9 @@ TEST(VarlemCalcEtudesTest, TracerChaqueEtudeDansChaqueFormat) {
     for (const char* etude : {"G", "P", "D", "M", "B", "N", "I", "E", "R", "S", "C", "T", "Z"}) {
         const char* extension = formats[rang++ % 3];
         const std::string fichier = dossier + "/etude_" + etude + extension;
-        const auto r = varlem_calc({"tracer", "--etude", etude, "--fonction", "1", "(1+p)(1+0.2p+p^2)",
-                                    "--fonction", "1+0.5p", "(1+2p)(1+p+p^2)", "--taille", "400x300",
-                                    "-o", fichier});
+        const auto r = varlem_calc({"tracer", "--etude", etude, "--fonction", "1",
+                                    "(1+p)(1+0.2p+p^2)", "--fonction", "1+0.5p", "(1+2p)(1+p+p^2)",
+                                    "--taille", "400x300", "-o", fichier});
         ASSERT_EQ(r.statut, 0) << etude << extension << r.erreurs;
         std::ifstream f(fichier, std::ios::binary);
         std::string debut(8, '\0');
@@ -84,11 +87,23 @@ TEST(VarlemCalcEtudesTest, TracerChaqueEtudeDansChaqueFormat) {
 
 TEST(VarlemCalcEtudesTest, TracerRefuseLesMauvaisesOptions) {
     const std::string fichier = ::testing::TempDir() + "/x.png";
-    EXPECT_EQ(varlem_calc({"tracer", "--etude", "G", "--fonction", "1", "1+p", "--taille", "0x10", "-o", fichier}).statut, 1);
-    EXPECT_EQ(varlem_calc({"tracer", "--etude", "X", "--fonction", "1", "1+p", "-o", fichier}).statut, 1);
-    EXPECT_EQ(varlem_calc({"tracer", "--etude", "G", "--fonction", "1", "1+p", "-o", fichier + ".gif"}).statut, 1);
-    EXPECT_EQ(varlem_calc({"tracer", "--etude", "G", "--fonction", "1", "1+p+", "-o", fichier}).statut, 2);
-    EXPECT_EQ(varlem_calc({"tracer", "--etude", "G", "--fonction", "1", "1+p", "-o", "/inexistant/x.png"}).statut, 3);
+    EXPECT_EQ(varlem_calc({"tracer", "--etude", "G", "--fonction", "1", "1+p", "--taille", "0x10",
+                           "-o", fichier})
+                  .statut,
+              1);
+    EXPECT_EQ(
+        varlem_calc({"tracer", "--etude", "X", "--fonction", "1", "1+p", "-o", fichier}).statut, 1);
+    EXPECT_EQ(
+        varlem_calc({"tracer", "--etude", "G", "--fonction", "1", "1+p", "-o", fichier + ".gif"})
+            .statut,
+        1);
+    EXPECT_EQ(
+        varlem_calc({"tracer", "--etude", "G", "--fonction", "1", "1+p+", "-o", fichier}).statut,
+        2);
+    EXPECT_EQ(
+        varlem_calc({"tracer", "--etude", "G", "--fonction", "1", "1+p", "-o", "/inexistant/x.png"})
+            .statut,
+        3);
 }
 
 } // namespace

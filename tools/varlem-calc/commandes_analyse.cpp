@@ -10,7 +10,6 @@
 
 namespace varlem::calc {
 
-
 int commande_analyse(const fonction_saisie& f) {
     contexte_calcul ctx;
     fdt_travail ft;

@@ -33,7 +33,8 @@ int boucler(systeme& s, reglages& r, const std::vector<std::string>& retour, dou
     if (retour.size() == 2) {
         const saisie_retour sr = entrer_retour(s, retour[0], retour[1]);
         if (sr.erreur_syntaxe || sr.erreur_degre) {
-            std::fprintf(stderr, "Retour : %s\n", message_refus(sr.erreur_syntaxe, sr.erreur_degre));
+            std::fprintf(stderr, "Retour : %s\n",
+                         message_refus(sr.erreur_syntaxe, sr.erreur_degre));
             return statut_fonction_refusee;
         }
     }
@@ -50,7 +51,8 @@ int commande_boucle(const options_boucle& o) {
     s->nb_fonctions = 1;
     s->systeme_saisi = true;
     reglages r;
-    if (const int statut = boucler(*s, r, o.retour, o.kp, o.ti, o.td, o.avec_i); statut != 0) return statut;
+    if (const int statut = boucler(*s, r, o.retour, o.kp, o.ti, o.td, o.avec_i); statut != 0)
+        return statut;
     json fonctions = json::nouveau_tableau();
     for (int k = 1; k <= 3; ++k)
         fonctions.ajouter(json_analyse(s->calcul, s->fonctions[k], false, false));

@@ -57,22 +57,35 @@ int commande_etude_frequence(const options_etude_frequence& o) {
     j["en_radians"] = r.en_radians;
     j["decade_min"] = r.decade_min;
     j["decade_max"] = r.decade_max;
-    const std::pair<const char*, double> champs[] = {
-        {"black_phase_min", r.black_phase_min}, {"black_phase_max", r.black_phase_max},
-        {"black_phase_pas", r.black_phase_pas}, {"black_gain_min", r.black_gain_min},
-        {"black_gain_max", r.black_gain_max},   {"black_gain_pas", r.black_gain_pas},
-        {"f_min", r.f_min},                     {"f_max", r.f_max},
-        {"f_pas", r.f_pas},                     {"w_min", r.w_min},
-        {"w_max", r.w_max},                     {"wl_min", r.wl_min},
-        {"wl_max", r.wl_max},                   {"gain_pas", r.gain_pas},
-        {"re_pas", r.re_pas},                   {"im_pas", r.im_pas},
-        {"phase_pas", r.phase_pas},             {"module_pas", r.module_pas},
-        {"wl_pas", r.wl_pas},                   {"im_min", r.im_min},
-        {"im_max", r.im_max},                   {"re_min", r.re_min},
-        {"re_max", r.re_max},                   {"phase_min", r.phase_min},
-        {"phase_max", r.phase_max},             {"module_min", r.module_min},
-        {"module_max", r.module_max},           {"gain_min", r.gain_min},
-        {"gain_max", r.gain_max}};
+    const std::pair<const char*, double> champs[] = {{"black_phase_min", r.black_phase_min},
+                                                     {"black_phase_max", r.black_phase_max},
+                                                     {"black_phase_pas", r.black_phase_pas},
+                                                     {"black_gain_min", r.black_gain_min},
+                                                     {"black_gain_max", r.black_gain_max},
+                                                     {"black_gain_pas", r.black_gain_pas},
+                                                     {"f_min", r.f_min},
+                                                     {"f_max", r.f_max},
+                                                     {"f_pas", r.f_pas},
+                                                     {"w_min", r.w_min},
+                                                     {"w_max", r.w_max},
+                                                     {"wl_min", r.wl_min},
+                                                     {"wl_max", r.wl_max},
+                                                     {"gain_pas", r.gain_pas},
+                                                     {"re_pas", r.re_pas},
+                                                     {"im_pas", r.im_pas},
+                                                     {"phase_pas", r.phase_pas},
+                                                     {"module_pas", r.module_pas},
+                                                     {"wl_pas", r.wl_pas},
+                                                     {"im_min", r.im_min},
+                                                     {"im_max", r.im_max},
+                                                     {"re_min", r.re_min},
+                                                     {"re_max", r.re_max},
+                                                     {"phase_min", r.phase_min},
+                                                     {"phase_max", r.phase_max},
+                                                     {"module_min", r.module_min},
+                                                     {"module_max", r.module_max},
+                                                     {"gain_min", r.gain_min},
+                                                     {"gain_max", r.gain_max}};
     for (const auto& [nom, valeur] : champs) j[nom] = valeur;
     imprimer(j);
     return 0;
@@ -93,11 +106,13 @@ json points_temps(const etude_temps& r, const systeme& sys, char genre) {
     if (genre_periodique(genre)) {
         const double pas = pas_periodique(r);
         const signal& y = sys.periodique.echantillons_reponse[static_cast<std::size_t>(k)];
-        for (std::size_t i = 0; i < y.size(); ++i) ajouter(r.t_min + static_cast<double>(i) * pas, y[i]);
+        for (std::size_t i = 0; i < y.size(); ++i)
+            ajouter(r.t_min + static_cast<double>(i) * pas, y[i]);
         return points;
     }
     fdt_travail tampon;
-    const fdt_travail* R = reponse_a_evaluer(sys.fonctions[static_cast<std::size_t>(k)], genre, r, tampon);
+    const fdt_travail* R =
+        reponse_a_evaluer(sys.fonctions[static_cast<std::size_t>(k)], genre, r, tampon);
     if (!R) return points;
     const grille_temps g = grille_trace(r);
     std::vector<double> y;

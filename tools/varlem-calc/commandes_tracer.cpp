@@ -3,12 +3,12 @@
 #include "format.h"
 
 #include "analysis/frequences.h"
-#include "document/boucle.h"
-#include "document/etude_parametree.h"
-#include "document/fichier_fdt.h"
 #include "analysis/temps.h"
 #include "analysis/trace_frequentiel.h"
 #include "analysis/trace_temporel.h"
+#include "document/boucle.h"
+#include "document/etude_parametree.h"
+#include "document/fichier_fdt.h"
 #include "plot/surface_decalee.h"
 #include "studies/carte_poles_zeros.h"
 
@@ -21,26 +21,30 @@
 #include <cstdio>
 #include <string>
 
-#include <sys/stat.h>
-#include <unistd.h>
 #include <cstdlib>
 #include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace varlem::calc {
 
 namespace {
 
-bool etude_frequentielle(char e) { return std::string_view("GPMBND").find(e) != std::string_view::npos; }
+bool etude_frequentielle(char e) {
+    return std::string_view("GPMBND").find(e) != std::string_view::npos;
+}
 
 // Sets the study up as its window would and returns the drawing of what the window shows.
-[[maybe_unused]] std::function<void(surface&)> preparer_dessin(const options_tracer& o, systeme& sys, reglages& reg) {
+[[maybe_unused]] std::function<void(surface&)> preparer_dessin(const options_tracer& o,
+                                                               systeme& sys, reglages& reg) {
     const char e = o.etude;
     if (etude_frequentielle(e)) {
         sys.etudes.frequence_ouverte = true;
         preparer_frequences(reg.frequence, true, sys);
         if (e != 'D') {
             sys.etudes.etude_freq_choisie = e;
-            return [&sys, &reg](surface& s) { tracer_frequentiel(s, reg.frequence, reg.graphe, sys); };
+            return
+                [&sys, &reg](surface& s) { tracer_frequentiel(s, reg.frequence, reg.graphe, sys); };
         }
         // The Bode view: the gain diagram above the phase diagram, each on half the height.
         return [&sys, &reg](surface& s) {
@@ -114,9 +118,11 @@ int commande_tracer(const options_tracer& o) {
     QGuiApplication application(argc, argv);
     const auto dessin = preparer_dessin(o, sys, reg);
     switch (enregistrer_dessin(QString::fromStdString(o.sortie), o.largeur, o.hauteur, dessin)) {
-    case resultat_export::reussi: return 0;
+    case resultat_export::reussi:
+        return 0;
     case resultat_export::extension_inconnue:
-        std::fprintf(stderr, "varlem-calc : extension inconnue (.png, .svg ou .pdf) : %s\n", o.sortie.c_str());
+        std::fprintf(stderr, "varlem-calc : extension inconnue (.png, .svg ou .pdf) : %s\n",
+                     o.sortie.c_str());
         return 1;
     case resultat_export::taille_invalide:
         std::fprintf(stderr, "varlem-calc : taille invalide\n");

@@ -31,10 +31,12 @@ json json_analyse(const contexte_calcul& ctx, const fdt_travail& ft, bool erreur
     j["den"] = json_polynome(f.den);
     j["gain"] = ft.gain;
     json zeros = json::nouveau_tableau();
-    for (int i = 1; i <= f.num.degre; ++i) zeros.ajouter(json_complexe(ft.zeros[static_cast<std::size_t>(i)]));
+    for (int i = 1; i <= f.num.degre; ++i)
+        zeros.ajouter(json_complexe(ft.zeros[static_cast<std::size_t>(i)]));
     j["zeros"] = zeros;
     json poles = json::nouveau_tableau();
-    for (int i = 1; i <= f.den.degre; ++i) poles.ajouter(json_complexe(ft.poles[static_cast<std::size_t>(i)]));
+    for (int i = 1; i <= f.den.degre; ++i)
+        poles.ajouter(json_complexe(ft.poles[static_cast<std::size_t>(i)]));
     j["poles"] = poles;
     json termes = json::nouveau_tableau();
     for (int i = 0; i < f.den.degre; ++i) {
@@ -61,9 +63,9 @@ void imprimer(const json& j) {
 }
 
 const char* message_refus(bool erreur_syntaxe, bool) {
-    return erreur_syntaxe
-               ? "Fonction de transfert refusée : erreur de syntaxe."
-               : "Fonction de transfert refusée : degré supérieur à 15 ou coefficient hors limites.";
+    return erreur_syntaxe ? "Fonction de transfert refusée : erreur de syntaxe."
+                          : "Fonction de transfert refusée : degré supérieur à 15 ou coefficient "
+                            "hors limites.";
 }
 
 bool analyser_ou_refuser(const fonction_saisie& f, contexte_calcul& ctx, fdt_travail& ft,

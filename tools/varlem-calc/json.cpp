@@ -39,11 +39,21 @@ void ecrire_chaine(const std::string& s, std::string& sortie) {
     sortie += '"';
     for (unsigned char c : s) {
         switch (c) {
-        case '"': sortie += "\\\""; break;
-        case '\\': sortie += "\\\\"; break;
-        case '\n': sortie += "\\n"; break;
-        case '\r': sortie += "\\r"; break;
-        case '\t': sortie += "\\t"; break;
+        case '"':
+            sortie += "\\\"";
+            break;
+        case '\\':
+            sortie += "\\\\";
+            break;
+        case '\n':
+            sortie += "\\n";
+            break;
+        case '\r':
+            sortie += "\\r";
+            break;
+        case '\t':
+            sortie += "\\t";
+            break;
         default:
             if (c < 0x20) {
                 char u[8];

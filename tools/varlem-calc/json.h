@@ -13,7 +13,7 @@ namespace varlem::calc {
 
 /// One JSON value: null, boolean, number, string, array or object.
 class json {
-public:
+  public:
     using tableau = std::vector<json>;
     using objet = std::vector<std::pair<std::string, json>>;
 
@@ -43,7 +43,7 @@ public:
     /// The text of the value, compact, on one line.
     std::string texte() const;
 
-private:
+  private:
     using tableau_ptr = std::shared_ptr<tableau>;
     using objet_ptr = std::shared_ptr<objet>;
     std::variant<std::monostate, bool, double, std::string, tableau_ptr, objet_ptr> v_;

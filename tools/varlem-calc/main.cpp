@@ -147,8 +147,7 @@ commande_declaree declarer_tracer(CLI::App& app) {
         ->excludes(fonction);
     sous->add_flag("--boucle", o->boucle, "boucler la fonction courante");
     options_correcteur_cli(*sous, o->kp, o->ti, o->td, o->avec_i, o->retour);
-    sous->add_option("--courante", o->courante, "seulement la fonction K")
-        ->check(CLI::Range(1, 8));
+    sous->add_option("--courante", o->courante, "seulement la fonction K")->check(CLI::Range(1, 8));
     sous->add_option("--taille", *taille, "LARGEURxHAUTEUR en pixels");
     options_variable(*sous, *variable);
     sous->add_option("-o", o->sortie, "fichier .png, .svg ou .pdf")->required();
@@ -186,8 +185,8 @@ commande_declaree declarer_boucle(CLI::App& app) {
 commande_declaree declarer_caracteristiques(CLI::App& app) {
     auto o = std::make_shared<options_caracteristiques>();
     auto variable = std::make_shared<std::string>("p");
-    CLI::App* sous = app.add_subcommand(
-        "caracteristiques", "marges, bande passante, résonance et réponse indicielle");
+    CLI::App* sous = app.add_subcommand("caracteristiques",
+                                        "marges, bande passante, résonance et réponse indicielle");
     options_fonction(*sous, o->f, *variable);
     options_correcteur_cli(*sous, o->kp, o->ti, o->td, o->avec_i, o->retour);
     return {sous, [=](std::string&) {

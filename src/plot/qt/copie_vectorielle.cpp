@@ -29,8 +29,7 @@ void peindre_sur_blanc(QPainter& peintre, int w, int h, const dessin& d) {
 }
 
 // The bytes `ecrire` writes into a memory buffer; its writers end (and flush) inside it.
-template <typename Ecrire>
-QByteArray en_octets(Ecrire ecrire) {
+template <typename Ecrire> QByteArray en_octets(Ecrire ecrire) {
     QByteArray octets;
     QBuffer tampon(&octets);
     tampon.open(QIODevice::WriteOnly);
@@ -75,8 +74,9 @@ QByteArray dessiner_pdf(int w, int h, const dessin& d) {
     return en_octets([&](QBuffer& tampon) {
         QPdfWriter pdf(&tampon);
         // The page is the canvas at 96 pixels per inch, without margins.
-        pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(w * 72.0 / 96, h * 72.0 / 96), QPageSize::Point),
-                                      QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        pdf.setPageLayout(
+            QPageLayout(QPageSize(QSizeF(w * 72.0 / 96, h * 72.0 / 96), QPageSize::Point),
+                        QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         QPainter peintre(&pdf);
         // One pixel of the drawing is one unit, whatever the writer's own resolution.
         peintre.setViewport(0, 0, pdf.width(), pdf.height());

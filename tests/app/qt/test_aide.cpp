@@ -139,8 +139,8 @@ TEST_F(GrandePolice, AProposGrandiSansRienCouper) {
     QApplication::processEvents();
     EXPECT_TRUE(boite.width() > 298 || boite.height() > 218);
     for (const QLabel* l : boite.findChildren<QLabel*>()) {
-        const int besoin = l->hasHeightForWidth() ? l->heightForWidth(l->width())
-                                                  : l->sizeHint().height();
+        const int besoin =
+            l->hasHeightForWidth() ? l->heightForWidth(l->width()) : l->sizeHint().height();
         EXPECT_GE(l->height(), besoin) << l->text().toStdString();
         if (!l->wordWrap()) {
             EXPECT_GE(l->width(), l->sizeHint().width()) << l->text().toStdString();

@@ -72,8 +72,8 @@ TEST_F(Application, DemarrageSystemeVide) {
     EXPECT_TRUE(actions().ouvrir->isEnabled());
     EXPECT_TRUE(actions().menu_enregistrer->isEnabled());
     EXPECT_TRUE(app->principale().cadre()->subWindowList().isEmpty());
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             &app->frequentielle(), &app->temporelle(), &app->poles_zeros(), &app->decomposition()}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{&app->frequentielle(), &app->temporelle(),
+                                                      &app->poles_zeros(), &app->decomposition()}) {
         EXPECT_FALSE(w->isVisible());
         EXPECT_TRUE(w->isMinimized());
     }
@@ -127,9 +127,8 @@ TEST_F(Application, LectureRefuseeNeChangeRien) {
         const char* contenu;
         const char* message;
     };
-    for (const cas c : {cas{"abc\r\n", "Saisie numérique incorrecte."},
-                        cas{"9\r\n", nullptr}, cas{"3\r\n1\r\n1+p\r\n", nullptr},
-                        cas{"1\r\n1\r\n1+*p\r\n", nullptr}}) {
+    for (const cas c : {cas{"abc\r\n", "Saisie numérique incorrecte."}, cas{"9\r\n", nullptr},
+                        cas{"3\r\n1\r\n1+p\r\n", nullptr}, cas{"1\r\n1\r\n1+*p\r\n", nullptr}}) {
         plat.erreurs.clear();
         plat.ouvertures.push_back(fichier("refuse.fdt", c.contenu));
         actions().menu_ouvrir->trigger();
@@ -193,7 +192,8 @@ TEST_F(Application, LectureActiveLesEtudesEtRafraichitLesFenetresOuvertes) {
     EXPECT_TRUE(app->decomposition().texte().startsWith(QStringLiteral("Pour la fonction n°1")));
     app->ouvrir_fichier(fichier("t.fdt", "1\r\n5\r\n1+4p\r\n"));
     EXPECT_TRUE(app->decomposition().texte().contains(QStringLiteral("-2.5E-1 + j . 0")));
-    EXPECT_EQ(app->poles_zeros().windowTitle(), QStringLiteral("Poles et zéros de la fonction n°1"));
+    EXPECT_EQ(app->poles_zeros().windowTitle(),
+              QStringLiteral("Poles et zéros de la fonction n°1"));
 }
 
 TEST_F(Application, RafraichissementDuTempsSelonLaFenetre) {
@@ -236,7 +236,8 @@ TEST_F(Application, EntreeApresLaQuestion) {
     app->ouvrir_fichier(fichier("s.fdt", deux_fonctions));
     plat.reponses = {reponse::annuler};
     actions().entree->trigger();
-    EXPECT_EQ(plat.questions, QStringList{QStringLiteral("Voulez-vous enregistrer le système actuel ?")});
+    EXPECT_EQ(plat.questions,
+              QStringList{QStringLiteral("Voulez-vous enregistrer le système actuel ?")});
     EXPECT_EQ(app->document().nb_fonctions, 2);
     EXPECT_TRUE(actions().frequentielle->isEnabled());
     // "Oui" and a cancelled save: the system stays too.

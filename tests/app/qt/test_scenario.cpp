@@ -27,12 +27,14 @@ TEST(Scenario, TaperEtudierEnregistrerRelireQuitter) {
     a.entree->trigger();
     EXPECT_TRUE(fenetre->isVisible());
     EXPECT_TRUE(plat.questions.isEmpty()) << "nothing to save yet";
-    EXPECT_TRUE(test::avec_dialogue([&] { test::cliquer(fenetre, QStringLiteral("Nouvelle")); },
-                                    [](dialogue_saisie& d) {
-                                        EXPECT_EQ(d.windowTitle(), QStringLiteral("Entrée de la fonction n°1"));
-                                        test::entrer(&d, QStringLiteral("1"), QStringLiteral("(1+p)(1+2p)"));
-                                    }));
-    EXPECT_EQ(test::texte_boite(fenetre, QStringLiteral("Dénominateur")), QStringLiteral("(1+p)(1+2p)"));
+    EXPECT_TRUE(test::avec_dialogue(
+        [&] { test::cliquer(fenetre, QStringLiteral("Nouvelle")); },
+        [](dialogue_saisie& d) {
+            EXPECT_EQ(d.windowTitle(), QStringLiteral("Entrée de la fonction n°1"));
+            test::entrer(&d, QStringLiteral("1"), QStringLiteral("(1+p)(1+2p)"));
+        }));
+    EXPECT_EQ(test::texte_boite(fenetre, QStringLiteral("Dénominateur")),
+              QStringLiteral("(1+p)(1+2p)"));
     QLineEdit* boite = test::controle<QLineEdit>(fenetre, QStringLiteral("Dénominateur"));
     EXPECT_TRUE(boite->isEnabled() && boite->isReadOnly()) << "selectable, not editable";
     ASSERT_TRUE(a.decomposition->isEnabled());
@@ -43,7 +45,8 @@ TEST(Scenario, TaperEtudierEnregistrerRelireQuitter) {
     EXPECT_TRUE(texte.contains(QStringLiteral("\n-5E-1 + j . 0\n"))) << texte.toStdString();
     a.poles_zeros->trigger();
     EXPECT_TRUE(app->poles_zeros().isVisible());
-    EXPECT_EQ(app->poles_zeros().windowTitle(), QStringLiteral("Poles et zéros de la fonction n°1"));
+    EXPECT_EQ(app->poles_zeros().windowTitle(),
+              QStringLiteral("Poles et zéros de la fonction n°1"));
     EXPECT_LE(app->reglages_etudes().pz.re_min, -1.1);
 
     QTemporaryDir dossier;
@@ -62,7 +65,8 @@ TEST(Scenario, TaperEtudierEnregistrerRelireQuitter) {
     plat.ouvertures.push_back(chemin);
     a.ouvrir->trigger();
     EXPECT_EQ(test::texte_boite(fenetre, QStringLiteral("Numérateur")), QStringLiteral("1"));
-    EXPECT_EQ(test::texte_boite(fenetre, QStringLiteral("Dénominateur")), QStringLiteral("(1+p)(1+2p)"));
+    EXPECT_EQ(test::texte_boite(fenetre, QStringLiteral("Dénominateur")),
+              QStringLiteral("(1+p)(1+2p)"));
     EXPECT_TRUE(plat.erreurs.isEmpty());
 
     plat.questions.clear();
@@ -80,7 +84,8 @@ TEST(Scenario, QuitterApresUneSaisieDemandeDEnregistrer) {
         [](dialogue_saisie& d) { test::entrer(&d, QStringLiteral("2"), QStringLiteral("1+p")); }));
     plat.reponses = {reponse::annuler};
     EXPECT_FALSE(app->principale().close());
-    EXPECT_EQ(plat.questions, QStringList{QStringLiteral("Voulez-vous enregistrer le système actuel ?")});
+    EXPECT_EQ(plat.questions,
+              QStringList{QStringLiteral("Voulez-vous enregistrer le système actuel ?")});
     EXPECT_EQ(app->document().nb_fonctions, 1);
 }
 

@@ -142,8 +142,8 @@ TEST(SurfaceQtTest, PointsNombreuxParColonneMemesPixels) {
         attendu.fill(Qt::white);
         {
             QPainter peintre(&attendu);
-            peintre.setPen(QPen(QColor(Qt::blue), c.epaisseur, Qt::SolidLine, Qt::FlatCap,
-                                Qt::MiterJoin));
+            peintre.setPen(
+                QPen(QColor(Qt::blue), c.epaisseur, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
             peintre.drawPolyline(points);
         }
         // A thick pen is stroked in pieces, whose joins differ from the whole line's: a pixel
