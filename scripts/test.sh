@@ -4,6 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+# A file out of the committed clang-format style fails the run before anything is built.
+bash scripts/verifier_format.sh
 export QT_QPA_PLATFORM=offscreen
 # The random walk of the application replays the same actions on every run unless told otherwise.
 export VARLEM_GRAINE="${VARLEM_GRAINE:-20261209}"
