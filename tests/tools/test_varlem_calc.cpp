@@ -4,9 +4,12 @@
 #include "support/processus.h"
 #include "support/reference.h"
 
+#include "support/genres.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <sstream>
 
 namespace varlem {
@@ -53,10 +56,15 @@ TEST(VarlemCalcTest, CasDeReferenceDeBoutEnBout) {
         }
 
         const double tolerance = c.multiplicite_max() >= 4 ? 5e-3 : 3e-4;
+        // The command line names the inputs by their letters.
+        const std::map<entree_temps, std::string> lettres = {{entree_temps::impulsion, "I"},
+                                                             {entree_temps::echelon, "E"},
+                                                             {entree_temps::rampe, "R"},
+                                                             {entree_temps::sinus, "S"}};
         for (const auto& [genre, attendu] : c.temps) {
-            std::vector<std::string> args = {"temps", "--entree", std::string(1, genre), "--t",
+            std::vector<std::string> args = {"temps", "--entree", lettres.at(genre), "--t",
                                              liste(c.t)};
-            if (genre == 'S') {
+            if (genre == entree_temps::sinus) {
                 std::ostringstream a1, a2, a3;
                 a1 << c.sinus_amplitude;
                 a2 << c.sinus_pulsation;

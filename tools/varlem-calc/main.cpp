@@ -50,8 +50,10 @@ void options_entree_cli(CLI::App& sous, options_entree& e) {
     sous.add_option("--max", e.max, "niveau haut du signal périodique");
     sous.add_option("--min", e.min, "niveau bas du signal périodique");
     sous.add_option("--rapport", e.rapport, "rapport cyclique, 0 à 1");
-    sous.add_option("--depart", e.depart, "1 maxi, 2 mini, 3 nul au départ")
-        ->check(CLI::IsMember({'1', '2', '3'}));
+    sous.add_option_function<std::string>(
+            "--depart", [&e](const std::string& lettre) { e.depart = depart_de_lettre(lettre); },
+            "1 maxi, 2 mini, 3 nul au départ")
+        ->check(CLI::IsMember({"1", "2", "3"}));
     sous.add_option("--precision", e.precision, "précision des calculs périodiques")
         ->check(CLI::Range(1, 11));
 }
@@ -117,10 +119,10 @@ commande_declaree declarer_temps(CLI::App& app) {
     options_entree_cli(*sous, *e);
     return {sous, [=](std::string& erreur) {
                 o->f.variable = (*variable)[0];
-                o->entree = (*entree)[0];
+                o->entree = entree_de_lettre(*entree);
                 if (instants->count() == 0)
                     return commande_etude_temps({o->f, o->entree, *points, *e});
-                if (o->entree == 'C' || o->entree == 'T') {
+                if (entree_periodique(o->entree)) {
                     erreur = CLI::ValidationError("--entree", "C et T seulement sans --t").what();
                     return 1;
                 }
@@ -165,7 +167,7 @@ commande_declaree declarer_tracer(CLI::App& app) {
                 for (const auto& [num, den] : *fonctions)
                     o->fonctions.push_back({num, den, (*variable)[0]});
                 o->variable = (*variable)[0];
-                o->etude = (*etude)[0];
+                o->etude = etude_de_lettre(*etude);
                 return commande_tracer(*o);
             }};
 }
@@ -209,7 +211,7 @@ commande_declaree declarer_gabarit(CLI::App& app) {
     sous->add_option("--valeur", o->valeur, "w0 (ordre 1) ou m (ordre 2)")->required();
     options_variable(*sous, *variable);
     return {sous, [=](std::string&) {
-                o->gabarit = (*lettre)[0];
+                o->gabarit = gabarit_de_lettre(*lettre);
                 o->variable = (*variable)[0];
                 return commande_gabarit(*o);
             }};

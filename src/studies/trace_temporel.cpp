@@ -1,7 +1,8 @@
-#include "analysis/trace_temporel.h"
+#include "studies/trace_temporel.h"
 
 #include "analysis/periodique.h"
 #include "analysis/reponse_temps.h"
+#include "document/etudes_systeme.h"
 #include "numeric/temporel.h"
 #include "plot/axes.h"
 #include "plot/echelles.h"
@@ -22,21 +23,21 @@ constexpr int taille_textes = 9;
 constexpr couleur couleur_textes = 0;
 constexpr int epaisseur_entree = 2;
 
-const char* titre_exact(char genre) {
+const char* titre_exact(entree_temps genre) {
     switch (genre) {
-    case 'I':
+    case entree_temps::impulsion:
         return "Réponse Impulsionnelle";
-    case 'E':
+    case entree_temps::echelon:
         return "Réponse Indicielle";
-    case 'R':
+    case entree_temps::rampe:
         return "Réponse à une Rampe";
-    default:
-        return "Réponse à une sinusoïde";
+    case entree_temps::aucune:
+    case entree_temps::sinus:
+    case entree_temps::carre:
+    case entree_temps::triangle:
+        break;
     }
-}
-
-bool plage_valide(double lo, double hi) {
-    return std::isfinite(lo) && std::isfinite(hi) && std::isfinite(hi - lo) && lo < hi;
+    return "Réponse à une sinusoïde";
 }
 
 // Everything one drawing needs, with the world/pixel maps of its frame.
@@ -48,7 +49,7 @@ struct trace {
     const variante_trace_temporel& v;
     int w;
     int h;
-    std::optional<double> y_lecture;
+    std::optional<point_lecture_tps> marque;
 
     trace(surface& s_, const etude_temps& r_, const systeme& sys_, const param& p_,
           const variante_trace_temporel& v_)
@@ -72,9 +73,10 @@ struct trace {
 
     void cadre() { tracer_axes(s, p, r.t_pas, r.y_pas, r.t_min, r.t_max, r.y_min, r.y_max); }
 
-    void fleche(double t, double val) {
-        y_lecture = val;
-        tracer_fleche_lecture(s, x(t), y(val));
+    // The readout arrow at the point the readout reads.
+    void fleche() {
+        marque = point_lecture_temporelle(r, sys);
+        if (marque) tracer_fleche_lecture(s, x(marque->t), y(marque->y));
     }
 
     // A polyline through (t0 + i·pas, values[i]); a NaN value breaks it.
@@ -102,7 +104,7 @@ struct trace {
 struct trace_exact : trace {
     using trace::trace;
 
-    char genre = sys.etudes.etude_temps_choisie;
+    entree_temps genre = sys.etudes.etude_temps_choisie;
     grille_temps g = grille_trace(r);
     fdt_travail tampon;
     std::vector<double> valeurs;
@@ -114,12 +116,12 @@ struct trace_exact : trace {
     }
 
     void entree() {
-        if (genre == 'I' || !r.afficher_entree) return;
+        if (genre == entree_temps::impulsion || !r.afficher_entree) return;
         s.couleur_crayon(p.couleur_entree);
         s.epaisseur_crayon(epaisseur_entree);
-        if (genre == 'E') {
+        if (genre == entree_temps::echelon) {
             s.ligne(x(0), y(1), x(r.t_max), y(1));
-        } else if (genre == 'R') {
+        } else if (genre == entree_temps::rampe) {
             s.ligne(x(0), y(0), x(r.t_max), y(r.t_max));
         } else {
             s.deplacer(x(0), y(0));
@@ -131,42 +133,28 @@ struct trace_exact : trace {
         s.epaisseur_crayon(1);
     }
 
-    // The largest value the last curve drew: the scale the readout's rounding is judged by.
-    double echelle_courbe = 0;
-
-    // The response of one slot in its colour; the record evaluated, or nullptr.
-    const fdt_travail* courbe(int k) {
-        if (!slot_valide(k)) return nullptr;
+    // The response of one slot in its colour; false when there is none.
+    bool courbe(int k) {
+        if (!slot_valide(k)) return false;
         const fdt_travail* R =
-            reponse_a_evaluer(sys.fonctions[static_cast<std::size_t>(k)], genre, r, tampon);
-        if (R == nullptr) return nullptr;
-        echelle_courbe = valeurs_sur_grille(*R, g, valeurs);
+            reponse_a_evaluer(fonction_du_slot(sys.fonctions, k), genre, r, tampon);
+        if (R == nullptr) return false;
+        valeurs_sur_grille(*R, g, valeurs);
         s.couleur_crayon(p.couleurs[static_cast<std::size_t>(k)]);
         polyligne(g.t0, g.pas, valeurs.data(), g.nombre, true);
-        return R;
-    }
-
-    void fleche_sur(const fdt_travail& R, double echelle) {
-        const double t = sys.lecture.t_lecture;
-        fleche(t, valeur_temporelle_sure(R, t, echelle));
+        return true;
     }
 
     void courbes() {
         const int k = sys.slot_etudie();
         const bool toutes = sys.etudes.toutes_fonctions;
-        // The arrow is drawn right after slot k's curve, while its product record is at hand.
-        double echelle_k = 0;
-        for (const int i : fonctions_temps(sys)) {
-            const fdt_travail* R = courbe(i);
-            if (R == nullptr || i != k) continue;
-            echelle_k = echelle_courbe;
-            if (genre != 'I' && lecture()) fleche_sur(*R, echelle_k);
-        }
-        if (sys.etudes.boucle_fermee && sys.etudes.afficher_non_corrige &&
-            (genre == 'I' || !toutes))
+        const bool impulsion = genre == entree_temps::impulsion;
+        // The arrow is drawn right after slot k's curve; the impulse's after every curve.
+        for (const int i : fonctions_temps(sys))
+            if (courbe(i) && i == k && !impulsion && lecture()) fleche();
+        if (sys.etudes.boucle_fermee && sys.etudes.afficher_non_corrige && (impulsion || !toutes))
             courbe(4);
-        if (genre == 'I' && lecture() && slot_valide(k))
-            fleche_sur(sys.fonctions[static_cast<std::size_t>(k)], echelle_k);
+        if (impulsion && lecture()) fleche();
     }
 
     void dessiner() {
@@ -197,20 +185,6 @@ struct trace_periodique : trace {
         echantillons(sys.periodique.echantillons_reponse[static_cast<std::size_t>(k)]);
     }
 
-    // The readout reads the sample nearest to t_lecture, held to the samples that exist.
-    void fleche_periodique(int k) {
-        if (!slot_valide(k)) return;
-        const signal& e = sys.periodique.echantillons_reponse[static_cast<std::size_t>(k)];
-        const int n = nombre(e);
-        if (n < 1) return;
-        const double t_lu = std::isnan(sys.lecture.t_lecture) ? r.t_min : sys.lecture.t_lecture;
-        double rang = std::nearbyint((attendus - 1) * (t_lu - r.t_min) / (r.t_max - r.t_min));
-        if (std::isnan(rang)) rang = 0;
-        const int i = static_cast<int>(std::clamp(rang, 0.0, double(n - 1)));
-        fleche(std::clamp(t_lu, r.t_min, r.t_min + (n - 1) * delta),
-               e[static_cast<std::size_t>(i)]);
-    }
-
     void dessiner() {
         // Written before any font is chosen: it uses the surface's own font.
         s.texte(0, 0, "Réponse à un signal périodique");
@@ -227,31 +201,30 @@ struct trace_periodique : trace {
         if (sys.etudes.boucle_fermee && sys.etudes.afficher_non_corrige &&
             !sys.etudes.toutes_fonctions)
             courbe(4);
-        if (lecture()) fleche_periodique(sys.slot_etudie());
+        if (lecture()) fleche();
     }
 };
 
 } // namespace
 
-std::optional<double> dessiner_temporel(surface& s, const etude_temps& r, const systeme& sys,
-                                        const reglages& reg, const variante_trace_temporel& v) {
-    if (!cadre_utilisable(s.largeur(), s.hauteur())) return std::nullopt;
-    if (!plage_valide(r.t_min, r.t_max) || !plage_valide(r.y_min, r.y_max)) return std::nullopt;
-    const char genre = sys.etudes.etude_temps_choisie;
-    if (genre_periodique(genre)) {
+rendu_temporel dessiner_temporel(surface& s, const etude_temps& r, const systeme& sys,
+                                 const reglages& reg, const variante_trace_temporel& v) {
+    if (!cadre_utilisable(s.largeur(), s.hauteur()) || !plages_temps_tracables(r)) return {};
+    const entree_temps genre = sys.etudes.etude_temps_choisie;
+    if (entree_periodique(genre)) {
         trace_periodique t(s, r, sys, reg.graphe, v);
         t.dessiner();
-        return t.y_lecture;
+        return {true, t.marque};
     }
-    if (!sys.etudes.temps_ouverte || !genre_exact(genre)) return std::nullopt;
+    if (!sys.etudes.temps_ouverte || !entree_exacte(genre)) return {};
     trace_exact t(s, r, sys, reg.graphe, v);
     t.dessiner();
-    return t.y_lecture;
+    return {true, t.marque};
 }
 
-void tracer_temporel(surface& s, const etude_temps& r, systeme& sys, const reglages& reg) {
-    const auto y = dessiner_temporel(s, r, sys, reg, variante_trace_temporel{});
-    if (y) sys.lecture.y_lecture = *y;
+rendu_temporel tracer_temporel(surface& s, const etude_temps& r, const systeme& sys,
+                               const reglages& reg) {
+    return dessiner_temporel(s, r, sys, reg, variante_trace_temporel{});
 }
 
 void copier_temporel(surface& s, const etude_temps& r, const systeme& sys, const reglages& reg) {

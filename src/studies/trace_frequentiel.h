@@ -2,11 +2,13 @@
 // The frequency study drawing: frame, texts, one curve per studied function, the readout
 // arrow and the uncorrected curve of a closed loop, on any surface.
 
+#include "analysis/etudes.h"
 #include "analysis/memoire_courbes.h"
 #include "document/systeme.h"
 #include "plot/param.h"
 #include "plot/surface.h"
-#include "settings/etudes.h"
+
+#include <optional>
 
 namespace varlem {
 
@@ -33,29 +35,32 @@ struct options_frequentiel {
     memoire_courbes* memoire = nullptr;
 };
 
-/// Gain (dB) and phase (rad) of the current function at the readout pulsation.
-struct valeurs_lecture {
-    /// The readout was active and the values below were computed.
-    bool calculees = false;
-    /// Gain in dB.
-    double gain = 0.0;
-    /// Phase in radians.
-    double phase = 0.0;
+/// What a drawing of the frequency study drew.
+struct rendu_frequentiel {
+    /// The frame and the curves were drawn.
+    bool dessine = false;
+    /// Pixel of the readout arrow's point, when the arrow was drawn.
+    std::optional<std::pair<int, int>> fleche;
 };
 
-/// Draws diagram `genre` ('G', 'P', 'B', 'N' or 'M'; anything else draws nothing) with the
-/// chosen extras; nothing either when the study window is closed or the frame is empty.
-valeurs_lecture dessiner_frequentiel(surface& s, const etude_frequence& r, const param& p,
-                                     const systeme& sys, char genre, const options_frequentiel& o);
+/// Draws diagram `genre` (`aucun` draws nothing) with the chosen extras; nothing either when
+/// the study window is closed or the frame is empty.
+rendu_frequentiel dessiner_frequentiel(surface& s, const etude_frequence& r, const param& p,
+                                       const systeme& sys, diagramme genre,
+                                       const options_frequentiel& o);
 
-/// Full drawing of the chosen diagram; stores the readout values in `sys.lecture`. The curves
-/// come from `memoire` when it holds them.
-void tracer_frequentiel(surface& s, const etude_frequence& r, const param& p, systeme& sys,
-                        memoire_courbes* memoire = nullptr);
+/// Full drawing of diagram `genre`; the curves come from `memoire` when it holds them.
+rendu_frequentiel tracer_frequentiel(surface& s, const etude_frequence& r, const param& p,
+                                     const systeme& sys, diagramme genre,
+                                     memoire_courbes* memoire = nullptr);
+/// Full drawing of the chosen diagram.
+rendu_frequentiel tracer_frequentiel(surface& s, const etude_frequence& r, const param& p,
+                                     const systeme& sys, memoire_courbes* memoire = nullptr);
 /// Frame and curves of the chosen diagram only.
 void tracer_frequentiel_nu(surface& s, const etude_frequence& r, const param& p,
                            const systeme& sys);
-/// Frame, curves and uncorrected curve, without texts or arrow: the clipboard copy.
+/// Frame, curves and uncorrected curve of the chosen diagram, without texts or arrow: the
+/// clipboard copy.
 void copier_frequentiel(surface& s, const etude_frequence& r, const param& p, const systeme& sys);
 
 } // namespace varlem

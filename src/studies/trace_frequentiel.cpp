@@ -1,11 +1,13 @@
-#include "analysis/trace_frequentiel.h"
+#include "studies/trace_frequentiel.h"
 
 #include "analysis/caracteristiques.h"
 #include "analysis/frequences.h"
+#include "document/etudes_systeme.h"
 #include "numeric/nombres.h"
 #include "plot/axes.h"
 #include "plot/echelles.h"
 #include "plot/fleche_lecture.h"
+#include "studies/lecture_frequentielle.h"
 
 #include <algorithm>
 #include <numbers>
@@ -40,36 +42,36 @@ void texte_unite(surface& s, const etude_frequence& r, int y) {
         s.texte(s.largeur() - 30, y, "rad/s");
 }
 
-void tracer_cadre(surface& s, const etude_frequence& r, const param& p, char genre) {
+void tracer_cadre(surface& s, const etude_frequence& r, const param& p, diagramme genre) {
     switch (genre) {
-    case 'G':
+    case diagramme::gain:
         tracer_axes_log(s, p, r.decade_min, r.decade_max, r.gain_pas, r.gain_min, r.gain_max);
         break;
-    case 'P':
+    case diagramme::phase:
         tracer_axes_log(s, p, r.decade_min, r.decade_max, r.phase_pas, r.phase_min, r.phase_max);
         break;
-    case 'B':
+    case diagramme::black:
         tracer_axes(s, p, r.black_phase_pas, r.black_gain_pas, r.black_phase_min, r.black_phase_max,
                     r.black_gain_min, r.black_gain_max);
         break;
-    case 'N':
+    case diagramme::nyquist:
         tracer_axes(s, p, r.re_pas, r.im_pas, r.re_min, r.re_max, r.im_min, r.im_max);
         break;
-    case 'M':
+    case diagramme::module:
         if (r.en_hertz)
             tracer_axes(s, p, r.f_pas, r.module_pas, r.f_min, r.f_max, r.module_min, r.module_max);
         else
             tracer_axes(s, p, r.wl_pas, r.module_pas, r.wl_min, r.wl_max, r.module_min,
                         r.module_max);
         break;
-    default:
+    case diagramme::aucun:
         break;
     }
 }
 
 // Frame with its title and unit texts; the module's title goes under its frame.
-void tracer_cadre_et_textes(surface& s, const etude_frequence& r, const param& p, char genre) {
-    if (genre == 'M') {
+void tracer_cadre_et_textes(surface& s, const etude_frequence& r, const param& p, diagramme genre) {
+    if (genre == diagramme::module) {
         police_textes(s);
         s.texte(0, 0, "Module");
     }
@@ -77,34 +79,34 @@ void tracer_cadre_et_textes(surface& s, const etude_frequence& r, const param& p
     // The frame leaves its own label font behind.
     police_textes(s);
     switch (genre) {
-    case 'G':
+    case diagramme::gain:
         s.texte(0, 0, "Gain (dB)");
         if (p.inclure_zero) texte_unite(s, r, ligne_zero(s, r.gain_min, r.gain_max) - 12);
         break;
-    case 'P':
+    case diagramme::phase:
         s.texte(0, 0, r.en_radians ? "Phase (rad)" : "Phase (d°)");
         if (p.inclure_zero) texte_unite(s, r, ligne_zero(s, r.phase_min, r.phase_max) - 12);
         break;
-    case 'B':
+    case diagramme::black:
         if (p.inclure_zero) {
             // The gain's zero row comes from the automatic range, not the Black window.
             s.texte(colonne_zero(s, r.black_phase_min, r.black_phase_max) - 65, 8, "Gain (dB)");
             s.texte(0, ligne_zero(s, r.gain_min, r.gain_max) - 7, "Phase");
         }
         break;
-    case 'N':
+    case diagramme::nyquist:
         s.texte(0, 0, "Nyquist");
         break;
-    case 'M':
+    case diagramme::module:
         if (p.inclure_zero) texte_unite(s, r, ligne_zero(s, r.module_min, r.module_max) - 22);
         break;
-    default:
+    case diagramme::aucun:
         break;
     }
 }
 
-void tracer_courbe_couleur(surface& s, const fdt_travail& ft, char genre, const etude_frequence& r,
-                           couleur c, memoire_courbes* memoire) {
+void tracer_courbe_couleur(surface& s, const fdt_travail& ft, diagramme genre,
+                           const etude_frequence& r, couleur c, memoire_courbes* memoire) {
     s.couleur_crayon(c);
     s.epaisseur_crayon(1);
     s.style_crayon(style_trait::plein);
@@ -116,8 +118,9 @@ void tracer_courbe_couleur(surface& s, const fdt_travail& ft, char genre, const 
 
 // The reported crossings of the read function's margins on the gain and phase diagrams: a
 // dotted vertical line at each, the margin written beside it.
-void tracer_marges(surface& s, const etude_frequence& r, const systeme& sys, char genre) {
-    if (!r.afficher_marges || (genre != 'G' && genre != 'P') || !slot_valide(sys.fonction_courante))
+void tracer_marges(surface& s, const etude_frequence& r, const systeme& sys, diagramme genre) {
+    if (!r.afficher_marges || !diagramme_logarithmique(genre) ||
+        !slot_valide(sys.fonction_courante))
         return;
     const marges_stabilite m =
         calculer_marges(sys.fonctions[static_cast<std::size_t>(sys.fonction_courante)].fonction);
@@ -145,28 +148,25 @@ void tracer_marges(surface& s, const etude_frequence& r, const systeme& sys, cha
         marquer(m.omega_marge_phase, "MP = " + texte_nombre(*m.marge_phase_deg) + "°", 1);
 }
 
-valeurs_lecture tracer_lecture(surface& s, const etude_frequence& r, const systeme& sys,
-                               char genre) {
-    valeurs_lecture v;
-    // Only a function of the system is read: the slots of an empty one are left-overs.
-    if (!slot_valide(sys.fonction_courante) || sys.fonction_courante > sys.nb_fonctions) return v;
-    const fdt_travail& ft = sys.fonctions[static_cast<std::size_t>(sys.fonction_courante)];
-    const double w = sys.lecture.w_lecture;
-    const point_frq pt = point_frequentiel(ft, r, genre, w, cadre_bas(s.hauteur()), cadre_haut(),
+// The readout arrow on the read function's curve, where the point is defined.
+std::optional<std::pair<int, int>> tracer_lecture(surface& s, const etude_frequence& r,
+                                                  const systeme& sys, diagramme genre) {
+    const std::optional<valeurs_lecture_frq> v = valeurs_lecture(sys);
+    if (!v) return std::nullopt;
+    const fdt_travail& ft = fonction_du_slot(sys.fonctions, fonction_lue(sys));
+    const point_frq pt = point_frequentiel(ft, r, genre, v->w, cadre_bas(s.hauteur()), cadre_haut(),
                                            cadre_droite(s.largeur()), cadre_gauche());
-    v.calculees = true;
-    const complexe t = fdt_valeur(ft.fonction, w);
-    v.gain = fdt_gain_db(ft.fonction, w);
-    v.phase = fdt_phase(ft, w, t);
-    if (pt.defini) tracer_fleche_lecture(s, pt.px, pt.py);
-    return v;
+    if (!pt.defini) return std::nullopt;
+    tracer_fleche_lecture(s, pt.px, pt.py);
+    return std::pair{pt.px, pt.py};
 }
 
 } // namespace
 
-valeurs_lecture dessiner_frequentiel(surface& s, const etude_frequence& r, const param& p,
-                                     const systeme& sys, char genre, const options_frequentiel& o) {
-    if (!sys.etudes.frequence_ouverte || !genre_frequentiel(genre)) return {};
+rendu_frequentiel dessiner_frequentiel(surface& s, const etude_frequence& r, const param& p,
+                                       const systeme& sys, diagramme genre,
+                                       const options_frequentiel& o) {
+    if (!sys.etudes.frequence_ouverte || !diagramme_trace(genre)) return {};
     if (!cadre_utilisable(s.largeur(), s.hauteur())) return {};
 
     if (o.textes)
@@ -175,30 +175,34 @@ valeurs_lecture dessiner_frequentiel(surface& s, const etude_frequence& r, const
         tracer_cadre(s, r, p, genre);
 
     for (const int k : fonctions_etudiees(sys))
-        tracer_courbe_couleur(s, sys.fonctions[static_cast<std::size_t>(k)], genre, r,
+        tracer_courbe_couleur(s, fonction_du_slot(sys.fonctions, k), genre, r,
                               p.couleurs[static_cast<std::size_t>(k)], o.memoire);
 
     tracer_marges(s, r, sys, genre);
 
-    valeurs_lecture v;
-    if (o.fleche && sys.lecture.lecture_frq_active) v = tracer_lecture(s, r, sys, genre);
+    rendu_frequentiel rendu;
+    rendu.dessine = true;
+    if (o.fleche && sys.lecture.lecture_frq_active) rendu.fleche = tracer_lecture(s, r, sys, genre);
 
     const etat_etudes& e = sys.etudes;
     if (o.non_corrige && e.boucle_fermee && e.afficher_non_corrige &&
         slot_valide(sys.courante_sauvee))
-        tracer_courbe_couleur(s, sys.sauvegarde[static_cast<std::size_t>(sys.courante_sauvee)],
-                              genre, r, p.couleurs[indice_couleur_non_corrige], o.memoire);
-    return v;
+        tracer_courbe_couleur(s, fonction_du_slot(sys.sauvegarde, sys.courante_sauvee), genre, r,
+                              p.couleurs[indice_couleur_non_corrige], o.memoire);
+    return rendu;
 }
 
-void tracer_frequentiel(surface& s, const etude_frequence& r, const param& p, systeme& sys,
-                        memoire_courbes* memoire) {
+rendu_frequentiel tracer_frequentiel(surface& s, const etude_frequence& r, const param& p,
+                                     const systeme& sys, diagramme genre,
+                                     memoire_courbes* memoire) {
     options_frequentiel o;
     o.memoire = memoire;
-    const valeurs_lecture v = dessiner_frequentiel(s, r, p, sys, sys.etudes.etude_freq_choisie, o);
-    if (!v.calculees) return;
-    sys.lecture.gain_lecture = v.gain;
-    sys.lecture.phase_lecture = v.phase;
+    return dessiner_frequentiel(s, r, p, sys, genre, o);
+}
+
+rendu_frequentiel tracer_frequentiel(surface& s, const etude_frequence& r, const param& p,
+                                     const systeme& sys, memoire_courbes* memoire) {
+    return tracer_frequentiel(s, r, p, sys, sys.etudes.etude_freq_choisie, memoire);
 }
 
 void tracer_frequentiel_nu(surface& s, const etude_frequence& r, const param& p,

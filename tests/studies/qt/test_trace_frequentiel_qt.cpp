@@ -1,6 +1,6 @@
 #include "analysis/frequences.h"
-#include "analysis/trace_frequentiel.h"
 #include "plot/qt/copie_vectorielle.h"
+#include "studies/trace_frequentiel.h"
 
 #include "analysis/outils_frequence.h"
 
@@ -22,7 +22,7 @@ struct diagramme_gain {
     param p;
 
     diagramme_gain() {
-        s->etudes.etude_freq_choisie = 'G';
+        s->etudes.etude_freq_choisie = diagramme::gain;
         r = test::etude_de(*s);
         p.couleurs[1] = 0x00FF00;
     }
@@ -45,7 +45,8 @@ TEST(TraceFrequentielQtTest, GainDansUneImage) {
     ASSERT_EQ(image.size(), QSize(640, 420));
     // The curve passes through its points, computed independently of the drawing.
     for (const double w : {0.12, 0.3, 1.0, 4.0, 9.0}) {
-        const point_frq pt = point_frequentiel(d.s->fonctions[1], d.r, 'G', w, 410, 10, 625, 15);
+        const point_frq pt =
+            point_frequentiel(d.s->fonctions[1], d.r, diagramme::gain, w, 410, 10, 625, 15);
         bool trouve = false;
         for (int dy = -1; dy <= 1 && !trouve; ++dy) trouve = image.pixel(pt.px, pt.py + dy) == vert;
         EXPECT_TRUE(trouve) << w << " at " << pt.px << "," << pt.py;
@@ -75,7 +76,7 @@ TEST(TraceFrequentielQtTest, PointsTresLointainsNeBarbouillentPas) {
     // Nyquist of an integrator zoomed on the origin: the curve comes from pixels a billion
     // away; only its visible part may colour the image.
     auto s = test::systeme_de({{1, {}, {{0, 0}, {-1, 0}}}});
-    s->etudes.etude_freq_choisie = 'N';
+    s->etudes.etude_freq_choisie = diagramme::nyquist;
     etude_frequence r = test::etude_de(*s);
     r.re_min = -2, r.re_max = 1, r.re_pas = 0.1;
     r.im_min = -2, r.im_max = 1, r.im_pas = 0.1;

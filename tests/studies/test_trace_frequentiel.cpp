@@ -1,4 +1,7 @@
-#include "analysis/trace_frequentiel.h"
+#include "studies/trace_frequentiel.h"
+
+#include "studies/lecture_frequentielle.h"
+#include "support/genres.h"
 
 #include "analysis/outils_frequence.h"
 #include "plot/echelles.h"
@@ -93,13 +96,13 @@ etude_frequence etude_ronde(bool hertz, bool radians) {
 TEST(TraceFrequentielTest, RienQuandRienNEstChoisi) {
     const auto s = systeme_de({{1, {}, {{-1, 0}}}});
     const etude_frequence r = etude_de(*s);
-    for (const char g : {'0', 'D', 'X', '\0'}) {
+    for (const diagramme g : {diagramme::aucun}) {
         s->etudes.etude_freq_choisie = g;
         enregistreur e(largeur, hauteur);
         tracer_frequentiel(e, r, param_test(), *s);
         EXPECT_TRUE(e.commandes().empty()) << g;
     }
-    s->etudes.etude_freq_choisie = 'G';
+    s->etudes.etude_freq_choisie = diagramme::gain;
     s->etudes.frequence_ouverte = false;
     enregistreur fermee(largeur, hauteur);
     tracer_frequentiel(fermee, r, param_test(), *s);
@@ -117,7 +120,7 @@ TEST(TraceFrequentielTest, RienQuandRienNEstChoisi) {
 TEST(TraceFrequentielTest, TitresEtUnites) {
     struct attendu {
         const char* nom;
-        char genre;
+        diagramme genre;
         bool hertz, radians, zero;
         std::vector<texte_enregistre> textes;
     };
@@ -127,20 +130,40 @@ TEST(TraceFrequentielTest, TitresEtUnites) {
         return texte_enregistre{x, y, s, "Arial", 9, 0};
     };
     const attendu liste[] = {
-        {"gain Hz", 'G', true, true, true, {t(0, 0, "Gain (dB)"), t(584, 121, "Hz")}},
-        {"gain rad/s", 'G', false, true, true, {t(0, 0, "Gain (dB)"), t(570, 121, "rad/s")}},
-        {"gain sans zero", 'G', true, true, false, {t(0, 0, "Gain (dB)")}},
-        {"phase rad", 'P', true, true, true, {t(0, 0, "Phase (rad)"), t(584, 68, "Hz")}},
-        {"phase degres", 'P', false, false, true, {t(0, 0, "Phase (d°)"), t(570, 68, "rad/s")}},
-        {"phase degres sans zero", 'P', true, false, false, {t(0, 0, "Phase (d°)")}},
-        {"module Hz", 'M', true, true, true, {t(0, 0, "Module"), t(584, 298, "Hz")}},
-        {"module rad/s", 'M', false, true, true, {t(0, 0, "Module"), t(570, 298, "rad/s")}},
-        {"module sans zero", 'M', true, true, false, {t(0, 0, "Module")}},
-        {"nyquist", 'N', true, true, true, {t(0, 0, "Nyquist")}},
-        {"nyquist sans zero", 'N', true, true, false, {t(0, 0, "Nyquist")}},
+        {"gain Hz", diagramme::gain, true, true, true, {t(0, 0, "Gain (dB)"), t(584, 121, "Hz")}},
+        {"gain rad/s",
+         diagramme::gain,
+         false,
+         true,
+         true,
+         {t(0, 0, "Gain (dB)"), t(570, 121, "rad/s")}},
+        {"gain sans zero", diagramme::gain, true, true, false, {t(0, 0, "Gain (dB)")}},
+        {"phase rad",
+         diagramme::phase,
+         true,
+         true,
+         true,
+         {t(0, 0, "Phase (rad)"), t(584, 68, "Hz")}},
+        {"phase degres",
+         diagramme::phase,
+         false,
+         false,
+         true,
+         {t(0, 0, "Phase (d°)"), t(570, 68, "rad/s")}},
+        {"phase degres sans zero", diagramme::phase, true, false, false, {t(0, 0, "Phase (d°)")}},
+        {"module Hz", diagramme::module, true, true, true, {t(0, 0, "Module"), t(584, 298, "Hz")}},
+        {"module rad/s",
+         diagramme::module,
+         false,
+         true,
+         true,
+         {t(0, 0, "Module"), t(570, 298, "rad/s")}},
+        {"module sans zero", diagramme::module, true, true, false, {t(0, 0, "Module")}},
+        {"nyquist", diagramme::nyquist, true, true, true, {t(0, 0, "Nyquist")}},
+        {"nyquist sans zero", diagramme::nyquist, true, true, false, {t(0, 0, "Nyquist")}},
         // The Black gain text sits on the phase window; the phase text on the automatic gain.
-        {"black", 'B', true, true, true, {t(435, 8, "Gain (dB)"), t(0, 126, "Phase")}},
-        {"black sans zero", 'B', true, true, false, {}},
+        {"black", diagramme::black, true, true, true, {t(435, 8, "Gain (dB)"), t(0, 126, "Phase")}},
+        {"black sans zero", diagramme::black, true, true, false, {}},
     };
     const auto s = systeme_de({{1, {}, {{-1, 0}}}});
     for (const auto& a : liste) {
@@ -164,7 +187,7 @@ TEST(TraceFrequentielTest, TitresEtUnites) {
 
 TEST(TraceFrequentielTest, LeTitreDuModulePrecedeLeCadre) {
     const auto s = systeme_de({{1, {}, {{-1, 0}}}});
-    s->etudes.etude_freq_choisie = 'M';
+    s->etudes.etude_freq_choisie = diagramme::module;
     enregistreur e(largeur, hauteur);
     tracer_frequentiel(e, etude_ronde(true, true), param_test(), *s);
     const auto& c = e.commandes();
@@ -183,7 +206,8 @@ TEST(TraceFrequentielTest, UneCourbeParFonctionDansSaCouleur) {
                                           test::second_ordre(3, 0.3),
                                           {2, {{-5, 0}}, {{-0.5, 0}, {-50, 0}}}};
     const param p = param_test();
-    for (const char g : {'G', 'P', 'B', 'N', 'M'}) {
+    for (const diagramme g : {diagramme::gain, diagramme::phase, diagramme::black,
+                              diagramme::nyquist, diagramme::module}) {
         const auto s = systeme_de(f, true);
         s->etudes.etude_freq_choisie = g;
         enregistreur e(largeur, hauteur);
@@ -211,7 +235,7 @@ std::unique_ptr<systeme> boucle_fermee(bool afficher) {
     s->courante_sauvee = 2;
     s->etudes.boucle_fermee = true;
     s->etudes.afficher_non_corrige = afficher;
-    s->etudes.etude_freq_choisie = 'G';
+    s->etudes.etude_freq_choisie = diagramme::gain;
     return s;
 }
 
@@ -228,7 +252,7 @@ TEST(TraceFrequentielTest, CourbeNonCorrigeeEnBoucleFermee) {
         if (!dans_cadre(seg.x2, seg.y2)) continue;
         const double w = pixel_vers_log(seg.x2, 15, largeur - 15, r.decade_min, r.decade_max);
         const point_frq attendu =
-            point_frequentiel(sauvee, r, 'G', w, hauteur - 10, 10, largeur - 15, 15);
+            point_frequentiel(sauvee, r, diagramme::gain, w, hauteur - 10, 10, largeur - 15, 15);
         EXPECT_NEAR(seg.y2, attendu.py, 2) << seg.x2;
     }
     enregistreur copie(largeur, hauteur);
@@ -245,7 +269,8 @@ TEST(TraceFrequentielTest, CourbeNonCorrigeeEnBoucleFermee) {
 
 TEST(TraceFrequentielTest, FlecheDeLectureSurLaCourbeCourante) {
     const param p = param_test();
-    for (const char g : {'G', 'P', 'B', 'N', 'M'}) {
+    for (const diagramme g : {diagramme::gain, diagramme::phase, diagramme::black,
+                              diagramme::nyquist, diagramme::module}) {
         for (const bool radians : {true, false}) {
             SCOPED_TRACE(testing::Message() << g << " radians=" << radians);
             const auto s =
@@ -255,16 +280,19 @@ TEST(TraceFrequentielTest, FlecheDeLectureSurLaCourbeCourante) {
             s->lecture.w_lecture = 1.7;
             const etude_frequence r = etude_de(*s, true, radians);
             enregistreur e(largeur, hauteur);
-            tracer_frequentiel(e, r, p, *s);
+            const rendu_frequentiel rendu = tracer_frequentiel(e, r, p, *s);
 
             const fdt_travail& ft = s->fonctions[2];
-            EXPECT_DOUBLE_EQ(s->lecture.gain_lecture, fdt_gain_db(ft.fonction, 1.7));
-            EXPECT_DOUBLE_EQ(s->lecture.phase_lecture, fdt_phase(ft, 1.7));
+            const std::optional<valeurs_lecture_frq> v = valeurs_lecture(*s);
+            ASSERT_TRUE(v);
+            EXPECT_DOUBLE_EQ(v->gain, fdt_gain_db(ft.fonction, 1.7));
+            EXPECT_DOUBLE_EQ(v->phase, fdt_phase(ft, 1.7));
             const point_frq pt =
                 point_frequentiel(ft, r, g, 1.7, hauteur - 10, 10, largeur - 15, 15);
             const auto fleche = e.segments(couleur_fleche_lecture);
             ASSERT_EQ(fleche.size(), 3u);
             const int x = pt.px, y = pt.py;
+            EXPECT_EQ(rendu.fleche, (std::pair{x, y}));
             EXPECT_EQ((std::vector{fleche[0].x1, fleche[0].y1, fleche[0].x2, fleche[0].y2}),
                       (std::vector{x, y + 15, x, y}));
             EXPECT_EQ((std::vector{fleche[1].x1, fleche[1].y1, fleche[1].x2, fleche[1].y2}),
@@ -277,15 +305,14 @@ TEST(TraceFrequentielTest, FlecheDeLectureSurLaCourbeCourante) {
                 plus_proche = std::min(plus_proche, distance_segment(x, y, seg));
             EXPECT_LE(plus_proche, 1.5);
 
-            // Neither the bare drawing nor the copy mark the curve or touch the readout.
-            s->lecture.gain_lecture = s->lecture.phase_lecture = 123;
+            // Neither the bare drawing nor the copy mark the curve; the readout reads the same.
             enregistreur nu(largeur, hauteur), copie(largeur, hauteur);
             tracer_frequentiel_nu(nu, r, p, *s);
             copier_frequentiel(copie, r, p, *s);
             EXPECT_TRUE(nu.segments(couleur_fleche_lecture).empty());
             EXPECT_TRUE(copie.segments(couleur_fleche_lecture).empty());
             EXPECT_TRUE(textes_diagramme(copie).empty());
-            EXPECT_EQ(s->lecture.gain_lecture, 123);
+            EXPECT_EQ(valeurs_lecture(*s)->gain, v->gain);
         }
     }
 }
@@ -294,14 +321,14 @@ TEST(TraceFrequentielTest, AucuneLectureDansUnSystemeVide) {
     // A file of no function read: slot 1 holds what it held, which is no function of the system.
     const auto s = systeme_de({{1, {}, {{-1, 0}}}}, true, 1);
     s->nb_fonctions = 0;
-    s->etudes.etude_freq_choisie = 'G';
+    s->etudes.etude_freq_choisie = diagramme::gain;
     s->lecture.lecture_frq_active = true;
-    s->lecture.gain_lecture = s->lecture.phase_lecture = 123;
     enregistreur e(largeur, hauteur);
-    tracer_frequentiel(e, etude_de(*s, true, true), param_test(), *s);
+    const rendu_frequentiel rendu =
+        tracer_frequentiel(e, etude_de(*s, true, true), param_test(), *s);
     EXPECT_TRUE(e.segments(couleur_fleche_lecture).empty());
-    EXPECT_EQ(s->lecture.gain_lecture, 123);
-    EXPECT_EQ(s->lecture.phase_lecture, 123);
+    EXPECT_FALSE(rendu.fleche);
+    EXPECT_FALSE(valeurs_lecture(*s));
 }
 
 struct cas_courbe {
@@ -337,7 +364,8 @@ const cas_courbe courbes[] = {
 // the curve covers its range.
 TEST(CourbeFrequentielleTest, PointsConsecutifsAMoinsDeCinqPixels) {
     for (const auto& c : courbes) {
-        for (const char g : {'G', 'P', 'B', 'N', 'M'}) {
+        for (const diagramme g : {diagramme::gain, diagramme::phase, diagramme::black,
+                                  diagramme::nyquist, diagramme::module}) {
             for (const bool hertz : {false, true}) {
                 SCOPED_TRACE(testing::Message() << c.nom << " " << g << " hz=" << hertz);
                 const auto s = systeme_de({c.f});
@@ -354,7 +382,7 @@ TEST(CourbeFrequentielleTest, PointsConsecutifsAMoinsDeCinqPixels) {
                         << seg.x1 << "," << seg.y1 << " -> " << seg.x2 << "," << seg.y2;
                 }
                 EXPECT_GT(dedans, 30);
-                if (g == 'G' || (g == 'P' && !c.phase_discontinue)) {
+                if (g == diagramme::gain || (g == diagramme::phase && !c.phase_discontinue)) {
                     // The automatic ranges hold the whole curve: it runs from edge to edge.
                     EXPECT_LE(xmin, 20);
                     EXPECT_GE(xmax, largeur - 20);
@@ -370,7 +398,7 @@ TEST(CourbeFrequentielleTest, LesSommetsSontDesPointsDeLaFonction) {
     const auto s = systeme_de({{1, {}, {{-1, 0}}}});
     const etude_frequence r = etude_de(*s);
     enregistreur e(largeur, hauteur);
-    tracer_courbe_frq(e, s->fonctions[1], 'G', r);
+    tracer_courbe_frq(e, s->fonctions[1], diagramme::gain, r);
     int verifies = 0;
     for (const auto& seg : e.segments()) {
         if (!dans_cadre(seg.x2, seg.y2)) continue;
@@ -444,7 +472,8 @@ TEST(CourbeFrequentielleTest, EntreesDegenereesSeTerminent) {
         for (const auto& [nom, changer] : records) {
             etude_frequence r = etude_de(*s);
             changer(r);
-            for (const char g : {'G', 'P', 'B', 'N', 'M'}) {
+            for (const diagramme g : {diagramme::gain, diagramme::phase, diagramme::black,
+                                      diagramme::nyquist, diagramme::module}) {
                 s->etudes.etude_freq_choisie = g;
                 for (const auto& [w, h] : tailles) {
                     enregistreur e(w, h);
@@ -462,7 +491,7 @@ TEST(CourbeFrequentielleTest, UneDiscontinuiteArreteLaCourbe) {
     const param p = param_test();
     const auto s =
         systeme_de({{1, {{0, 1}, {0, -1}}, {{-0.1, 0.995}, {-0.1, -0.995}}}, {1, {}, {{-1, 0}}}});
-    s->etudes.etude_freq_choisie = 'P';
+    s->etudes.etude_freq_choisie = diagramme::phase;
     // A phase window wide enough for the jump to happen inside the frame.
     etude_frequence r = etude_de(*s);
     r.phase_min = -4;
@@ -489,7 +518,7 @@ TEST(CourbeFrequentielleTest, LaReprisePartDuDernierPointExterieur) {
     etude_frequence r = etude_de(*s);
     r.gain_max = 10;
     enregistreur e(largeur, hauteur);
-    tracer_courbe_frq(e, s->fonctions[1], 'G', r);
+    tracer_courbe_frq(e, s->fonctions[1], diagramme::gain, r);
     int sauts = 0;
     for (const auto& k : e.commandes())
         if (k.sorte == sorte_commande::deplacer) {

@@ -1,4 +1,7 @@
-#include "analysis/trace_temporel.h"
+#include "studies/trace_temporel.h"
+
+#include "numeric/nombres.h"
+#include "support/genres.h"
 
 #include "analysis/outils_temps.h"
 #include "analysis/reponse_temps.h"
@@ -71,7 +74,7 @@ commande premier_point(const enregistreur& e, int k) {
 // every response.
 void preparer_periodique(banc_temps& b, std::size_t n) {
     etude_temps& r = b.r();
-    b.sys.etudes.etude_temps_choisie = 'C';
+    b.sys.etudes.etude_temps_choisie = entree_temps::carre;
     r.nb_points = 200;
     r.t_min = 0;
     r.t_max = 3;
@@ -89,7 +92,8 @@ void preparer_periodique(banc_temps& b, std::size_t n) {
 }
 
 TEST(TracerTemporelTest, FenetreFermeeSeulLePeriodiqueDessine) {
-    for (const char genre : {'I', 'E', 'R', 'S'}) {
+    for (const entree_temps genre : {entree_temps::impulsion, entree_temps::echelon,
+                                     entree_temps::rampe, entree_temps::sinus}) {
         auto b = banc_colore({{"1", "1+p"}});
         b->calculer(genre);
         b->sys.etudes.temps_ouverte = false;
@@ -99,7 +103,7 @@ TEST(TracerTemporelTest, FenetreFermeeSeulLePeriodiqueDessine) {
     }
     auto b = banc_colore({{"1", "1+p"}});
     preparer_periodique(*b, 101);
-    b->sys.etudes.etude_temps_choisie = 'T';
+    b->sys.etudes.etude_temps_choisie = entree_temps::triangle;
     b->sys.etudes.temps_ouverte = false;
     enregistreur e(W, H);
     tracer_temporel(e, b->r(), b->sys, b->reg);
@@ -108,14 +112,14 @@ TEST(TracerTemporelTest, FenetreFermeeSeulLePeriodiqueDessine) {
 
 TEST(TracerTemporelTest, EntreeEchelonEtRampe) {
     auto b = banc_colore({{"1", "1+p"}});
-    for (const char genre : {'E', 'R'}) {
+    for (const entree_temps genre : {entree_temps::echelon, entree_temps::rampe}) {
         const etude_temps& r = b->calculer(genre);
         enregistreur e(W, H);
         tracer_temporel(e, r, b->sys, b->reg);
         const auto entree = e.segments(gris_entree);
         ASSERT_EQ(entree.size(), 1u) << genre;
-        const double fin = genre == 'E' ? 1.0 : r.t_max;
-        const double debut = genre == 'E' ? 1.0 : 0.0;
+        const double fin = genre == entree_temps::echelon ? 1.0 : r.t_max;
+        const double debut = genre == entree_temps::echelon ? 1.0 : 0.0;
         EXPECT_EQ(entree[0].epaisseur, 2);
         EXPECT_EQ(entree[0].x1, 15);
         EXPECT_EQ(entree[0].y1, py(r, debut));
@@ -125,7 +129,7 @@ TEST(TracerTemporelTest, EntreeEchelonEtRampe) {
         for (const auto& s : e.segments(couleur_slot(1))) EXPECT_EQ(s.epaisseur, 1);
     }
     b->r().afficher_entree = false;
-    b->calculer('E');
+    b->calculer(entree_temps::echelon);
     enregistreur e(W, H);
     tracer_temporel(e, b->r(), b->sys, b->reg);
     EXPECT_TRUE(e.segments(gris_entree).empty());
@@ -136,7 +140,7 @@ TEST(TracerTemporelTest, EntreeSinusoidale) {
     b->r().amplitude = 2;
     b->r().pulsation = 3;
     b->r().phase_origine = 0.5;
-    const etude_temps& r = b->calculer('S');
+    const etude_temps& r = b->calculer(entree_temps::sinus);
     enregistreur e(W, H);
     tracer_temporel(e, r, b->sys, b->reg);
     const auto entree = e.segments(gris_entree);
@@ -169,7 +173,7 @@ TEST(TracerTemporelTest, ValeursHorsPlageEcretees) {
     };
     for (const auto& c : table) {
         auto b = banc_colore({{c.num, "1+p"}});
-        etude_temps& r = b->calculer('I');
+        etude_temps& r = b->calculer(entree_temps::impulsion);
         r.y_min = c.y_min;
         r.y_max = c.y_max;
         r.y_pas = 0.1;
@@ -193,13 +197,14 @@ TEST(TracerTemporelTest, ValeursHorsPlageEcretees) {
 
 TEST(TracerTemporelTest, OrdreDesCourbesEnBoucleFermee) {
     struct cas {
-        char genre;
+        entree_temps genre;
         bool toutes;
         std::vector<int> ordre;
     };
     const cas table[] = {
-        {'I', true, {1, 2, 3, 4}}, {'I', false, {3, 4}}, {'E', true, {1, 2, 3}},
-        {'E', false, {3, 4}},      {'S', false, {3, 4}},
+        {entree_temps::impulsion, true, {1, 2, 3, 4}}, {entree_temps::impulsion, false, {3, 4}},
+        {entree_temps::echelon, true, {1, 2, 3}},      {entree_temps::echelon, false, {3, 4}},
+        {entree_temps::sinus, false, {3, 4}},
     };
     for (const auto& c : table) {
         auto b = banc_colore({{"1", "1+p"}, {"1", "1+2p"}, {"1", "1+0.5p"}, {"1", "1+3p"}});
@@ -272,13 +277,13 @@ TEST(TracerTemporelTest, PeriodiqueNaNCoupeLaCourbe) {
 
 TEST(TracerTemporelTest, TitresEtEtiquetteDuTemps) {
     struct cas {
-        char genre;
+        entree_temps genre;
         const char* titre;
     };
-    const cas table[] = {{'I', "Réponse Impulsionnelle"},
-                         {'E', "Réponse Indicielle"},
-                         {'R', "Réponse à une Rampe"},
-                         {'S', "Réponse à une sinusoïde"}};
+    const cas table[] = {{entree_temps::impulsion, "Réponse Impulsionnelle"},
+                         {entree_temps::echelon, "Réponse Indicielle"},
+                         {entree_temps::rampe, "Réponse à une Rampe"},
+                         {entree_temps::sinus, "Réponse à une sinusoïde"}};
     for (const auto& c : table) {
         auto b = banc_colore({{"1", "1+p"}});
         b->reg.graphe.police = "Courier";
@@ -323,11 +328,13 @@ TEST(TracerTemporelTest, FlecheDeLecture) {
     b->sys.fonction_courante = 1;
     b->sys.lecture.lecture_tps_active = true;
     b->sys.lecture.t_lecture = 2;
-    const etude_temps& r = b->calculer('E');
+    const etude_temps& r = b->calculer(entree_temps::echelon);
     enregistreur e(W, H);
-    tracer_temporel(e, r, b->sys, b->reg);
+    const rendu_temporel rendu = tracer_temporel(e, r, b->sys, b->reg);
     const double y = 1 - std::exp(-2.0);
-    EXPECT_NEAR(b->sys.lecture.y_lecture, y, 1e-9);
+    ASSERT_TRUE(rendu.fleche);
+    EXPECT_NEAR(rendu.fleche->y, y, 1e-9);
+    EXPECT_EQ(textes_valeurs_tps(r, b->sys).y, texte_nombre(rendu.fleche->y));
     const auto fleche = e.segments(couleur_fleche_lecture);
     ASSERT_EQ(fleche.size(), 3u);
     EXPECT_EQ(fleche[0].x1, px(r, 2));
@@ -337,19 +344,19 @@ TEST(TracerTemporelTest, FlecheDeLecture) {
     // Right after the current function's curve, before the next one.
     EXPECT_EQ(ordre_courbes(e), (std::vector<int>{1, 0, 2}));
 
-    b->sys.lecture.y_lecture = -123;
     enregistreur copie(W, H);
     copier_temporel(copie, r, b->sys, b->reg);
     EXPECT_TRUE(copie.segments(couleur_fleche_lecture).empty());
-    EXPECT_EQ(b->sys.lecture.y_lecture, -123);
+    EXPECT_NEAR(point_lecture_temporelle(r, b->sys)->y, y, 1e-9);
 
     // The impulse's arrow comes after every curve, on the current function (here the second).
     b->sys.fonction_courante = 2;
-    const etude_temps& ri = b->calculer('I');
+    const etude_temps& ri = b->calculer(entree_temps::impulsion);
     enregistreur ei(W, H);
-    tracer_temporel(ei, ri, b->sys, b->reg);
+    const rendu_temporel rendu_i = tracer_temporel(ei, ri, b->sys, b->reg);
     EXPECT_EQ(ordre_courbes(ei), (std::vector<int>{1, 2, 0}));
-    EXPECT_NEAR(b->sys.lecture.y_lecture, 2 * std::exp(-2.0), 1e-9);
+    ASSERT_TRUE(rendu_i.fleche);
+    EXPECT_NEAR(rendu_i.fleche->y, 2 * std::exp(-2.0), 1e-9);
 }
 
 TEST(TracerTemporelTest, FlechePeriodique) {
@@ -366,9 +373,10 @@ TEST(TracerTemporelTest, FlechePeriodique) {
         b->sys.lecture.lecture_tps_active = true;
         b->sys.lecture.t_lecture = c.t_lecture;
         enregistreur e(W, H);
-        tracer_temporel(e, b->r(), b->sys, b->reg);
+        const rendu_temporel rendu = tracer_temporel(e, b->r(), b->sys, b->reg);
         const double y = 1 - double(c.rang) / 100;
-        EXPECT_DOUBLE_EQ(b->sys.lecture.y_lecture, y) << c.t_lecture;
+        ASSERT_TRUE(rendu.fleche);
+        EXPECT_DOUBLE_EQ(rendu.fleche->y, y) << c.t_lecture;
         const auto fleche = e.segments(couleur_fleche_lecture);
         ASSERT_EQ(fleche.size(), 3u);
         EXPECT_EQ(fleche[0].x2, px(b->r(), c.t_fleche)) << c.t_lecture;
@@ -391,10 +399,10 @@ TEST(TracerTemporelTest, TaillesEtPlagesInutilisablesNeDessinentRien) {
         {"intervalle vide", W, H, [](etude_temps& r) { r.t_max = r.t_min; }},
         {"intervalle inverse", W, H, [](etude_temps& r) { r.t_max = -1; }},
     };
-    for (const char genre : {'E', 'C'}) {
+    for (const entree_temps genre : {entree_temps::echelon, entree_temps::carre}) {
         for (const auto& c : table) {
             auto b = banc_colore({{"1", "1+p"}});
-            if (genre == 'C')
+            if (genre == entree_temps::carre)
                 preparer_periodique(*b, 101);
             else
                 b->calculer(genre);
@@ -409,7 +417,7 @@ TEST(TracerTemporelTest, TaillesEtPlagesInutilisablesNeDessinentRien) {
 TEST(TracerTemporelTest, PasDegeneresTerminent) {
     for (const double dt : {0.0, -1.0, nan, 1e-300, std::numeric_limits<double>::infinity()}) {
         auto b = banc_colore({{"1", "1+p"}});
-        etude_temps& r = b->calculer('S');
+        etude_temps& r = b->calculer(entree_temps::sinus);
         r.dt = dt;
         enregistreur e(W, H);
         tracer_temporel(e, r, b->sys, b->reg);

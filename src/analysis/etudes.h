@@ -5,6 +5,9 @@
 
 namespace varlem {
 
+/// Where a periodic input starts its period: at its maximum, its minimum or zero.
+enum class depart_periodique { maximum, minimum, zero };
+
 /// Frequency study: units, pulsation range and the ranges and steps of the five diagrams.
 struct etude_frequence {
     bool en_hertz = true;
@@ -32,7 +35,7 @@ struct etude_temps {
     bool afficher_entree = true;
     bool precision_modifiee = false;
     int nb_points = 200;
-    char depart_periodique = '1';
+    depart_periodique depart = depart_periodique::maximum;
     double t_min = 0, t_max = 0;
     double y_min = 0, y_max = 0;
     double t_pas = 0, y_pas = 0;

@@ -2,10 +2,12 @@
 // the margin beside it; nothing unless asked, nor on the other diagrams.
 #include "analysis/caracteristiques.h"
 #include "analysis/outils_frequence.h"
-#include "analysis/trace_frequentiel.h"
 #include "numeric/nombres.h"
 #include "plot/echelles.h"
 #include "plot/enregistreur.h"
+#include "studies/trace_frequentiel.h"
+
+#include "support/genres.h"
 
 #include <gtest/gtest.h>
 
@@ -41,14 +43,15 @@ TEST(TraceMarges, LignesAuxCroisementsDesMargesRapportees) {
     EXPECT_NEAR(*m.omega_marge_gain, std::sqrt(17.0), 1e-9);
 
     struct cas {
-        char genre;
+        diagramme genre;
         bool en_hertz;
         bool afficher;
         std::size_t lignes;
     };
     for (const cas& c :
-         {cas{'G', false, true, 2}, cas{'P', true, true, 2}, cas{'G', false, false, 0},
-          cas{'N', false, true, 0}, cas{'B', false, true, 0}}) {
+         {cas{diagramme::gain, false, true, 2}, cas{diagramme::phase, true, true, 2},
+          cas{diagramme::gain, false, false, 0}, cas{diagramme::nyquist, false, true, 0},
+          cas{diagramme::black, false, true, 0}}) {
         etude_frequence r = test::etude_de(*s, c.en_hertz);
         r.afficher_marges = c.afficher;
         s->etudes.etude_freq_choisie = c.genre;

@@ -5,6 +5,7 @@
 #include "document/systeme.h"
 #include "plot/surface.h"
 #include "settings/reglages.h"
+#include "studies/lecture_temporelle.h"
 
 #include <optional>
 
@@ -18,14 +19,22 @@ struct variante_trace_temporel {
     bool ecreter_premier_point = true;
 };
 
-/// Draws the time study on s at s's size; returns the response value at the readout time when
-/// the arrow was drawn. Draws nothing on an unusable size or range, or for an exact kind while
-/// the time window is closed.
-std::optional<double> dessiner_temporel(surface& s, const etude_temps& r, const systeme& sys,
-                                        const reglages& reg, const variante_trace_temporel& v);
+/// What a drawing of the time study drew.
+struct rendu_temporel {
+    /// The frame and the curves were drawn.
+    bool dessine = false;
+    /// The point the readout arrow marks, when it was drawn.
+    std::optional<point_lecture_tps> fleche;
+};
 
-/// Full drawing of the time study; writes the readout value into sys.lecture.y_lecture.
-void tracer_temporel(surface& s, const etude_temps& r, systeme& sys, const reglages& reg);
+/// Draws the time study on s at s's size. Draws nothing on an unusable size or range, or for
+/// an exact kind while the time window is closed.
+rendu_temporel dessiner_temporel(surface& s, const etude_temps& r, const systeme& sys,
+                                 const reglages& reg, const variante_trace_temporel& v);
+
+/// Full drawing of the time study.
+rendu_temporel tracer_temporel(surface& s, const etude_temps& r, const systeme& sys,
+                               const reglages& reg);
 
 /// The drawing for a copy: no readout arrow, and the first point of a curve is not clipped.
 void copier_temporel(surface& s, const etude_temps& r, const systeme& sys, const reglages& reg);
