@@ -86,12 +86,33 @@ TEST(VarlemCalcTest, CasDeReferenceDeBoutEnBout) {
     }
 }
 
-TEST(VarlemCalcTest, TexteCommencantParUnMoinsApresDoubleTiret) {
-    const auto r = varlem_calc({"analyse", "--", "-1+p", "(1+p)(1+2p)"});
-    // '-1+p' is refused by the parser (a text may not begin with "-"), but it reaches it.
-    EXPECT_EQ(r.statut, 2);
-    EXPECT_TRUE(json_lu::analyser(r.sortie)["erreur_syntaxe"].booleen());
-    EXPECT_FALSE(r.erreurs.empty());
+struct cas_signe {
+    std::vector<std::string> arguments;
+    int statut;
+    std::vector<double> num; // low powers first; for status 0
+};
+
+TEST(VarlemCalcTest, SigneDeTeteDuTexte) {
+    // A leading "-" is the sign of the first term, as in the entry dialog. A text in "-4" or
+    // "-1+p" is a positional argument as it stands; one in "-p" comes after "--".
+    const cas_signe cas[] = {
+        {{"analyse", "-4", "1+p"}, 0, {-4}},
+        {{"analyse", "-1+p", "(1+p)(1+2p)"}, 0, {-1, 1}},
+        {{"analyse", "--", "-p+1", "(-1+p)(2+p)"}, 0, {1, -1}},
+        {{"analyse", "--", "1", "--p"}, 2, {}},
+        {{"analyse", "--", "1+-p", "1+p"}, 2, {}},
+        {{"analyse", "--", "1", "p^-2"}, 2, {}},
+    };
+    for (const auto& c : cas) {
+        const auto r = varlem_calc(c.arguments);
+        const std::string ligne = c.arguments[c.arguments.size() - 2];
+        ASSERT_EQ(r.statut, c.statut) << ligne << r.erreurs;
+        const json_lu j = json_lu::analyser(r.sortie);
+        EXPECT_EQ(j["erreur_syntaxe"].booleen(), c.statut == 2) << ligne;
+        ASSERT_EQ(j["num"].taille(), c.num.size()) << ligne;
+        for (std::size_t k = 0; k < c.num.size(); ++k)
+            EXPECT_EQ(j["num"][k].nombre(), c.num[k]) << ligne;
+    }
 }
 
 TEST(VarlemCalcTest, FonctionRefuseeStatutDeux) {

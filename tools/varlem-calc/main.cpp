@@ -30,7 +30,9 @@ void options_variable(CLI::App& sous, std::string& variable) {
 }
 
 void options_fonction(CLI::App& sous, fonction_saisie& f, std::string& variable) {
-    sous.add_option("NUM", f.num, "numérateur, par exemple (1+p)(1+2p)")->required();
+    sous.add_option("NUM", f.num,
+                    "numérateur, par exemple (1+p)(1+2p) ou -4 (après -- s'il commence par -p)")
+        ->required();
     sous.add_option("DEN", f.den, "dénominateur")->required();
     options_variable(sous, variable);
 }
