@@ -1,7 +1,7 @@
 #include "document/historique.h"
 
-#include "analysis/frequences.h"
 #include "analysis/pipeline.h"
+#include "document/etudes_systeme.h"
 
 #include <algorithm>
 #include <memory>

@@ -3,10 +3,10 @@
 // deleted, the variable letter, a file read, the system emptied. Each step keeps the texts of
 // the system before a change; going back analyses them again through the usual road.
 
-#include "document/rafraichissement.h"
 #include "document/saisie.h"
 #include "document/systeme.h"
 #include "document/textes_construits.h"
+#include "settings/rafraichissement.h"
 #include "settings/reglages.h"
 
 #include <cstddef>

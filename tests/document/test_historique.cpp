@@ -4,6 +4,7 @@
 #include "document/etude_parametree.h"
 #include "document/fichier_fdt.h"
 #include "outils_document.h"
+#include "support/genres.h"
 
 #include <gtest/gtest.h>
 
@@ -194,7 +195,7 @@ TEST(HistoriqueTest, IndisponibleBoucleFermeeOuGabaritEtudie) {
     EXPECT_EQ(s.fonction_courante, 2);
 
     // A template replaces the system: a step back to it, none while it is studied.
-    b.h.changer(s, [&] { return choisir_gabarit(s, b.r, 'B', std::nullopt); });
+    b.h.changer(s, [&] { return choisir_gabarit(s, b.r, test::passe_bas_2, std::nullopt); });
     ASSERT_TRUE(s.etudes.mode_filtre);
     EXPECT_FALSE(b.h.peut_annuler(s));
     EXPECT_FALSE(b.h.peut_retablir(s));
