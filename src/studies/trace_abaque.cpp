@@ -1,0 +1,193 @@
+#include "studies/trace_abaque.h"
+
+#include "plot/echelles.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+
+namespace varlem {
+
+namespace {
+
+constexpr double degres_par_radian = 180 / std::numbers::pi;
+// Where along a piece its label is tried, in order of arc length.
+constexpr double positions_etiquette[] = {0.5, 0.4, 0.6, 0.3, 0.7, 0.2, 0.8, 0.1, 0.9};
+// The labels' order of importance: the contours a design reads first get their label first.
+constexpr double ordre_modules[] = {2.3, 0, 3, 6, -3, 1, -1, -6, 12, 0.5, -12, -20};
+
+std::string nombre_court(double v) {
+    char t[32];
+    std::snprintf(t, sizeof t, "%g", v);
+    return t;
+}
+
+// The pixel map of the window onto the frame.
+struct carte_black {
+    fenetre_black f;
+    int gauche, droite, haut, bas;
+    int x(double phase_deg) const {
+        return x_vers_pixel(gauche, droite, phase_deg, f.phase_min_deg, f.phase_max_deg);
+    }
+    int y(double gain_db) const {
+        return y_vers_pixel(haut, bas, gain_db, f.gain_min_db, f.gain_max_db);
+    }
+};
+
+using polyligne = std::vector<std::pair<int, int>>;
+
+// The pieces of a contour in pixels, a point repeating the previous pixel left out.
+std::vector<polyligne> en_pixels(const contour_black& c, const carte_black& k) {
+    std::vector<polyligne> r;
+    for (const auto& m : c.morceaux) {
+        polyligne l;
+        for (const point_black& q : m) {
+            const std::pair<int, int> px{k.x(q.phase_deg), k.y(q.gain_db)};
+            if (l.empty() || l.back() != px) l.push_back(px);
+        }
+        if (l.size() >= 2) r.push_back(std::move(l));
+    }
+    return r;
+}
+
+void tracer_polylignes(surface& s, const std::vector<polyligne>& lignes) {
+    for (const polyligne& l : lignes) {
+        s.deplacer(l.front().first, l.front().second);
+        for (std::size_t i = 1; i < l.size(); ++i) s.tracer_vers(l[i].first, l[i].second);
+    }
+}
+
+// Candidates for a label of w × h centred on points spread along the polyline.
+etiquette_candidate candidats_le_long(const polyligne& l, int w, int h) {
+    std::vector<double> cumul{0};
+    for (std::size_t i = 1; i < l.size(); ++i)
+        cumul.push_back(cumul.back() + std::hypot(double(l[i].first - l[i - 1].first),
+                                                  double(l[i].second - l[i - 1].second)));
+    etiquette_candidate e;
+    // A piece shorter than twice its label is left unlabelled.
+    if (cumul.back() < 2.0 * w) return e;
+    for (const double f : positions_etiquette) {
+        const double d = f * cumul.back();
+        const std::size_t i = static_cast<std::size_t>(
+            std::lower_bound(cumul.begin(), cumul.end(), d) - cumul.begin());
+        const auto [x, y] = l[std::min(i, l.size() - 1)];
+        e.candidats.push_back({x - w / 2, y - h / 2, x - w / 2 + w, y - h / 2 + h});
+    }
+    return e;
+}
+
+int rang(const contour_black& c) {
+    if (c.sorte == sorte_contour::iso_phase) return static_cast<int>(std::size(ordre_modules));
+    const auto* p = std::find(std::begin(ordre_modules), std::end(ordre_modules), c.valeur);
+    return static_cast<int>(p - std::begin(ordre_modules));
+}
+
+struct etiquette {
+    std::string texte;
+    couleur c = 0;
+    etiquette_candidate candidats;
+    int rang = 0;
+};
+
+// The resonance's square on the curve and its label's candidates around it.
+etiquette marquer_resonance(surface& s, const tangence_black& t, const carte_black& k, couleur c) {
+    const int x = k.x(t.phase_deg), y = k.y(t.gain_db);
+    const int d = demi_marque_resonance;
+    s.couleur_crayon(c);
+    s.epaisseur_crayon(1);
+    s.style_crayon(style_trait::plein);
+    s.rectangle(x - d, y - d, x + d, y + d);
+    etiquette e{texte_resonance(t.module_db), c, {}};
+    const int w = s.largeur_texte(e.texte), h = s.hauteur_texte(e.texte), g = d + 3;
+    e.candidats.candidats = {{x + g, y - g - h, x + g + w, y - g},
+                             {x - g - w, y - g - h, x - g, y - g},
+                             {x + g, y + g, x + g + w, y + g + h},
+                             {x - g - w, y + g, x - g, y + g + h},
+                             {x + g, y - h / 2, x + g + w, y - h / 2 + h},
+                             {x - g - w, y - h / 2, x - g, y - h / 2 + h}};
+    return e;
+}
+
+} // namespace
+
+std::string texte_contour(const contour_black& c) {
+    return nombre_court(c.valeur) + (c.sorte == sorte_contour::iso_module ? " dB" : "\u00b0");
+}
+
+std::string texte_resonance(double module_db) {
+    char t[40];
+    std::snprintf(t, sizeof t, "Mr = %.3g dB", module_db);
+    return t;
+}
+
+const fdt_travail* boucle_ouverte_abaque(const systeme& sys) {
+    if (sys.etudes.boucle_fermee) return &sys.fonctions[1];
+    if (sys.nb_fonctions < 1 || !slot_valide(sys.fonction_courante) ||
+        sys.fonction_courante > sys.nb_fonctions)
+        return nullptr;
+    return &sys.fonctions[static_cast<std::size_t>(sys.fonction_courante)];
+}
+
+fenetre_black fenetre_du_diagramme(const surface& s, const etude_frequence& r) {
+    const double u = r.en_radians ? degres_par_radian : 1.0;
+    fenetre_black f;
+    f.phase_min_deg = r.black_phase_min * u;
+    f.phase_max_deg = r.black_phase_max * u;
+    f.gain_min_db = r.black_gain_min;
+    f.gain_max_db = r.black_gain_max;
+    f.largeur_px = std::max(cadre_droite(s.largeur()) - cadre_gauche(), 1);
+    f.hauteur_px = std::max(cadre_bas(s.hauteur()) - cadre_haut(), 1);
+    return f;
+}
+
+std::optional<tangence_black> tracer_abaque(surface& s, const etude_frequence& r, const param& p,
+                                            const fdt_travail* boucle_ouverte, couleur c,
+                                            std::vector<rectangle_px> occupes) {
+    if (!cadre_utilisable(s.largeur(), s.hauteur())) return std::nullopt;
+    const carte_black k{fenetre_du_diagramme(s, r), cadre_gauche(), cadre_droite(s.largeur()),
+                        cadre_haut(), cadre_bas(s.hauteur())};
+    s.police(p.police, p.taille_police, couleur_etiquettes_abaque);
+    s.style_crayon(style_trait::plein);
+
+    std::vector<etiquette> etiquettes;
+    for (const contour_black& contour : contours_abaque(k.f)) {
+        const std::vector<polyligne> lignes = en_pixels(contour, k);
+        const bool fort = contour.sorte == sorte_contour::iso_module &&
+                          contour.valeur == module_fort_db;
+        s.couleur_crayon(fort ? couleur_abaque_forte : couleur_abaque);
+        s.epaisseur_crayon(fort ? epaisseur_abaque_forte : 1);
+        tracer_polylignes(s, lignes);
+        const std::string texte = texte_contour(contour);
+        const int w = s.largeur_texte(texte), h = s.hauteur_texte(texte);
+        for (const polyligne& l : lignes) {
+            etiquette e{texte, couleur_etiquettes_abaque, candidats_le_long(l, w, h),
+                        rang(contour)};
+            if (!e.candidats.candidats.empty()) etiquettes.push_back(std::move(e));
+        }
+    }
+    std::stable_sort(etiquettes.begin(), etiquettes.end(),
+                     [](const etiquette& a, const etiquette& b) { return a.rang < b.rang; });
+
+    std::optional<tangence_black> t;
+    if (boucle_ouverte) t = resonance_boucle_fermee(*boucle_ouverte);
+    if (t && std::isfinite(t->gain_db) && t->phase_deg >= k.f.phase_min_deg &&
+        t->phase_deg <= k.f.phase_max_deg && t->gain_db >= k.f.gain_min_db &&
+        t->gain_db <= k.f.gain_max_db)
+        etiquettes.insert(etiquettes.begin(), marquer_resonance(s, *t, k, c));
+
+    std::vector<etiquette_candidate> candidats;
+    for (const etiquette& e : etiquettes) candidats.push_back(e.candidats);
+    const rectangle_px zone{k.gauche, k.haut, k.droite, k.bas};
+    const std::vector<int> choix = placer_etiquettes(candidats, occupes, zone);
+    for (std::size_t i = 0; i < etiquettes.size(); ++i) {
+        if (choix[i] < 0) continue;
+        const rectangle_px& q = etiquettes[i].candidats.candidats[static_cast<std::size_t>(choix[i])];
+        s.police(p.police, p.taille_police, etiquettes[i].c);
+        s.texte(q.gauche, q.haut, etiquettes[i].texte);
+    }
+    s.epaisseur_crayon(1);
+    return t;
+}
+
+} // namespace varlem
