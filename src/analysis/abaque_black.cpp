@@ -15,13 +15,15 @@ constexpr double pi = std::numbers::pi;
 constexpr double degres = 180 / pi;
 // First uniform samples of a contour's parameter, before refinement.
 constexpr int echantillons_initiaux = 48;
-// Refinement stops where the curve is within this many pixels of its chord…
-constexpr double ecart_corde_px = 0.3;
+// Refinement stops where the curve is within half a pixel of its chord…
+constexpr double ecart_corde_px = 0.5;
 // … and the chord is no longer than this.
 constexpr double corde_max_px = 40;
 constexpr int profondeur_max = 20;
-// Halvings that place a piece's end on the window's edge.
-constexpr int dichotomies = 60;
+// A piece's end is placed on the window's edge to this fraction of a pixel, in at most this
+// many evaluations.
+constexpr double precision_bord_px = 1e-9;
+constexpr int iterations_bord = 60;
 // Most turns of phase a window repeats a contour in.
 constexpr int tours_max = 40;
 // Iso-phase lines end where what is left of them to (−180°, 0 dB), about 57°/ρ across and
@@ -115,45 +117,46 @@ struct echantillon {
     point_black p;
 };
 
-// Samples one turn of a contour, finely where it is in sight, and cuts it to the window.
+// One turn of a contour sampled once, finely where some turn of it is in sight, then cut to
+// the window in each turn of phase the window shows.
 class decoupeur {
   public:
-    decoupeur(const parametrage& p, const fenetre_black& f, double decalage)
-        : p_(p), f_(f), decalage_(decalage),
-          sx_(f.largeur_px / std::max(f.phase_max_deg - f.phase_min_deg, 1e-300)),
-          sy_(f.hauteur_px / std::max(f.gain_max_db - f.gain_min_db, 1e-300)) {}
+    decoupeur(const parametrage& p, const fenetre_black& f, double k_min, double k_max)
+        : p_(p), f_(f), sx_(f.largeur_px / (f.phase_max_deg - f.phase_min_deg)),
+          sy_(f.hauteur_px / (f.gain_max_db - f.gain_min_db)),
+          // The turns k_min..k_max of the window, brought back onto the contour's own turn.
+          phase_min_(f.phase_min_deg - 360 * k_max), phase_max_(f.phase_max_deg - 360 * k_min) {}
 
-    void decouper(std::vector<std::vector<point_black>>& morceaux);
+    void echantillonner();
+    // Appends the pieces of the turn shifted by `decalage` degrees that lie within the window.
+    void couper(double decalage, std::vector<std::vector<point_black>>& morceaux) const;
 
   private:
-    point_black en(double t) const {
-        point_black q = evaluer(p_, t);
-        q.phase_deg += decalage_;
-        return q;
-    }
-    bool dedans(const point_black& q) const {
-        return q.phase_deg >= f_.phase_min_deg && q.phase_deg <= f_.phase_max_deg &&
-               q.gain_db >= f_.gain_min_db && q.gain_db <= f_.gain_max_db;
-    }
-    // Bit k set: beyond side k of the window.
+    // Bit k set: beyond side k of the window (of every turn of it, for the phase).
     int cotes(const point_black& q) const {
-        return (q.phase_deg < f_.phase_min_deg) | (q.phase_deg > f_.phase_max_deg) << 1 |
+        return (q.phase_deg < phase_min_) | (q.phase_deg > phase_max_) << 1 |
                (q.gain_db < f_.gain_min_db) << 2 | (q.gain_db > f_.gain_max_db) << 3;
     }
+    // How far within the window a point of the shifted turn lies, in pixels (negative out).
+    double marge(const point_black& q, double decalage) const {
+        const double phase = q.phase_deg + decalage;
+        return std::min(std::min(phase - f_.phase_min_deg, f_.phase_max_deg - phase) * sx_,
+                        std::min(q.gain_db - f_.gain_min_db, f_.gain_max_db - q.gain_db) * sy_);
+    }
     void raffiner(const echantillon& a, const echantillon& b, int profondeur);
-    echantillon bord(echantillon dedans, echantillon dehors) const;
+    point_black bord(echantillon dedans, echantillon dehors, double decalage) const;
 
     const parametrage& p_;
     const fenetre_black& f_;
-    double decalage_;
     double sx_, sy_;
+    double phase_min_, phase_max_;
     std::vector<echantillon> points_;
 };
 
 // Appends the samples after a up to b included.
 void decoupeur::raffiner(const echantillon& a, const echantillon& b, int profondeur) {
     const double tm = (a.t + b.t) / 2;
-    const echantillon m{tm, en(tm)};
+    const echantillon m{tm, evaluer(p_, tm)};
     bool fini = profondeur >= profondeur_max || (cotes(a.p) & cotes(m.p) & cotes(b.p)) != 0;
     if (!fini) {
         const double dx = (b.p.phase_deg - a.p.phase_deg) * sx_;
@@ -172,39 +175,60 @@ void decoupeur::raffiner(const echantillon& a, const echantillon& b, int profond
     raffiner(m, b, profondeur + 1);
 }
 
-// The point of the contour on the window's edge between a sample inside and one outside.
-echantillon decoupeur::bord(echantillon dedans, echantillon dehors) const {
-    for (int i = 0; i < dichotomies; ++i) {
-        const double tm = (dedans.t + dehors.t) / 2;
-        if (tm == dedans.t || tm == dehors.t) break;
-        const echantillon m{tm, en(tm)};
-        (this->dedans(m.p) ? dedans : dehors) = m;
-    }
-    return dedans;
-}
-
-void decoupeur::decouper(std::vector<std::vector<point_black>>& morceaux) {
-    echantillon a{p_.debut, en(p_.debut)};
+void decoupeur::echantillonner() {
+    echantillon a{p_.debut, evaluer(p_, p_.debut)};
     points_.push_back(a);
     for (int i = 1; i <= echantillons_initiaux; ++i) {
         const double t = p_.debut + (p_.fin - p_.debut) * i / echantillons_initiaux;
-        const echantillon b{t, en(t)};
+        const echantillon b{t, evaluer(p_, t)};
         raffiner(a, b, 0);
         a = b;
     }
+}
+
+// The point of the contour on the window's edge between a sample inside and one outside, by
+// false position (Illinois): the end kept inside, within 1e-9 pixel of the edge.
+point_black decoupeur::bord(echantillon dedans, echantillon dehors, double decalage) const {
+    double fa = marge(dedans.p, decalage), fb = marge(dehors.p, decalage);
+    int garde = 0;
+    for (int i = 0; i < iterations_bord && fa > precision_bord_px; ++i) {
+        double t = (dedans.t * fb - dehors.t * fa) / (fb - fa);
+        if (!(t > std::min(dedans.t, dehors.t) && t < std::max(dedans.t, dehors.t)))
+            t = (dedans.t + dehors.t) / 2;
+        if (t == dedans.t || t == dehors.t) break;
+        const echantillon m{t, evaluer(p_, t)};
+        const double fm = marge(m.p, decalage);
+        if (fm >= 0) {
+            dedans = m;
+            fa = fm;
+            if (garde == 1) fb /= 2;
+            garde = 1;
+        } else {
+            dehors = m;
+            fb = fm;
+            if (garde == -1) fa /= 2;
+            garde = -1;
+        }
+    }
+    point_black q = dedans.p;
+    q.phase_deg += decalage;
+    return q;
+}
+
+void decoupeur::couper(double decalage, std::vector<std::vector<point_black>>& morceaux) const {
     std::vector<point_black>* courant = nullptr;
     for (std::size_t i = 0; i < points_.size(); ++i) {
         const echantillon& e = points_[i];
-        const bool in = dedans(e.p);
+        const bool in = marge(e.p, decalage) >= 0;
         if (in && !courant) {
             morceaux.emplace_back();
             courant = &morceaux.back();
-            if (i > 0) courant->push_back(bord(e, points_[i - 1]).p);
+            if (i > 0) courant->push_back(bord(e, points_[i - 1], decalage));
         }
         if (in) {
-            courant->push_back(e.p);
+            courant->push_back({e.p.phase_deg + decalage, e.p.gain_db});
         } else if (courant) {
-            courant->push_back(bord(points_[i - 1], e).p);
+            courant->push_back(bord(points_[i - 1], e, decalage));
             courant = nullptr;
         }
     }
@@ -219,14 +243,18 @@ contour_black contour(const parametrage& p, double valeur, const fenetre_black& 
     c.sorte = p.sorte;
     c.valeur = valeur;
     if (!(f.phase_min_deg < f.phase_max_deg) || !(f.gain_min_db < f.gain_max_db) ||
-        !std::isfinite(f.phase_max_deg - f.phase_min_deg) || f.largeur_px <= 0 ||
-        f.hauteur_px <= 0)
+        !std::isfinite(f.phase_max_deg - f.phase_min_deg) ||
+        !std::isfinite(f.gain_max_db - f.gain_min_db) || f.largeur_px <= 0 || f.hauteur_px <= 0)
         return c;
     const double k_min = std::ceil((f.phase_min_deg - p.phase_haute) / 360);
-    const double k_max = std::min(std::floor((f.phase_max_deg - p.phase_basse) / 360), k_min + tours_max - 1);
+    const double k_max =
+        std::min(std::floor((f.phase_max_deg - p.phase_basse) / 360), k_min + tours_max - 1);
+    if (k_max < k_min) return c;
+    decoupeur d(p, f, k_min, k_max);
+    d.echantillonner();
     for (double k = k_min; k <= k_max; ++k) {
         std::vector<std::vector<point_black>> morceaux;
-        decoupeur(p, f, 360 * k).decouper(morceaux);
+        d.couper(360 * k, morceaux);
         for (auto& m : morceaux) {
             if (m.size() < 2) continue;
             // Turns of an open line meet end to end: one piece across them.

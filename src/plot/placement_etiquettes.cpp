@@ -13,7 +13,8 @@ bool contenu_dans(const rectangle_px& a, const rectangle_px& b) {
 }
 
 std::vector<int> placer_etiquettes(const std::vector<etiquette_candidate>& etiquettes,
-                                   std::vector<rectangle_px>& occupes, const rectangle_px& zone) {
+                                   std::vector<rectangle_px>& occupes, const rectangle_px& zone,
+                                   int ecart) {
     std::vector<int> choix;
     choix.reserve(etiquettes.size());
     for (const etiquette_candidate& e : etiquettes) {
@@ -21,9 +22,11 @@ std::vector<int> placer_etiquettes(const std::vector<etiquette_candidate>& etiqu
         for (std::size_t i = 0; i < e.candidats.size() && pris < 0; ++i) {
             const rectangle_px& r = e.candidats[i];
             if (!contenu_dans(r, zone)) continue;
+            const rectangle_px large{r.gauche - ecart, r.haut - ecart, r.droite + ecart,
+                                     r.bas + ecart};
             const bool libre = std::none_of(occupes.begin(), occupes.end(),
                                             [&](const rectangle_px& o) {
-                                                return se_chevauchent(r, o);
+                                                return se_chevauchent(large, o);
                                             });
             if (libre) pris = static_cast<int>(i);
         }

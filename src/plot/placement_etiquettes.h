@@ -30,11 +30,12 @@ struct etiquette_candidate {
 };
 
 /// For each label, in the order given (the most important first), the index of the candidate
-/// it takes, or −1 when it is dropped. A candidate is taken when it lies within `zone`, clear
-/// of `occupes` and of the labels placed before it; the rectangles chosen are appended to
-/// `occupes`.
+/// it takes, or −1 when it is dropped. A candidate is taken when it lies within `zone` and at
+/// least `ecart` pixels clear of `occupes` and of the labels placed before it; the rectangles
+/// chosen are appended to `occupes`.
 std::vector<int> placer_etiquettes(const std::vector<etiquette_candidate>& etiquettes,
-                                   std::vector<rectangle_px>& occupes, const rectangle_px& zone);
+                                   std::vector<rectangle_px>& occupes, const rectangle_px& zone,
+                                   int ecart = 0);
 
 /// The rectangle of text t written with its top-left corner at (x, y) in the surface's font.
 rectangle_px rectangle_texte(surface& s, int x, int y, const std::string& t);

@@ -1,8 +1,12 @@
 #pragma once
 // Dashed polylines drawn as short solid strokes (the same on every surface, bitmap or vector),
-// and the clipping of a straight segment to a rectangle.
+// polylines broken under labels, and the clipping of a straight segment to a rectangle.
 
+#include "plot/placement_etiquettes.h"
 #include "plot/surface.h"
+
+#include <utility>
+#include <vector>
 
 namespace varlem {
 
@@ -31,6 +35,13 @@ class trace_tirets {
     // Distance already run in the current period of dash and gap.
     double phase_ = 0;
 };
+
+/// A polyline in pixels.
+using polyligne_px = std::vector<std::pair<int, int>>;
+
+/// Draws the polyline with the pen in force, leaving out what passes under the rectangles
+/// `trous` (the labels written over it).
+void tracer_polyligne_trouee(surface& s, const polyligne_px& l, const std::vector<rectangle_px>& trous);
 
 /// Cuts the segment (x1, y1)–(x2, y2) to the rectangle [gauche, droite] × [haut, bas]
 /// (Liang-Barsky); false when nothing of it lies within.

@@ -1,6 +1,7 @@
 #include "studies/trace_abaque.h"
 
 #include "plot/echelles.h"
+#include "plot/traits_tires.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +17,8 @@ constexpr double degres_par_radian = 180 / std::numbers::pi;
 constexpr double positions_etiquette[] = {0.5, 0.4, 0.6, 0.3, 0.7, 0.2, 0.8, 0.1, 0.9};
 // The labels' order of importance: the contours a design reads first get their label first.
 constexpr double ordre_modules[] = {2.3, 0, 3, 6, -3, 1, -1, -6, 12, 0.5, -12, -20};
+// Pixels kept clear around every label.
+constexpr int ecart_etiquettes = 2;
 
 std::string nombre_court(double v) {
     char t[32];
@@ -35,13 +38,11 @@ struct carte_black {
     }
 };
 
-using polyligne = std::vector<std::pair<int, int>>;
-
 // The pieces of a contour in pixels, a point repeating the previous pixel left out.
-std::vector<polyligne> en_pixels(const contour_black& c, const carte_black& k) {
-    std::vector<polyligne> r;
+std::vector<polyligne_px> en_pixels(const contour_black& c, const carte_black& k) {
+    std::vector<polyligne_px> r;
     for (const auto& m : c.morceaux) {
-        polyligne l;
+        polyligne_px l;
         for (const point_black& q : m) {
             const std::pair<int, int> px{k.x(q.phase_deg), k.y(q.gain_db)};
             if (l.empty() || l.back() != px) l.push_back(px);
@@ -51,15 +52,8 @@ std::vector<polyligne> en_pixels(const contour_black& c, const carte_black& k) {
     return r;
 }
 
-void tracer_polylignes(surface& s, const std::vector<polyligne>& lignes) {
-    for (const polyligne& l : lignes) {
-        s.deplacer(l.front().first, l.front().second);
-        for (std::size_t i = 1; i < l.size(); ++i) s.tracer_vers(l[i].first, l[i].second);
-    }
-}
-
 // Candidates for a label of w × h centred on points spread along the polyline.
-etiquette_candidate candidats_le_long(const polyligne& l, int w, int h) {
+etiquette_candidate candidats_le_long(const polyligne_px& l, int w, int h) {
     std::vector<double> cumul{0};
     for (std::size_t i = 1; i < l.size(); ++i)
         cumul.push_back(cumul.back() + std::hypot(double(l[i].first - l[i - 1].first),
@@ -90,16 +84,13 @@ struct etiquette {
     int rang = 0;
 };
 
-// The resonance's square on the curve and its label's candidates around it.
-etiquette marquer_resonance(surface& s, const tangence_black& t, const carte_black& k, couleur c) {
+// The resonance's label, its candidates around the point.
+etiquette etiquette_resonance(surface& s, const tangence_black& t, const carte_black& k,
+                              couleur c) {
     const int x = k.x(t.phase_deg), y = k.y(t.gain_db);
-    const int d = demi_marque_resonance;
-    s.couleur_crayon(c);
-    s.epaisseur_crayon(1);
-    s.style_crayon(style_trait::plein);
-    s.rectangle(x - d, y - d, x + d, y + d);
     etiquette e{texte_resonance(t.module_db), c, {}};
-    const int w = s.largeur_texte(e.texte), h = s.hauteur_texte(e.texte), g = d + 3;
+    const int w = s.largeur_texte(e.texte), h = s.hauteur_texte(e.texte);
+    const int g = demi_marque_resonance + 3;
     e.candidats.candidats = {{x + g, y - g - h, x + g + w, y - g},
                              {x - g - w, y - g - h, x - g, y - g},
                              {x + g, y + g, x + g + w, y + g + h},
@@ -107,6 +98,15 @@ etiquette marquer_resonance(surface& s, const tangence_black& t, const carte_bla
                              {x + g, y - h / 2, x + g + w, y - h / 2 + h},
                              {x - g - w, y - h / 2, x - g, y - h / 2 + h}};
     return e;
+}
+
+// The resonance's square on the curve.
+void marquer_resonance(surface& s, const tangence_black& t, const carte_black& k, couleur c) {
+    const int x = k.x(t.phase_deg), y = k.y(t.gain_db), d = demi_marque_resonance;
+    s.couleur_crayon(c);
+    s.epaisseur_crayon(1);
+    s.style_crayon(style_trait::plein);
+    s.rectangle(x - d, y - d, x + d, y + d);
 }
 
 } // namespace
@@ -147,46 +147,59 @@ std::optional<tangence_black> tracer_abaque(surface& s, const etude_frequence& r
     if (!cadre_utilisable(s.largeur(), s.hauteur())) return std::nullopt;
     const carte_black k{fenetre_du_diagramme(s, r), cadre_gauche(), cadre_droite(s.largeur()),
                         cadre_haut(), cadre_bas(s.hauteur())};
+    // The label font first: the candidates are measured in it.
     s.police(p.police, p.taille_police, couleur_etiquettes_abaque);
-    s.style_crayon(style_trait::plein);
 
+    struct trace_contour {
+        std::vector<polyligne_px> lignes;
+        bool fort = false;
+    };
+    std::vector<trace_contour> traces;
     std::vector<etiquette> etiquettes;
     for (const contour_black& contour : contours_abaque(k.f)) {
-        const std::vector<polyligne> lignes = en_pixels(contour, k);
-        const bool fort = contour.sorte == sorte_contour::iso_module &&
-                          contour.valeur == module_fort_db;
-        s.couleur_crayon(fort ? couleur_abaque_forte : couleur_abaque);
-        s.epaisseur_crayon(fort ? epaisseur_abaque_forte : 1);
-        tracer_polylignes(s, lignes);
+        trace_contour t{en_pixels(contour, k), contour.sorte == sorte_contour::iso_module &&
+                                                   contour.valeur == module_fort_db};
         const std::string texte = texte_contour(contour);
         const int w = s.largeur_texte(texte), h = s.hauteur_texte(texte);
-        for (const polyligne& l : lignes) {
+        for (const polyligne_px& l : t.lignes) {
             etiquette e{texte, couleur_etiquettes_abaque, candidats_le_long(l, w, h),
                         rang(contour)};
             if (!e.candidats.candidats.empty()) etiquettes.push_back(std::move(e));
         }
+        traces.push_back(std::move(t));
     }
     std::stable_sort(etiquettes.begin(), etiquettes.end(),
                      [](const etiquette& a, const etiquette& b) { return a.rang < b.rang; });
 
     std::optional<tangence_black> t;
     if (boucle_ouverte) t = resonance_boucle_fermee(*boucle_ouverte);
-    if (t && std::isfinite(t->gain_db) && t->phase_deg >= k.f.phase_min_deg &&
-        t->phase_deg <= k.f.phase_max_deg && t->gain_db >= k.f.gain_min_db &&
-        t->gain_db <= k.f.gain_max_db)
-        etiquettes.insert(etiquettes.begin(), marquer_resonance(s, *t, k, c));
+    const bool marquee = t && std::isfinite(t->gain_db) && t->phase_deg >= k.f.phase_min_deg &&
+                         t->phase_deg <= k.f.phase_max_deg && t->gain_db >= k.f.gain_min_db &&
+                         t->gain_db <= k.f.gain_max_db;
+    if (marquee) etiquettes.insert(etiquettes.begin(), etiquette_resonance(s, *t, k, c));
 
     std::vector<etiquette_candidate> candidats;
     for (const etiquette& e : etiquettes) candidats.push_back(e.candidats);
+    const std::size_t deja = occupes.size();
     const rectangle_px zone{k.gauche, k.haut, k.droite, k.bas};
-    const std::vector<int> choix = placer_etiquettes(candidats, occupes, zone);
+    const std::vector<int> choix = placer_etiquettes(candidats, occupes, zone, ecart_etiquettes);
+    // The contours break under the labels, which are read without a line through them.
+    const std::vector<rectangle_px> trous(occupes.begin() + static_cast<std::ptrdiff_t>(deja),
+                                          occupes.end());
+    s.style_crayon(style_trait::plein);
+    for (const trace_contour& tc : traces) {
+        s.couleur_crayon(tc.fort ? couleur_abaque_forte : couleur_abaque);
+        s.epaisseur_crayon(tc.fort ? epaisseur_abaque_forte : 1);
+        for (const polyligne_px& l : tc.lignes) tracer_polyligne_trouee(s, l, trous);
+    }
+    s.epaisseur_crayon(1);
+    if (marquee) marquer_resonance(s, *t, k, c);
     for (std::size_t i = 0; i < etiquettes.size(); ++i) {
         if (choix[i] < 0) continue;
         const rectangle_px& q = etiquettes[i].candidats.candidats[static_cast<std::size_t>(choix[i])];
         s.police(p.police, p.taille_police, etiquettes[i].c);
         s.texte(q.gauche, q.haut, etiquettes[i].texte);
     }
-    s.epaisseur_crayon(1);
     return t;
 }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <numbers>
 
 namespace varlem {
@@ -65,6 +66,16 @@ struct etiquette {
     etiquette_candidate candidats;
 };
 
+// Sizes of the label texts, each measured once: the same few slopes recur on every function.
+struct tailles_textes {
+    std::map<std::string, std::pair<int, int>> connues;
+    std::pair<int, int> de(surface& s, const std::string& t) {
+        auto [i, nouvelle] = connues.try_emplace(t);
+        if (nouvelle) i->second = {s.largeur_texte(t), s.hauteur_texte(t)};
+        return i->second;
+    }
+};
+
 // Dashed segments cut to the frame, the pattern running on where a segment starts at the end
 // of the previous one.
 class trait_asymptote {
@@ -113,7 +124,8 @@ etiquette_candidate candidats_pente(double x1, double y1, double x2, double y2, 
 }
 
 void tracer_gain(surface& s, const cadre_bode& c, const asymptotes_couleur& f,
-                 const reglages_asymptotes& o, std::vector<etiquette>& etiquettes) {
+                 const reglages_asymptotes& o, tailles_textes& tailles,
+                 std::vector<etiquette>& etiquettes) {
     const asymptotes_bode& a = f.asymptotes;
     std::vector<double> noeuds{c.w_debut};
     std::vector<int> pentes{a.pente_initiale};
@@ -132,8 +144,8 @@ void tracer_gain(surface& s, const cadre_bode& c, const asymptotes_couleur& f,
         if (!trait.segment(x1, y1, x2, y2)) continue;
         if (std::hypot(x2 - x1, y2 - y1) < segment_min_etiquete) continue;
         etiquette e{texte_pente(pentes[i], o.pente), f.c, {}};
-        e.candidats = candidats_pente(x1, y1, x2, y2, s.largeur_texte(e.texte),
-                                      s.hauteur_texte(e.texte));
+        const auto [w, h] = tailles.de(s, e.texte);
+        e.candidats = candidats_pente(x1, y1, x2, y2, w, h);
         etiquettes.push_back(std::move(e));
     }
 }
@@ -160,10 +172,10 @@ void tracer_phase(surface& s, const cadre_bode& c, const etude_frequence& r,
     }
 }
 
-// A solid mark across the horizontal axis at each break in sight, its pulsation (in the axis
-// unit) to be written beside it.
+// A solid mark across the horizontal axis at each break in sight; its pulsation (in the axis
+// unit) to be written beside it when `etiquettes` is given.
 void marquer_cassures(surface& s, const cadre_bode& c, const param& p, const asymptotes_couleur& f,
-                      std::vector<etiquette>& etiquettes) {
+                      tailles_textes& tailles, std::vector<etiquette>* etiquettes) {
     const double valeur_axe = p.inclure_zero ? 0.0 : c.lo + c.pas;
     const int y_axe =
         std::clamp(arrondi_pixel(c.y(valeur_axe)), arrondi_pixel(c.haut), arrondi_pixel(c.bas));
@@ -172,8 +184,9 @@ void marquer_cassures(surface& s, const cadre_bode& c, const param& p, const asy
         if (!(k.omega >= c.w_debut && k.omega <= c.w_fin)) continue;
         const int x = arrondi_pixel(c.x(k.omega));
         s.ligne(x, y_axe - demi_marque_cassure, x, y_axe + demi_marque_cassure);
+        if (!etiquettes) continue;
         etiquette e{texte_nombre(c.en_hertz ? k.omega / deux_pi : k.omega), f.c, {}};
-        const int w = s.largeur_texte(e.texte), h = s.hauteur_texte(e.texte);
+        const auto [w, h] = tailles.de(s, e.texte);
         const int bas = y_axe + demi_marque_cassure + 1, haut = y_axe - demi_marque_cassure - 1;
         e.candidats.candidats = {{x - w / 2, bas, x - w / 2 + w, bas + h},
                                  {x - w / 2, haut - h, x - w / 2 + w, haut},
@@ -181,7 +194,7 @@ void marquer_cassures(surface& s, const cadre_bode& c, const param& p, const asy
                                  {x - 2 - w, bas, x - 2, bas + h},
                                  {x + 2, haut - h, x + 2 + w, haut},
                                  {x - 2 - w, haut - h, x - 2, haut}};
-        etiquettes.push_back(std::move(e));
+        etiquettes->push_back(std::move(e));
     }
 }
 
@@ -211,16 +224,17 @@ void tracer_asymptotes(surface& s, const etude_frequence& r, const param& p, dia
     // The label font first: the candidates are measured in it.
     s.police(p.police, p.taille_police, p.couleur_axes);
     std::vector<etiquette> pentes, cassures;
+    tailles_textes tailles;
     for (const asymptotes_couleur& f : fonctions) {
         if (!f.asymptotes.valide) continue;
         s.couleur_crayon(f.c);
         s.epaisseur_crayon(1);
         s.style_crayon(style_trait::plein);
         if (d == diagramme_bode::gain)
-            tracer_gain(s, c, f, o, pentes);
+            tracer_gain(s, c, f, o, tailles, pentes);
         else
             tracer_phase(s, c, r, f.asymptotes, o.convention);
-        marquer_cassures(s, c, p, f, cassures);
+        marquer_cassures(s, c, p, f, tailles, o.valeurs_cassures ? &cassures : nullptr);
     }
     std::vector<etiquette> toutes = std::move(pentes);
     for (etiquette& e : cassures) toutes.push_back(std::move(e));

@@ -33,6 +33,8 @@ struct reglages_asymptotes {
     convention_phase convention = convention_phase::paliers;
     /// Slope texts on the gain diagram.
     ecriture_pente pente = ecriture_pente::decibels;
+    /// Each break's pulsation written by its mark (placed after the slopes, where it fits).
+    bool valeurs_cassures = false;
 };
 
 /// The asymptotes of one function with the colour of its curve.

@@ -18,14 +18,15 @@ rectangle_px au_hasard(std::mt19937& alea, int w, int h) {
     return {gauche, haut, gauche + l(alea), haut + t(alea)};
 }
 
-// Whatever the layout: every label placed on one of its own candidates, within the zone, clear
-// of the rectangles taken and of every other label; the first clear candidate taken; a label
+// Whatever the layout: every label placed on one of its own candidates, within the zone, the
+// required gap clear of the rectangles taken and of every other label; the first clear candidate taken; a label
 // dropped only when each of its candidates was blocked.
 TEST(PlacementEtiquettes, ProprietesSurDesDispositionsAuHasard) {
     std::mt19937 alea(11);
     const rectangle_px zone{0, 0, 400, 300};
     for (int essai = 0; essai < 300; ++essai) {
-        std::uniform_int_distribution<int> nombre(0, 30), candidats(0, 8), pris(0, 10);
+        std::uniform_int_distribution<int> nombre(0, 30), candidats(0, 8), pris(0, 10), marge(0, 3);
+        const int ecart = marge(alea);
         std::vector<rectangle_px> occupes;
         for (int i = pris(alea); i > 0; --i) occupes.push_back(au_hasard(alea, 400, 300));
         const std::vector<rectangle_px> avant = occupes;
@@ -33,17 +34,19 @@ TEST(PlacementEtiquettes, ProprietesSurDesDispositionsAuHasard) {
         for (auto& e : etiquettes)
             for (int i = candidats(alea); i > 0; --i) e.candidats.push_back(au_hasard(alea, 400, 300));
 
-        const std::vector<int> choix = placer_etiquettes(etiquettes, occupes, zone);
+        const std::vector<int> choix = placer_etiquettes(etiquettes, occupes, zone, ecart);
         ASSERT_EQ(choix.size(), etiquettes.size());
         std::vector<rectangle_px> places;
         for (std::size_t i = 0; i < etiquettes.size(); ++i) {
             const auto& c = etiquettes[i].candidats;
             const auto libre = [&](const rectangle_px& r) {
                 if (!contenu_dans(r, zone)) return false;
+                const rectangle_px large{r.gauche - ecart, r.haut - ecart, r.droite + ecart,
+                                         r.bas + ecart};
                 for (const auto& o : avant)
-                    if (se_chevauchent(r, o)) return false;
+                    if (se_chevauchent(large, o)) return false;
                 for (const auto& o : places)
-                    if (se_chevauchent(r, o)) return false;
+                    if (se_chevauchent(large, o)) return false;
                 return true;
             };
             if (choix[i] < 0) {
@@ -107,6 +110,57 @@ TEST(TraitsTires, MotifLeLongDUnePolyligne) {
     double encre = 0;
     for (const auto& s : segments) encre += std::hypot(s.x2 - s.x1, s.y2 - s.y1);
     EXPECT_NEAR(encre, 6 + 6 + 5 + 1 + 6 + 6 + 5, 1e-9);
+}
+
+// Under the holes nothing is drawn; everywhere else the polyline is, with its pen left where a
+// piece ends.
+TEST(TraitsTires, PolyligneTroueeSousLesEtiquettes) {
+    {
+        enregistreur e(200, 100);
+        tracer_polyligne_trouee(e, {{0, 10}, {100, 10}, {100, 50}}, {{40, 5, 60, 15}, {90, 20, 110, 30}});
+        const auto s = e.segments();
+        ASSERT_EQ(s.size(), 4u);
+        EXPECT_EQ(s[0].x1, 0);
+        EXPECT_EQ(s[0].x2, 40);
+        EXPECT_EQ(s[1].x1, 60);
+        EXPECT_EQ(s[1].x2, 100);
+        EXPECT_EQ(s[2].y1, 10);
+        EXPECT_EQ(s[2].y2, 20);
+        EXPECT_EQ(s[3].y1, 30);
+        EXPECT_EQ(s[3].y2, 50);
+    }
+    std::mt19937 alea(5);
+    std::uniform_int_distribution<int> coord(0, 200);
+    for (int essai = 0; essai < 200; ++essai) {
+        polyligne_px l;
+        for (int i = 0; i < 6; ++i) l.emplace_back(coord(alea), coord(alea));
+        std::vector<rectangle_px> trous;
+        for (int i = 0; i < 3; ++i) trous.push_back(au_hasard(alea, 200, 200));
+        enregistreur e(200, 200);
+        tracer_polyligne_trouee(e, l, trous);
+        double encre = 0;
+        for (const auto& s : e.segments()) {
+            encre += std::hypot(s.x2 - s.x1, s.y2 - s.y1);
+            const double mx = (s.x1 + s.x2) / 2.0, my = (s.y1 + s.y2) / 2.0;
+            for (const auto& t : trous)
+                EXPECT_FALSE(mx > t.gauche + 1 && mx < t.droite - 1 && my > t.haut + 1 &&
+                             my < t.bas - 1);
+        }
+        // Without holes, the whole polyline in one stroke.
+        enregistreur plein(200, 200);
+        tracer_polyligne_trouee(plein, l, {});
+        double longueur = 0;
+        for (std::size_t i = 0; i + 1 < l.size(); ++i)
+            longueur += std::hypot(l[i + 1].first - l[i].first, l[i + 1].second - l[i].second);
+        double tout = 0;
+        for (const auto& s : plein.segments()) tout += std::hypot(s.x2 - s.x1, s.y2 - s.y1);
+        EXPECT_NEAR(tout, longueur, 1e-9);
+        // Each cut end is rounded to its pixel: at most √2/2 longer.
+        EXPECT_LE(encre, longueur + 0.71 * 2 * double(trous.size() * (l.size() - 1)));
+        int deplacements = 0;
+        for (const auto& k : plein.commandes()) deplacements += k.sorte == sorte_commande::deplacer;
+        EXPECT_LE(deplacements, 1);
+    }
 }
 
 TEST(TraitsTires, CoupeDeSegments) {

@@ -165,8 +165,10 @@ TEST(TraceAsymptotes, EtiquettesSansChevauchement) {
             enregistreur e(w, h);
             const std::vector<rectangle_px> legendes = test::dessiner_sous(e, r, p, *sys);
             const std::size_t avant = e.textes().size();
+            reglages_asymptotes o;
+            o.valeurs_cassures = true;
             tracer_asymptotes(e, r, p, genre == 'G' ? diagramme_bode::gain : diagramme_bode::phase,
-                              asymptotes_etudiees(*sys, p), {}, legendes);
+                              asymptotes_etudiees(*sys, p), o, legendes);
             const auto textes = e.textes();
             ASSERT_GT(textes.size(), avant + 3);
             std::vector<rectangle_px> places;
@@ -174,8 +176,8 @@ TEST(TraceAsymptotes, EtiquettesSansChevauchement) {
                 const rectangle_px q = test::rectangle_de(textes[i]);
                 EXPECT_TRUE(contenu_dans(q, {cadre_gauche(), cadre_haut(), cadre_droite(w),
                                              cadre_bas(h)}));
-                for (const rectangle_px& o : legendes) EXPECT_FALSE(se_chevauchent(q, o)) << textes[i].texte;
-                for (const rectangle_px& o : places) EXPECT_FALSE(se_chevauchent(q, o)) << textes[i].texte;
+                for (const rectangle_px& l : legendes) EXPECT_FALSE(se_chevauchent(q, l)) << textes[i].texte;
+                for (const rectangle_px& l : places) EXPECT_FALSE(se_chevauchent(q, l)) << textes[i].texte;
                 places.push_back(q);
             }
         }
