@@ -84,20 +84,44 @@ struct etiquette {
     int rang = 0;
 };
 
-// The resonance's label, its candidates around the point.
-etiquette etiquette_resonance(surface& s, const tangence_black& t, const carte_black& k,
-                              couleur c) {
+// The resonance's label, its candidates around the point, first on the sides the curve of L
+// leaves free: below-right and above-left of a rising curve, above-right and below-left of a
+// falling one.
+etiquette etiquette_resonance(surface& s, const fdt_travail& l, const tangence_black& t,
+                              const carte_black& k, couleur c) {
     const int x = k.x(t.phase_deg), y = k.y(t.gain_db);
+    const auto pixel = [&](double w) {
+        return std::pair{k.x(fdt_phase(l, w) * degres_par_radian), k.y(fdt_gain_db(l.fonction, w))};
+    };
+    const auto [xa, ya] = pixel(t.omega / 1.05);
+    const auto [xb, yb] = pixel(t.omega * 1.05);
+    const bool montante = (xb - xa) * (yb - ya) < 0;
     etiquette e{texte_resonance(t.module_db), c, {}};
     const int w = s.largeur_texte(e.texte), h = s.hauteur_texte(e.texte);
     const int g = demi_marque_resonance + 3;
-    e.candidats.candidats = {{x + g, y - g - h, x + g + w, y - g},
-                             {x - g - w, y - g - h, x - g, y - g},
-                             {x + g, y + g, x + g + w, y + g + h},
-                             {x - g - w, y + g, x - g, y + g + h},
-                             {x + g, y - h / 2, x + g + w, y - h / 2 + h},
-                             {x - g - w, y - h / 2, x - g, y - h / 2 + h}};
+    const rectangle_px haut_droite{x + g, y - g - h, x + g + w, y - g};
+    const rectangle_px haut_gauche{x - g - w, y - g - h, x - g, y - g};
+    const rectangle_px bas_droite{x + g, y + g, x + g + w, y + g + h};
+    const rectangle_px bas_gauche{x - g - w, y + g, x - g, y + g + h};
+    if (montante)
+        e.candidats.candidats = {bas_droite, haut_gauche, haut_droite, bas_gauche};
+    else
+        e.candidats.candidats = {haut_droite, bas_gauche, bas_droite, haut_gauche};
+    e.candidats.candidats.push_back({x + g, y - h / 2, x + g + w, y - h / 2 + h});
+    e.candidats.candidats.push_back({x - g - w, y - h / 2, x - g, y - h / 2 + h});
     return e;
+}
+
+// The lines of the diagram's axes with their graduation marks: no label goes over them.
+std::vector<rectangle_px> axes_du_diagramme(const etude_frequence& r, const param& p,
+                                            const carte_black& k) {
+    const double x0 = p.inclure_zero ? 0.0 : r.black_phase_min + r.black_phase_pas;
+    const double y0 = p.inclure_zero ? 0.0 : r.black_gain_min + r.black_gain_pas;
+    const int x = x_vers_pixel(k.gauche, k.droite, x0, r.black_phase_min, r.black_phase_max);
+    const int y = y_vers_pixel(k.haut, k.bas, y0, r.black_gain_min, r.black_gain_max);
+    const int marque = p.quadrillage ? 0 : std::max(p.longueur_graduations, 0);
+    return {{k.gauche, y - 1, k.droite + 1, y + marque + 2},
+            {x - 1, k.haut, x + marque + 2, k.bas + 1}};
 }
 
 // The resonance's square on the curve.
@@ -176,10 +200,12 @@ std::optional<tangence_black> tracer_abaque(surface& s, const etude_frequence& r
     const bool marquee = t && std::isfinite(t->gain_db) && t->phase_deg >= k.f.phase_min_deg &&
                          t->phase_deg <= k.f.phase_max_deg && t->gain_db >= k.f.gain_min_db &&
                          t->gain_db <= k.f.gain_max_db;
-    if (marquee) etiquettes.insert(etiquettes.begin(), etiquette_resonance(s, *t, k, c));
+    if (marquee)
+        etiquettes.insert(etiquettes.begin(), etiquette_resonance(s, *boucle_ouverte, *t, k, c));
 
     std::vector<etiquette_candidate> candidats;
     for (const etiquette& e : etiquettes) candidats.push_back(e.candidats);
+    for (const rectangle_px& a : axes_du_diagramme(r, p, k)) occupes.push_back(a);
     const std::size_t deja = occupes.size();
     const rectangle_px zone{k.gauche, k.haut, k.droite, k.bas};
     const std::vector<int> choix = placer_etiquettes(candidats, occupes, zone, ecart_etiquettes);

@@ -172,13 +172,17 @@ void tracer_phase(surface& s, const cadre_bode& c, const etude_frequence& r,
     }
 }
 
+// The row of the frame's horizontal axis: zero, or one graduation above the bottom.
+int axe_horizontal(const cadre_bode& c, const param& p) {
+    const double valeur = p.inclure_zero ? 0.0 : c.lo + c.pas;
+    return std::clamp(arrondi_pixel(c.y(valeur)), arrondi_pixel(c.haut), arrondi_pixel(c.bas));
+}
+
 // A solid mark across the horizontal axis at each break in sight; its pulsation (in the axis
 // unit) to be written beside it when `etiquettes` is given.
 void marquer_cassures(surface& s, const cadre_bode& c, const param& p, const asymptotes_couleur& f,
                       tailles_textes& tailles, std::vector<etiquette>* etiquettes) {
-    const double valeur_axe = p.inclure_zero ? 0.0 : c.lo + c.pas;
-    const int y_axe =
-        std::clamp(arrondi_pixel(c.y(valeur_axe)), arrondi_pixel(c.haut), arrondi_pixel(c.bas));
+    const int y_axe = axe_horizontal(c, p);
     s.style_crayon(style_trait::plein);
     for (const cassure_bode& k : f.asymptotes.cassures) {
         if (!(k.omega >= c.w_debut && k.omega <= c.w_fin)) continue;
@@ -242,6 +246,12 @@ void tracer_asymptotes(surface& s, const etude_frequence& r, const param& p, dia
     for (const etiquette& e : toutes) candidats.push_back(e.candidats);
     const rectangle_px zone{cadre_gauche(), cadre_haut(), cadre_droite(s.largeur()),
                             cadre_bas(s.hauteur())};
+    // The axes' lines and graduation marks: no label goes over them.
+    const int marque = p.quadrillage ? 0 : std::max(p.longueur_graduations, 0);
+    const int y = axe_horizontal(c, p);
+    occupes.push_back({zone.gauche, y - demi_marque_cassure - 1, zone.droite + 1,
+                       y + std::max(marque, demi_marque_cassure) + 2});
+    occupes.push_back({zone.gauche - 1, zone.haut, zone.gauche + marque + 2, zone.bas + 1});
     const std::vector<int> choix = placer_etiquettes(candidats, occupes, zone);
     for (std::size_t i = 0; i < toutes.size(); ++i) {
         if (choix[i] < 0) continue;

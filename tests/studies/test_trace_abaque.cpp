@@ -188,9 +188,16 @@ TEST(TraceAbaque, EtiquettesSansChevauchement) {
         ASSERT_GT(textes.size(), avant + 5);
         std::vector<rectangle_px> places;
         bool fort = false;
+        // The axes' lines, through the origin.
+        const int x0 = x_vers_pixel(cadre_gauche(), cadre_droite(w), 0, r.black_phase_min,
+                                    r.black_phase_max);
+        const int y0 =
+            y_vers_pixel(cadre_haut(), cadre_bas(h), 0, r.black_gain_min, r.black_gain_max);
         for (std::size_t i = avant; i < textes.size(); ++i) {
             fort |= textes[i].texte == "2.3 dB";
             const rectangle_px q = test::rectangle_de(textes[i]);
+            EXPECT_FALSE(q.haut <= y0 && y0 < q.bas) << textes[i].texte;
+            EXPECT_FALSE(q.gauche <= x0 && x0 < q.droite) << textes[i].texte;
             EXPECT_TRUE(
                 contenu_dans(q, {cadre_gauche(), cadre_haut(), cadre_droite(w), cadre_bas(h)}));
             for (const rectangle_px& l : legendes) EXPECT_FALSE(se_chevauchent(q, l)) << textes[i].texte;

@@ -172,8 +172,14 @@ TEST(TraceAsymptotes, EtiquettesSansChevauchement) {
             const auto textes = e.textes();
             ASSERT_GT(textes.size(), avant + 3);
             std::vector<rectangle_px> places;
+            const double lo = genre == 'G' ? r.gain_min : r.phase_min;
+            const double hi = genre == 'G' ? r.gain_max : r.phase_max;
+            const int y0 = y_vers_pixel(cadre_haut(), cadre_bas(h), 0, lo, hi);
             for (std::size_t i = avant; i < textes.size(); ++i) {
                 const rectangle_px q = test::rectangle_de(textes[i]);
+                // Clear of the axes' lines.
+                EXPECT_FALSE(q.haut <= y0 && y0 < q.bas) << textes[i].texte;
+                EXPECT_GT(q.gauche, cadre_gauche());
                 EXPECT_TRUE(contenu_dans(q, {cadre_gauche(), cadre_haut(), cadre_droite(w),
                                              cadre_bas(h)}));
                 for (const rectangle_px& l : legendes) EXPECT_FALSE(se_chevauchent(q, l)) << textes[i].texte;
