@@ -28,10 +28,13 @@ void asymptotes_8_fonctions(benchmark::State& etat) {
     if (!s) return etat.SkipWithError("fonction refusée");
     for (auto _ : etat) {
         for (int k = 1; k <= 8; ++k)
-            benchmark::DoNotOptimize(calculer_asymptotes(s->fonctions[static_cast<std::size_t>(k)]));
+            benchmark::DoNotOptimize(
+                calculer_asymptotes(s->fonctions[static_cast<std::size_t>(k)]));
     }
 }
-BENCHMARK(asymptotes_8_fonctions)->Name("cours/asymptotes_8_fonctions")->Unit(benchmark::kMicrosecond);
+BENCHMARK(asymptotes_8_fonctions)
+    ->Name("cours/asymptotes_8_fonctions")
+    ->Unit(benchmark::kMicrosecond);
 
 void contours_abaque(benchmark::State& etat) {
     fenetre_black f;

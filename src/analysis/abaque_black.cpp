@@ -275,8 +275,8 @@ const std::vector<double>& modules_abaque_db() {
 }
 
 const std::vector<double>& phases_abaque_deg() {
-    static const std::vector<double> p = {-1,  -5, -10, -20, -30, -45, -60, -90, -120, -150,
-                                          150, 120, 90, 60,  45,  30,  20,  10,  5,    1};
+    static const std::vector<double> p = {-1,  -5,  -10, -20, -30, -45, -60, -90, -120, -150,
+                                          150, 120, 90,  60,  45,  30,  20,  10,  5,    1};
     return p;
 }
 

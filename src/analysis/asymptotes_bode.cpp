@@ -74,10 +74,9 @@ void grouper(const std::array<terme, nb_termes_max>& t, int n, const polynome& p
     const std::size_t debut = sortie.size();
     for (int i = 0; i < n; ++i) {
         const complexe v = t[static_cast<std::size_t>(i)].valeur;
-        const auto meme = std::find_if(sortie.begin() + static_cast<std::ptrdiff_t>(debut),
-                                       sortie.end(), [&](const racine_distincte& r) {
-                                           return r.valeur == v;
-                                       });
+        const auto meme =
+            std::find_if(sortie.begin() + static_cast<std::ptrdiff_t>(debut), sortie.end(),
+                         [&](const racine_distincte& r) { return r.valeur == v; });
         if (meme != sortie.end())
             ++meme->multiplicite;
         else
@@ -143,10 +142,9 @@ asymptotes_bode calculer_asymptotes(const fdt_travail& ft) {
     a.pente_initiale = zeros_origine - poles_origine;
     a.gain_db_omega_1 = gain_omega_1(ft, racines, zeros_origine, poles_origine);
 
-    std::sort(racines.begin(), racines.end(),
-              [](const racine_distincte& x, const racine_distincte& y) {
-                  return x.module < y.module;
-              });
+    std::sort(
+        racines.begin(), racines.end(),
+        [](const racine_distincte& x, const racine_distincte& y) { return x.module < y.module; });
     int pente = a.pente_initiale;
     double phase = a.phase_initiale_deg;
     for (std::size_t i = 0; i < racines.size();) {
@@ -195,6 +193,13 @@ double phase_asymptotique_deg(const asymptotes_bode& a, double w, convention_pha
         }
     }
     return phase;
+}
+
+lecture_asymptote lire_asymptote(const fdt_travail& ft, const asymptotes_bode& a, double w) {
+    lecture_asymptote l;
+    l.gain_db = gain_asymptotique_db(a, w);
+    l.ecart_db = l.gain_db - fdt_gain_db(ft.fonction, w);
+    return l;
 }
 
 std::vector<double> noeuds_phase(const asymptotes_bode& a, convention_phase convention) {

@@ -64,6 +64,17 @@ asymptotes_bode calculer_asymptotes(const fdt_travail& ft);
 double gain_asymptotique_db(const asymptotes_bode& a, double w);
 /// Asymptotic phase at w > 0 in the given convention, degrees.
 double phase_asymptotique_deg(const asymptotes_bode& a, double w, convention_phase c);
+/// What the frequency readout adds at one pulsation while the asymptotes are shown.
+struct lecture_asymptote {
+    /// Asymptotic gain, dB.
+    double gain_db = 0;
+    /// Asymptotic gain less the real one, dB.
+    double ecart_db = 0;
+};
+
+/// The asymptotic gain of a (the asymptotes of ft) at w > 0 and its gap to the real curve.
+lecture_asymptote lire_asymptote(const fdt_travail& ft, const asymptotes_bode& a, double w);
+
 /// Pulsations where the phase of convention c changes slope or jumps, increasing: the breaks
 /// for the steps, a decade either side of each break for the ramps.
 std::vector<double> noeuds_phase(const asymptotes_bode& a, convention_phase c);

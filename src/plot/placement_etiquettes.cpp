@@ -24,10 +24,9 @@ std::vector<int> placer_etiquettes(const std::vector<etiquette_candidate>& etiqu
             if (!contenu_dans(r, zone)) continue;
             const rectangle_px large{r.gauche - ecart, r.haut - ecart, r.droite + ecart,
                                      r.bas + ecart};
-            const bool libre = std::none_of(occupes.begin(), occupes.end(),
-                                            [&](const rectangle_px& o) {
-                                                return se_chevauchent(large, o);
-                                            });
+            const bool libre =
+                std::none_of(occupes.begin(), occupes.end(),
+                             [&](const rectangle_px& o) { return se_chevauchent(large, o); });
             if (libre) pris = static_cast<int>(i);
         }
         if (pris >= 0) occupes.push_back(e.candidats[static_cast<std::size_t>(pris)]);

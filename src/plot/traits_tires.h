@@ -41,7 +41,8 @@ using polyligne_px = std::vector<std::pair<int, int>>;
 
 /// Draws the polyline with the pen in force, leaving out what passes under the rectangles
 /// `trous` (the labels written over it).
-void tracer_polyligne_trouee(surface& s, const polyligne_px& l, const std::vector<rectangle_px>& trous);
+void tracer_polyligne_trouee(surface& s, const polyligne_px& l,
+                             const std::vector<rectangle_px>& trous);
 
 /// Cuts the segment (x1, y1)–(x2, y2) to the rectangle [gauche, droite] × [haut, bas]
 /// (Liang-Barsky); false when nothing of it lies within.

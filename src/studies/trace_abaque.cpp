@@ -4,6 +4,7 @@
 #include "plot/traits_tires.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
@@ -99,14 +100,17 @@ etiquette etiquette_resonance(surface& s, const fdt_travail& l, const tangence_b
     etiquette e{texte_resonance(t.module_db), c, {}};
     const int w = s.largeur_texte(e.texte), h = s.hauteur_texte(e.texte);
     const int g = demi_marque_resonance + 3;
-    const rectangle_px haut_droite{x + g, y - g - h, x + g + w, y - g};
-    const rectangle_px haut_gauche{x - g - w, y - g - h, x - g, y - g};
-    const rectangle_px bas_droite{x + g, y + g, x + g + w, y + g + h};
-    const rectangle_px bas_gauche{x - g - w, y + g, x - g, y + g + h};
-    if (montante)
-        e.candidats.candidats = {bas_droite, haut_gauche, haut_droite, bas_gauche};
-    else
-        e.candidats.candidats = {haut_droite, bas_gauche, bas_droite, haut_gauche};
+    // Beside the mark, then a line of text further off when the axes or their labels are there.
+    for (const int d : {g, g + h, g + 2 * h}) {
+        const rectangle_px haut_droite{x + g, y - d - h, x + g + w, y - d};
+        const rectangle_px haut_gauche{x - g - w, y - d - h, x - g, y - d};
+        const rectangle_px bas_droite{x + g, y + d, x + g + w, y + d + h};
+        const rectangle_px bas_gauche{x - g - w, y + d, x - g, y + d + h};
+        const std::array<rectangle_px, 4> ordre =
+            montante ? std::array{bas_droite, haut_gauche, haut_droite, bas_gauche}
+                     : std::array{haut_droite, bas_gauche, bas_droite, haut_gauche};
+        for (const rectangle_px& q : ordre) e.candidats.candidats.push_back(q);
+    }
     e.candidats.candidats.push_back({x + g, y - h / 2, x + g + w, y - h / 2 + h});
     e.candidats.candidats.push_back({x - g - w, y - h / 2, x - g, y - h / 2 + h});
     return e;
@@ -222,7 +226,8 @@ std::optional<tangence_black> tracer_abaque(surface& s, const etude_frequence& r
     if (marquee) marquer_resonance(s, *t, k, c);
     for (std::size_t i = 0; i < etiquettes.size(); ++i) {
         if (choix[i] < 0) continue;
-        const rectangle_px& q = etiquettes[i].candidats.candidats[static_cast<std::size_t>(choix[i])];
+        const rectangle_px& q =
+            etiquettes[i].candidats.candidats[static_cast<std::size_t>(choix[i])];
         s.police(p.police, p.taille_police, etiquettes[i].c);
         s.texte(q.gauche, q.haut, etiquettes[i].texte);
     }

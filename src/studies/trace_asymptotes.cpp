@@ -18,6 +18,8 @@ constexpr double deux_pi = 2 * std::numbers::pi;
 constexpr double radians_par_degre = std::numbers::pi / 180;
 // Gap in pixels between a label and the line or mark it names.
 constexpr int ecart_etiquette = 3;
+// The further gap tried next, past an axis's graduation marks.
+constexpr int ecart_etiquette_loin = 6;
 // Where along a segment its slope's label is tried, in order.
 constexpr double positions_pente[] = {0.5, 0.35, 0.65, 0.2, 0.8};
 
@@ -105,21 +107,22 @@ class trait_asymptote {
 etiquette_candidate candidats_pente(double x1, double y1, double x2, double y2, int w, int h) {
     etiquette_candidate e;
     const double pente = x2 != x1 ? (y2 - y1) / (x2 - x1) : 0;
-    for (const double f : positions_pente) {
-        const int x = arrondi_pixel(x1 + f * (x2 - x1));
-        const int y = arrondi_pixel(y1 + f * (y2 - y1));
-        const int g = ecart_etiquette;
-        if (std::fabs(pente) < 1e-9) {
-            e.candidats.push_back({x - w / 2, y - g - h, x - w / 2 + w, y - g});
-            e.candidats.push_back({x - w / 2, y + g, x - w / 2 + w, y + g + h});
-        } else if (pente > 0) {
-            e.candidats.push_back({x + g, y - g - h, x + g + w, y - g});
-            e.candidats.push_back({x - g - w, y + g, x - g, y + g + h});
-        } else {
-            e.candidats.push_back({x - g - w, y - g - h, x - g, y - g});
-            e.candidats.push_back({x + g, y + g, x + g + w, y + g + h});
+    // Close to the line first, then a little further off (clear of an axis it runs along).
+    for (const int g : {ecart_etiquette, ecart_etiquette + ecart_etiquette_loin})
+        for (const double f : positions_pente) {
+            const int x = arrondi_pixel(x1 + f * (x2 - x1));
+            const int y = arrondi_pixel(y1 + f * (y2 - y1));
+            if (std::fabs(pente) < 1e-9) {
+                e.candidats.push_back({x - w / 2, y - g - h, x - w / 2 + w, y - g});
+                e.candidats.push_back({x - w / 2, y + g, x - w / 2 + w, y + g + h});
+            } else if (pente > 0) {
+                e.candidats.push_back({x + g, y - g - h, x + g + w, y - g});
+                e.candidats.push_back({x - g - w, y + g, x - g, y + g + h});
+            } else {
+                e.candidats.push_back({x - g - w, y - g - h, x - g, y - g});
+                e.candidats.push_back({x + g, y + g, x + g + w, y + g + h});
+            }
         }
-    }
     return e;
 }
 
@@ -160,7 +163,8 @@ void tracer_phase(surface& s, const cadre_bode& c, const etude_frequence& r,
     std::vector<std::pair<double, double>> points{{c.x(c.w_debut), y(c.w_debut)}};
     for (const double w : noeuds_phase(a, convention)) {
         if (!(w > c.w_debut && w < c.w_fin)) continue;
-        if (convention == convention_phase::paliers) points.emplace_back(c.x(w), points.back().second);
+        if (convention == convention_phase::paliers)
+            points.emplace_back(c.x(w), points.back().second);
         points.emplace_back(c.x(w), y(w));
     }
     points.emplace_back(c.x(c.w_fin), y(c.w_fin));
@@ -192,12 +196,10 @@ void marquer_cassures(surface& s, const cadre_bode& c, const param& p, const asy
         etiquette e{texte_nombre(c.en_hertz ? k.omega / deux_pi : k.omega), f.c, {}};
         const auto [w, h] = tailles.de(s, e.texte);
         const int bas = y_axe + demi_marque_cassure + 1, haut = y_axe - demi_marque_cassure - 1;
-        e.candidats.candidats = {{x - w / 2, bas, x - w / 2 + w, bas + h},
-                                 {x - w / 2, haut - h, x - w / 2 + w, haut},
-                                 {x + 2, bas, x + 2 + w, bas + h},
-                                 {x - 2 - w, bas, x - 2, bas + h},
-                                 {x + 2, haut - h, x + 2 + w, haut},
-                                 {x - 2 - w, haut - h, x - 2, haut}};
+        e.candidats.candidats = {
+            {x - w / 2, bas, x - w / 2 + w, bas + h}, {x - w / 2, haut - h, x - w / 2 + w, haut},
+            {x + 2, bas, x + 2 + w, bas + h},         {x - 2 - w, bas, x - 2, bas + h},
+            {x + 2, haut - h, x + 2 + w, haut},       {x - 2 - w, haut - h, x - 2, haut}};
         etiquettes->push_back(std::move(e));
     }
 }

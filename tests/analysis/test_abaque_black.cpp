@@ -19,8 +19,7 @@ namespace {
 constexpr double degres = 180 / std::numbers::pi;
 
 std::complex<double> boucle_fermee(const point_black& q) {
-    const std::complex<double> l =
-        std::polar(std::pow(10.0, q.gain_db / 20), q.phase_deg / degres);
+    const std::complex<double> l = std::polar(std::pow(10.0, q.gain_db / 20), q.phase_deg / degres);
     return l / (1.0 + l);
 }
 
@@ -47,7 +46,8 @@ void verifier(const contour_black& c, const fenetre_black& f) {
             const std::complex<double> v = boucle_fermee(q);
             if (c.sorte == sorte_contour::iso_module) {
                 const double attendu = std::pow(10.0, c.valeur / 20);
-                ASSERT_NEAR(std::abs(v), attendu, 1e-9 * attendu) << q.phase_deg << " " << q.gain_db;
+                ASSERT_NEAR(std::abs(v), attendu, 1e-9 * attendu)
+                    << q.phase_deg << " " << q.gain_db;
             } else {
                 ASSERT_NEAR(std::arg(v) * degres, c.valeur, 1e-9 * std::fabs(c.valeur))
                     << q.phase_deg << " " << q.gain_db;
@@ -58,9 +58,8 @@ void verifier(const contour_black& c, const fenetre_black& f) {
 
 TEST(AbaqueBlack, PointsSurLeursContours) {
     const fenetre_black fenetres[] = {
-        fenetre(-360, 0, -40, 40),      fenetre(-270, -90, -20, 20),
-        fenetre(-200, -160, -3, 3),     fenetre(-720, 0, -60, 30),
-        fenetre(-190.5, -189.5, 5, 5.2), fenetre(-360, 360, -80, 80),
+        fenetre(-360, 0, -40, 40), fenetre(-270, -90, -20, 20),     fenetre(-200, -160, -3, 3),
+        fenetre(-720, 0, -60, 30), fenetre(-190.5, -189.5, 5, 5.2), fenetre(-360, 360, -80, 80),
     };
     for (const fenetre_black& f : fenetres) {
         SCOPED_TRACE(f.phase_min_deg);
@@ -218,8 +217,9 @@ TEST(AbaqueBlack, ValeurEnBoucleFermee) {
     const fdt_travail axe = test::analyse_acceptee("1", "p^2");
     EXPECT_EQ(boucle_fermee_en(axe.fonction, 1).module_db, HUGE_VAL);
     EXPECT_FALSE(resonance_boucle_fermee(axe));
-    EXPECT_EQ(boucle_fermee_en(test::fonction_depuis_racines(0, {}, {{-1, 0}}).fonction, 1).module_db,
-              -10000);
+    EXPECT_EQ(
+        boucle_fermee_en(test::fonction_depuis_racines(0, {}, {{-1, 0}}).fonction, 1).module_db,
+        -10000);
 }
 
 } // namespace

@@ -74,7 +74,8 @@ TEST(AsymptotesBode, FormesCloses) {
         // A pair on the imaginary axis: arg(−r) in (−90°, 270°] gives 270° + 90° below |r|.
         {"1", "1+p^2", 0, 0, -360, {{1, -2, -180}}},
     };
-    for (const forme_close& f : cas) comparer(calculer_asymptotes(test::analyse_acceptee(f.num, f.den)), f);
+    for (const forme_close& f : cas)
+        comparer(calculer_asymptotes(test::analyse_acceptee(f.num, f.den)), f);
 }
 
 // The analysis rounds poles to 5 digits; the breaks are the exact moduli all the same.
@@ -106,8 +107,8 @@ TEST(AsymptotesBode, CasDeReference) {
             const double w = g["cassures"][k]["omega"].nombre();
             EXPECT_NEAR(a.cassures[k].omega, w, 1e-9 * w);
             EXPECT_EQ(20 * a.cassures[k].pente, g["cassures"][k]["pente_db_dec"].nombre());
-            EXPECT_NEAR(a.cassures[k].phase_apres_deg,
-                        p["cassures"][k]["phase_apres_deg"].nombre(), 1e-6);
+            EXPECT_NEAR(a.cassures[k].phase_apres_deg, p["cassures"][k]["phase_apres_deg"].nombre(),
+                        1e-6);
         }
     }
 }
@@ -159,10 +160,15 @@ TEST(AsymptotesBode, EvaluationSelonLesDefinitions) {
 
 // Ramps: continuous, half-way at each break, the steps' value a decade beyond.
 TEST(AsymptotesBode, Rampes) {
-    const asymptotes_bode a = calculer_asymptotes(test::analyse_acceptee("(1+10p)", "(p)(1+p)(1+0.01p)"));
+    const asymptotes_bode a =
+        calculer_asymptotes(test::analyse_acceptee("(1+10p)", "(p)(1+p)(1+0.01p)"));
     ASSERT_EQ(a.cassures.size(), 3u);
-    const auto rampe = [&](double w) { return phase_asymptotique_deg(a, w, convention_phase::rampes); };
-    const auto palier = [&](double w) { return phase_asymptotique_deg(a, w, convention_phase::paliers); };
+    const auto rampe = [&](double w) {
+        return phase_asymptotique_deg(a, w, convention_phase::rampes);
+    };
+    const auto palier = [&](double w) {
+        return phase_asymptotique_deg(a, w, convention_phase::paliers);
+    };
     EXPECT_NEAR(rampe(0.001), -90, 1e-12);
     EXPECT_NEAR(rampe(1e4), -180, 1e-12);
     // 0.1 (zero) and 1 (pole) ramps overlap between 0.1 and 1: +45° and −45°.
@@ -172,8 +178,7 @@ TEST(AsymptotesBode, Rampes) {
     EXPECT_TRUE(std::is_sorted(noeuds.begin(), noeuds.end()));
     EXPECT_GE(noeuds.size(), 5u); // 0.01, 0.1, 1, 10, 1000 (1 and 10 may come twice)
     for (const double w : noeuds) EXPECT_NEAR(rampe(w * (1 - 1e-12)), rampe(w * (1 + 1e-12)), 1e-6);
-    for (const double w : {0.001, 1e4, 1e5})
-        EXPECT_NEAR(rampe(w), palier(w), 1e-9);
+    for (const double w : {0.001, 1e4, 1e5}) EXPECT_NEAR(rampe(w), palier(w), 1e-9);
 }
 
 // Far from every break (a factor of 100 each side) the asymptotes follow the real curve: within
@@ -196,10 +201,10 @@ TEST(AsymptotesBode, CourbeReelleLoinDesCassures) {
         int verifies = 0;
         for (double lw = -6; lw <= 6; lw += 0.05) {
             const double w = std::pow(10.0, lw);
-            const bool loin = std::all_of(a.cassures.begin(), a.cassures.end(),
-                                          [&](const cassure_bode& c) {
-                                              return w >= 100 * c.omega || w <= c.omega / 100;
-                                          });
+            const bool loin =
+                std::all_of(a.cassures.begin(), a.cassures.end(), [&](const cassure_bode& c) {
+                    return w >= 100 * c.omega || w <= c.omega / 100;
+                });
             if (!loin) continue;
             ++verifies;
             EXPECT_NEAR(gain_asymptotique_db(a, w), fdt_gain_db(ft.fonction, w), 0.01) << w;
@@ -209,6 +214,14 @@ TEST(AsymptotesBode, CourbeReelleLoinDesCassures) {
         }
         EXPECT_GT(verifies, 40);
     }
+}
+
+// The readout's gap at a first order's break: the asymptote passes 3 dB above the curve.
+TEST(AsymptotesBode, LectureALaCassure) {
+    const fdt_travail ft = test::analyse_acceptee("5", "1+0.5p");
+    const lecture_asymptote l = lire_asymptote(ft, calculer_asymptotes(ft), 2);
+    EXPECT_NEAR(l.gain_db, 20 * std::log10(5.0), 1e-12);
+    EXPECT_NEAR(l.ecart_db, 10 * std::log10(2.0), 1e-12);
 }
 
 TEST(AsymptotesBode, FonctionNulleSansAsymptote) {

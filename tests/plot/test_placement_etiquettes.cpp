@@ -19,8 +19,8 @@ rectangle_px au_hasard(std::mt19937& alea, int w, int h) {
 }
 
 // Whatever the layout: every label placed on one of its own candidates, within the zone, the
-// required gap clear of the rectangles taken and of every other label; the first clear candidate taken; a label
-// dropped only when each of its candidates was blocked.
+// required gap clear of the rectangles taken and of every other label; the first clear candidate
+// taken; a label dropped only when each of its candidates was blocked.
 TEST(PlacementEtiquettes, ProprietesSurDesDispositionsAuHasard) {
     std::mt19937 alea(11);
     const rectangle_px zone{0, 0, 400, 300};
@@ -32,7 +32,8 @@ TEST(PlacementEtiquettes, ProprietesSurDesDispositionsAuHasard) {
         const std::vector<rectangle_px> avant = occupes;
         std::vector<etiquette_candidate> etiquettes(static_cast<std::size_t>(nombre(alea)));
         for (auto& e : etiquettes)
-            for (int i = candidats(alea); i > 0; --i) e.candidats.push_back(au_hasard(alea, 400, 300));
+            for (int i = candidats(alea); i > 0; --i)
+                e.candidats.push_back(au_hasard(alea, 400, 300));
 
         const std::vector<int> choix = placer_etiquettes(etiquettes, occupes, zone, ecart);
         ASSERT_EQ(choix.size(), etiquettes.size());
@@ -61,7 +62,8 @@ TEST(PlacementEtiquettes, ProprietesSurDesDispositionsAuHasard) {
         }
         // The rectangles taken grow by exactly the labels placed.
         ASSERT_EQ(occupes.size(), avant.size() + places.size());
-        for (std::size_t i = 0; i < places.size(); ++i) EXPECT_EQ(occupes[avant.size() + i], places[i]);
+        for (std::size_t i = 0; i < places.size(); ++i)
+            EXPECT_EQ(occupes[avant.size() + i], places[i]);
     }
 }
 
@@ -117,7 +119,8 @@ TEST(TraitsTires, MotifLeLongDUnePolyligne) {
 TEST(TraitsTires, PolyligneTroueeSousLesEtiquettes) {
     {
         enregistreur e(200, 100);
-        tracer_polyligne_trouee(e, {{0, 10}, {100, 10}, {100, 50}}, {{40, 5, 60, 15}, {90, 20, 110, 30}});
+        tracer_polyligne_trouee(e, {{0, 10}, {100, 10}, {100, 50}},
+                                {{40, 5, 60, 15}, {90, 20, 110, 30}});
         const auto s = e.segments();
         ASSERT_EQ(s.size(), 4u);
         EXPECT_EQ(s[0].x1, 0);
@@ -169,13 +172,11 @@ TEST(TraitsTires, CoupeDeSegments) {
         bool visible;
         double cx1, cy1, cx2, cy2;
     };
-    for (const cas& c : {cas{-10, 5, 30, 5, true, 0, 5, 20, 5},
-                         cas{5, -10, 5, 30, true, 5, 0, 5, 10},
-                         cas{-10, -10, 30, 30, true, 0, 0, 10, 10},
-                         cas{2, 3, 4, 5, true, 2, 3, 4, 5},
-                         cas{-5, 20, 30, 20, false, 0, 0, 0, 0},
-                         cas{25, 0, 30, 10, false, 0, 0, 0, 0},
-                         cas{-10, 10, 10, -10, true, 0, 0, 0, 0}}) {
+    for (const cas& c :
+         {cas{-10, 5, 30, 5, true, 0, 5, 20, 5}, cas{5, -10, 5, 30, true, 5, 0, 5, 10},
+          cas{-10, -10, 30, 30, true, 0, 0, 10, 10}, cas{2, 3, 4, 5, true, 2, 3, 4, 5},
+          cas{-5, 20, 30, 20, false, 0, 0, 0, 0}, cas{25, 0, 30, 10, false, 0, 0, 0, 0},
+          cas{-10, 10, 10, -10, true, 0, 0, 0, 0}}) {
         double x1 = c.x1, y1 = c.y1, x2 = c.x2, y2 = c.y2;
         ASSERT_EQ(couper_segment(x1, y1, x2, y2, 0, 0, 20, 10), c.visible) << c.x1 << " " << c.y1;
         if (!c.visible) continue;

@@ -17,8 +17,8 @@
 namespace varlem::test {
 
 /// A system of typed functions, all shown, the frequency window open on diagram `genre`.
-inline std::unique_ptr<systeme> systeme_saisi(
-    const std::vector<std::pair<std::string, std::string>>& fonctions, char genre) {
+inline std::unique_ptr<systeme>
+systeme_saisi(const std::vector<std::pair<std::string, std::string>>& fonctions, char genre) {
     auto s = std::make_unique<systeme>();
     for (std::size_t k = 0; k < fonctions.size(); ++k)
         s->fonctions[k + 1] = analyse_acceptee(fonctions[k].first, fonctions[k].second);
@@ -56,8 +56,8 @@ inline rectangle_px rectangle_de(const texte_enregistre& t) {
 
 /// The frequency drawing of the system's diagram, texts and curves; the rectangles of its
 /// texts, which the labels drawn after it must leave clear.
-inline std::vector<rectangle_px> dessiner_sous(surface& e, const etude_frequence& r,
-                                               const param& p, const systeme& s) {
+inline std::vector<rectangle_px> dessiner_sous(surface& e, const etude_frequence& r, const param& p,
+                                               const systeme& s) {
     surface_notee notee(e);
     options_frequentiel o;
     o.fleche = false;

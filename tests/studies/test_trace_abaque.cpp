@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <algorithm>
 
 namespace varlem {
 namespace {
@@ -53,17 +53,19 @@ TEST(TraceAbaque, ContoursLegersEtContourFort) {
     std::vector<std::pair<double, double>> attendus;
     for (const auto& m : contour_iso_module(module_fort_db, f).morceaux)
         for (const point_black& q : m)
-            attendus.emplace_back(x_vers_pixel(cadre_gauche(), cadre_droite(w), q.phase_deg,
-                                               f.phase_min_deg, f.phase_max_deg),
-                                  y_vers_pixel(cadre_haut(), cadre_bas(h), q.gain_db,
-                                               f.gain_min_db, f.gain_max_db));
+            attendus.emplace_back(
+                x_vers_pixel(cadre_gauche(), cadre_droite(w), q.phase_deg, f.phase_min_deg,
+                             f.phase_max_deg),
+                y_vers_pixel(cadre_haut(), cadre_bas(h), q.gain_db, f.gain_min_db, f.gain_max_db));
     const auto distance = [&](double x, double y) {
         double d = HUGE_VAL;
         for (std::size_t i = 0; i + 1 < attendus.size(); ++i) {
             const auto [ax, ay] = attendus[i];
             const auto [bx, by] = attendus[i + 1];
             const double l2 = (bx - ax) * (bx - ax) + (by - ay) * (by - ay);
-            const double u = l2 > 0 ? std::clamp(((x - ax) * (bx - ax) + (y - ay) * (by - ay)) / l2, 0.0, 1.0) : 0;
+            const double u =
+                l2 > 0 ? std::clamp(((x - ax) * (bx - ax) + (y - ay) * (by - ay)) / l2, 0.0, 1.0)
+                       : 0;
             d = std::min(d, std::hypot(x - ax - u * (bx - ax), y - ay - u * (by - ay)));
         }
         return d;
@@ -189,8 +191,8 @@ TEST(TraceAbaque, EtiquettesSansChevauchement) {
         std::vector<rectangle_px> places;
         bool fort = false;
         // The axes' lines, through the origin.
-        const int x0 = x_vers_pixel(cadre_gauche(), cadre_droite(w), 0, r.black_phase_min,
-                                    r.black_phase_max);
+        const int x0 =
+            x_vers_pixel(cadre_gauche(), cadre_droite(w), 0, r.black_phase_min, r.black_phase_max);
         const int y0 =
             y_vers_pixel(cadre_haut(), cadre_bas(h), 0, r.black_gain_min, r.black_gain_max);
         for (std::size_t i = avant; i < textes.size(); ++i) {
@@ -200,8 +202,10 @@ TEST(TraceAbaque, EtiquettesSansChevauchement) {
             EXPECT_FALSE(q.gauche <= x0 && x0 < q.droite) << textes[i].texte;
             EXPECT_TRUE(
                 contenu_dans(q, {cadre_gauche(), cadre_haut(), cadre_droite(w), cadre_bas(h)}));
-            for (const rectangle_px& l : legendes) EXPECT_FALSE(se_chevauchent(q, l)) << textes[i].texte;
-            for (const rectangle_px& l : places) EXPECT_FALSE(se_chevauchent(q, l)) << textes[i].texte;
+            for (const rectangle_px& l : legendes)
+                EXPECT_FALSE(se_chevauchent(q, l)) << textes[i].texte;
+            for (const rectangle_px& l : places)
+                EXPECT_FALSE(se_chevauchent(q, l)) << textes[i].texte;
             places.push_back(q);
         }
         EXPECT_TRUE(fort);

@@ -17,8 +17,7 @@ namespace {
 
 constexpr couleur rouge = 0x0000FF;
 
-const std::pair<std::string, std::string> bode_du_cours = {"(1+10p)",
-                                                           "(p)(1+p)(1+0.1p+0.01p^2)"};
+const std::pair<std::string, std::string> bode_du_cours = {"(1+10p)", "(p)(1+p)(1+0.1p+0.01p^2)"};
 
 struct trace {
     std::unique_ptr<systeme> sys;
@@ -79,9 +78,9 @@ TEST(TraceAsymptotes, GainEnTiretsSurLAsymptote) {
         ASSERT_EQ(marques.size(), 3u);
         for (std::size_t k = 0; k < 3; ++k) {
             const double w = std::pow(10.0, double(k) - 1);
-            EXPECT_EQ(marques[k], log_vers_pixel(t.r.decade_min, t.r.decade_max, cadre_gauche(),
-                                                 cadre_droite(700),
-                                                 hertz ? w / (2 * std::numbers::pi) : w));
+            EXPECT_EQ(marques[k],
+                      log_vers_pixel(t.r.decade_min, t.r.decade_max, cadre_gauche(),
+                                     cadre_droite(700), hertz ? w / (2 * std::numbers::pi) : w));
         }
         // Dashes: about 6 pixels of ink in every 10 of the line.
         EXPECT_GT(encre, 300);
@@ -154,7 +153,8 @@ TEST(TraceAsymptotes, PhaseEnPaliersOuEnRampes) {
 TEST(TraceAsymptotes, EtiquettesSansChevauchement) {
     const auto sys = test::systeme_saisi(test::huit_fonctions(), 'G');
     for (const char genre : {'G', 'P'})
-        for (const auto& [w, h] : {std::pair{400, 300}, std::pair{800, 600}, std::pair{1600, 1000}}) {
+        for (const auto& [w, h] :
+             {std::pair{400, 300}, std::pair{800, 600}, std::pair{1600, 1000}}) {
             SCOPED_TRACE(std::to_string(w) + " " + genre);
             sys->etudes.etude_freq_choisie = genre;
             etude_frequence r;
@@ -180,10 +180,12 @@ TEST(TraceAsymptotes, EtiquettesSansChevauchement) {
                 // Clear of the axes' lines.
                 EXPECT_FALSE(q.haut <= y0 && y0 < q.bas) << textes[i].texte;
                 EXPECT_GT(q.gauche, cadre_gauche());
-                EXPECT_TRUE(contenu_dans(q, {cadre_gauche(), cadre_haut(), cadre_droite(w),
-                                             cadre_bas(h)}));
-                for (const rectangle_px& l : legendes) EXPECT_FALSE(se_chevauchent(q, l)) << textes[i].texte;
-                for (const rectangle_px& l : places) EXPECT_FALSE(se_chevauchent(q, l)) << textes[i].texte;
+                EXPECT_TRUE(
+                    contenu_dans(q, {cadre_gauche(), cadre_haut(), cadre_droite(w), cadre_bas(h)}));
+                for (const rectangle_px& l : legendes)
+                    EXPECT_FALSE(se_chevauchent(q, l)) << textes[i].texte;
+                for (const rectangle_px& l : places)
+                    EXPECT_FALSE(se_chevauchent(q, l)) << textes[i].texte;
                 places.push_back(q);
             }
         }

@@ -115,9 +115,10 @@ TEST(VarlemCalcCoursTest, Refus) {
     EXPECT_EQ(test::varlem_calc({"abaque", "--module-db", "1", "--phase-deg", "-30"}).statut, 1);
     EXPECT_EQ(test::varlem_calc({"abaque", "--phase-deg", "0"}).statut, 1);
     EXPECT_EQ(test::varlem_calc({"abaque", "--phase-deg", "-180"}).statut, 1);
-    EXPECT_EQ(test::varlem_calc({"abaque", "--module-db", "3", "--gain-min", "5", "--gain-max", "1"})
-                  .statut,
-              1);
+    EXPECT_EQ(
+        test::varlem_calc({"abaque", "--module-db", "3", "--gain-min", "5", "--gain-max", "1"})
+            .statut,
+        1);
 }
 
 } // namespace

@@ -244,7 +244,8 @@ commande_declaree declarer_abaque(CLI::App& app) {
     auto module = std::make_shared<double>(0.0);
     auto phase = std::make_shared<double>(0.0);
     CLI::App* sous = app.add_subcommand("abaque", "un contour de l'abaque de Black-Nichols");
-    CLI::Option* m = sous->add_option("--module-db", *module, "iso-module de la boucle fermée en dB");
+    CLI::Option* m =
+        sous->add_option("--module-db", *module, "iso-module de la boucle fermée en dB");
     CLI::Option* p = sous->add_option("--phase-deg", *phase,
                                       "iso-phase de la boucle fermée en degrés, entre -180 et 180")
                          ->excludes(m);
@@ -256,7 +257,8 @@ commande_declaree declarer_abaque(CLI::App& app) {
                     return 1;
                 }
                 if (p->count() > 0 && !(*phase > -180 && *phase < 180 && *phase != 0)) {
-                    erreur = CLI::ValidationError("--phase-deg", "entre -180 et 180, non nul").what();
+                    erreur =
+                        CLI::ValidationError("--phase-deg", "entre -180 et 180, non nul").what();
                     return 1;
                 }
                 if (!(o->gain_min_db < o->gain_max_db)) {
@@ -284,7 +286,7 @@ int main(int argc, char** argv) {
     const std::vector<commande_declaree> commandes = {
         declarer_analyse(app), declarer_frequence(app), declarer_temps(app),
         declarer_tracer(app),  declarer_boucle(app),    declarer_caracteristiques(app),
-        declarer_gabarit(app), declarer_systeme(app),     declarer_asymptotes(app),
+        declarer_gabarit(app), declarer_systeme(app),   declarer_asymptotes(app),
         declarer_abaque(app),
     };
     try {
