@@ -14,11 +14,13 @@ namespace varlem {
 /// A window of the Black plane and the size in pixels it is drawn at (the contours are sampled
 /// finely enough for that size).
 struct fenetre_black {
-    /// Phase of L, degrees.
+    /// Left bound: phase of L, degrees.
     double phase_min_deg = -360;
+    /// Right bound: phase of L, degrees.
     double phase_max_deg = 0;
-    /// Gain of L, dB.
+    /// Bottom bound: gain of L, dB.
     double gain_min_db = -60;
+    /// Top bound: gain of L, dB.
     double gain_max_db = 60;
     /// Width of the window in pixels.
     int largeur_px = 1000;
@@ -36,12 +38,15 @@ enum class sorte_contour {
 
 /// A point of the Black plane.
 struct point_black {
+    /// Phase of L, degrees.
     double phase_deg = 0;
+    /// Gain of L, dB.
     double gain_db = 0;
 };
 
 /// One contour cut to a window.
 struct contour_black {
+    /// What the contour holds constant.
     sorte_contour sorte = sorte_contour::iso_module;
     /// |F| in dB, or arg F in degrees.
     double valeur = 0;

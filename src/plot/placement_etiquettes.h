@@ -12,9 +12,13 @@ namespace varlem {
 
 /// A pixel rectangle [gauche, droite) × [haut, bas).
 struct rectangle_px {
+    /// First column.
     int gauche = 0;
+    /// First row.
     int haut = 0;
+    /// Column just past the last.
     int droite = 0;
+    /// Row just past the last.
     int bas = 0;
     friend bool operator==(const rectangle_px&, const rectangle_px&) = default;
 };
@@ -26,6 +30,7 @@ bool contenu_dans(const rectangle_px& a, const rectangle_px& b);
 
 /// One label: its candidate rectangles, most preferred first.
 struct etiquette_candidate {
+    /// Where the label may go, most preferred first.
     std::vector<rectangle_px> candidats;
 };
 

@@ -137,6 +137,33 @@ void marquer_resonance(surface& s, const tangence_black& t, const carte_black& k
     s.rectangle(x - d, y - d, x + d, y + d);
 }
 
+// One contour in pixels, and whether it is drawn stronger.
+struct trace_contour {
+    std::vector<polyligne_px> lignes;
+    bool fort = false;
+};
+
+// Every contour of the window in pixels; one label per piece long enough, by importance.
+std::vector<trace_contour> contours_en_pixels(surface& s, const carte_black& k,
+                                              std::vector<etiquette>& etiquettes) {
+    std::vector<trace_contour> traces;
+    for (const contour_black& contour : contours_abaque(k.f)) {
+        trace_contour t{en_pixels(contour, k), contour.sorte == sorte_contour::iso_module &&
+                                                   contour.valeur == module_fort_db};
+        const std::string texte = texte_contour(contour);
+        const int w = s.largeur_texte(texte), h = s.hauteur_texte(texte);
+        for (const polyligne_px& l : t.lignes) {
+            etiquette e{texte, couleur_etiquettes_abaque, candidats_le_long(l, w, h),
+                        rang(contour)};
+            if (!e.candidats.candidats.empty()) etiquettes.push_back(std::move(e));
+        }
+        traces.push_back(std::move(t));
+    }
+    std::stable_sort(etiquettes.begin(), etiquettes.end(),
+                     [](const etiquette& a, const etiquette& b) { return a.rang < b.rang; });
+    return traces;
+}
+
 } // namespace
 
 std::string texte_contour(const contour_black& c) {
@@ -177,27 +204,8 @@ std::optional<tangence_black> tracer_abaque(surface& s, const etude_frequence& r
                         cadre_haut(), cadre_bas(s.hauteur())};
     // The label font first: the candidates are measured in it.
     s.police(p.police, p.taille_police, couleur_etiquettes_abaque);
-
-    struct trace_contour {
-        std::vector<polyligne_px> lignes;
-        bool fort = false;
-    };
-    std::vector<trace_contour> traces;
     std::vector<etiquette> etiquettes;
-    for (const contour_black& contour : contours_abaque(k.f)) {
-        trace_contour t{en_pixels(contour, k), contour.sorte == sorte_contour::iso_module &&
-                                                   contour.valeur == module_fort_db};
-        const std::string texte = texte_contour(contour);
-        const int w = s.largeur_texte(texte), h = s.hauteur_texte(texte);
-        for (const polyligne_px& l : t.lignes) {
-            etiquette e{texte, couleur_etiquettes_abaque, candidats_le_long(l, w, h),
-                        rang(contour)};
-            if (!e.candidats.candidats.empty()) etiquettes.push_back(std::move(e));
-        }
-        traces.push_back(std::move(t));
-    }
-    std::stable_sort(etiquettes.begin(), etiquettes.end(),
-                     [](const etiquette& a, const etiquette& b) { return a.rang < b.rang; });
+    const std::vector<trace_contour> traces = contours_en_pixels(s, k, etiquettes);
 
     std::optional<tangence_black> t;
     if (boucle_ouverte) t = resonance_boucle_fermee(*boucle_ouverte);

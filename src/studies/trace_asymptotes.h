@@ -39,7 +39,9 @@ struct reglages_asymptotes {
 
 /// The asymptotes of one function with the colour of its curve.
 struct asymptotes_couleur {
+    /// The asymptotes.
     asymptotes_bode asymptotes;
+    /// The colour of the function's curve.
     couleur c = 0;
 };
 

@@ -10,9 +10,13 @@ namespace varlem::calc {
 
 /// Options of `abaque`: one contour, iso-module or iso-phase, and the gain window.
 struct options_abaque {
+    /// |F| of an iso-module contour, dB.
     std::optional<double> module_db;
+    /// arg F of an iso-phase contour, degrees.
     std::optional<double> phase_deg;
+    /// Bottom of the gain window, dB.
     double gain_min_db = -60;
+    /// Top of the gain window, dB.
     double gain_max_db = 60;
 };
 
