@@ -281,8 +281,11 @@ const std::vector<double>& phases_abaque_deg() {
 }
 
 contour_black contour_iso_module(double module_db, const fenetre_black& f) {
-    if (!std::isfinite(module_db)) return {sorte_contour::iso_module, module_db, {}};
-    return contour(parametrage_module(module_db, f), module_db, f);
+    const parametrage p = parametrage_module(module_db, f);
+    // |F| must be a positive number of the doubles (not 0 nor ∞ once out of dB).
+    if (!(p.m > 0) || !std::isfinite(p.m) || !std::isfinite(1 / p.m))
+        return {sorte_contour::iso_module, module_db, {}};
+    return contour(p, module_db, f);
 }
 
 contour_black contour_iso_phase(double phase_deg, const fenetre_black& f) {

@@ -143,6 +143,11 @@ TEST(AbaqueBlack, MorceauxAuxBordsEtTours) {
     EXPECT_TRUE(contour_iso_module(3, fenetre(0, 0, -40, 40)).morceaux.empty());
     EXPECT_TRUE(contour_iso_phase(0, f).morceaux.empty());
     EXPECT_TRUE(contour_iso_phase(180, f).morceaux.empty());
+    for (const double m : {HUGE_VAL, -HUGE_VAL, 1e308, -1e308, std::nan("")})
+        EXPECT_TRUE(contour_iso_module(m, f).morceaux.empty());
+    // A very high contour is a tiny loop around (−180°, 0 dB), a very low one a line far down.
+    EXPECT_FALSE(contour_iso_module(60, fenetre(-181, -179, -0.1, 0.1)).morceaux.empty());
+    verifier(contour_iso_module(-100, fenetre(-360, 0, -120, 0)), fenetre(-360, 0, -120, 0));
 }
 
 // A zoomed window is sampled as finely as a whole one: consecutive points stay within a few
