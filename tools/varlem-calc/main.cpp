@@ -2,6 +2,7 @@
 // This is the only translation unit that includes CLI11. Each command is declared by one
 // function below, which returns what runs once the line is read; `main` lists them.
 #include "commandes.h"
+#include "commandes_cours.h"
 #include "commandes_document.h"
 #include "commandes_etudes.h"
 
@@ -231,6 +232,49 @@ commande_declaree declarer_systeme(CLI::App& app) {
             }};
 }
 
+commande_declaree declarer_asymptotes(CLI::App& app) {
+    auto f = std::make_shared<fonction_saisie>();
+    auto variable = std::make_shared<std::string>("p");
+    CLI::App* sous = app.add_subcommand("asymptotes", "diagrammes de Bode asymptotiques");
+    options_fonction(*sous, *f, *variable);
+    return {sous, [=](std::string&) {
+                f->variable = (*variable)[0];
+                return commande_asymptotes(*f);
+            }};
+}
+
+commande_declaree declarer_abaque(CLI::App& app) {
+    auto o = std::make_shared<options_abaque>();
+    auto module = std::make_shared<double>(0.0);
+    auto phase = std::make_shared<double>(0.0);
+    CLI::App* sous = app.add_subcommand("abaque", "un contour de l'abaque de Black-Nichols");
+    CLI::Option* m =
+        sous->add_option("--module-db", *module, "iso-module de la boucle fermée en dB");
+    CLI::Option* p = sous->add_option("--phase-deg", *phase,
+                                      "iso-phase de la boucle fermée en degrés, entre -180 et 180")
+                         ->excludes(m);
+    sous->add_option("--gain-min", o->gain_min_db, "bas de la fenêtre en dB");
+    sous->add_option("--gain-max", o->gain_max_db, "haut de la fenêtre en dB");
+    return {sous, [=](std::string& erreur) {
+                if (m->count() == 0 && p->count() == 0) {
+                    erreur = CLI::RequiredError("--module-db ou --phase-deg").what();
+                    return 1;
+                }
+                if (p->count() > 0 && !(*phase > -180 && *phase < 180 && *phase != 0)) {
+                    erreur =
+                        CLI::ValidationError("--phase-deg", "entre -180 et 180, non nul").what();
+                    return 1;
+                }
+                if (!(o->gain_min_db < o->gain_max_db)) {
+                    erreur = CLI::ValidationError("--gain-min", "inférieur à --gain-max").what();
+                    return 1;
+                }
+                if (m->count() > 0) o->module_db = *module;
+                if (p->count() > 0) o->phase_deg = *phase;
+                return commande_abaque(*o);
+            }};
+}
+
 // Usage on standard error and status 1 for any mistake on the command line.
 int erreur_ligne(const CLI::App& app, const std::string& message) {
     std::fprintf(stderr, "varlem-calc : %s\n\n", message.c_str());
@@ -246,7 +290,8 @@ int main(int argc, char** argv) {
     const std::vector<commande_declaree> commandes = {
         declarer_analyse(app), declarer_frequence(app), declarer_temps(app),
         declarer_tracer(app),  declarer_boucle(app),    declarer_caracteristiques(app),
-        declarer_gabarit(app), declarer_systeme(app),
+        declarer_gabarit(app), declarer_systeme(app),   declarer_asymptotes(app),
+        declarer_abaque(app),
     };
     try {
         app.parse(argc, argv);
