@@ -4,10 +4,11 @@
 #include "analysis/abaque_black.h"
 #include "analysis/asymptotes_bode.h"
 #include "analysis/frequences.h"
-#include "analysis/trace_frequentiel.h"
+#include "document/etudes_systeme.h"
 #include "plot/enregistreur.h"
 #include "studies/trace_abaque.h"
 #include "studies/trace_asymptotes.h"
+#include "studies/trace_frequentiel.h"
 #include "systeme_banc.h"
 
 #include <benchmark/benchmark.h>
@@ -56,8 +57,9 @@ void resonance_degre15(benchmark::State& etat) {
 BENCHMARK(resonance_degre15)->Name("cours/resonance_degre15")->Unit(benchmark::kMicrosecond);
 
 // The study as a slider move redraws it, the extras drawn after the curves with the captions
-// noted; `genre` 'G' with or without the asymptotes, 'B' with or without the chart.
-void dessiner_etude(surface& surf, reglages& r, const systeme& s, char genre, bool extras) {
+// noted; `genre` diagramme::gain with or without the asymptotes, diagramme::black with or without
+// the chart.
+void dessiner_etude(surface& surf, reglages& r, const systeme& s, diagramme genre, bool extras) {
     const options_frequentiel o;
     if (!extras) {
         dessiner_frequentiel(surf, r.frequence, r.graphe, s, genre, o);
@@ -65,7 +67,7 @@ void dessiner_etude(surface& surf, reglages& r, const systeme& s, char genre, bo
     }
     surface_notee notee(surf);
     dessiner_frequentiel(notee, r.frequence, r.graphe, s, genre, o);
-    if (genre == 'G')
+    if (genre == diagramme::gain)
         tracer_asymptotes(surf, r.frequence, r.graphe, diagramme_bode::gain,
                           asymptotes_etudiees(s, r.graphe), {}, notee.textes());
     else
@@ -77,7 +79,7 @@ void dessiner_etude(surface& surf, reglages& r, const systeme& s, char genre, bo
 void etude_enregistree(benchmark::State& etat) {
     const auto s = banc::systeme_8_fonctions();
     if (!s) return etat.SkipWithError("fonction refusée");
-    const char genre = etat.range(0) ? 'B' : 'G';
+    const diagramme genre = etat.range(0) ? diagramme::black : diagramme::gain;
     const bool extras = etat.range(1) != 0;
     s->etudes.frequence_ouverte = true;
     s->etudes.etude_freq_choisie = genre;
@@ -102,7 +104,7 @@ BENCHMARK(etude_enregistree)
 void etude_image(benchmark::State& etat) {
     const auto s = banc::systeme_8_fonctions();
     if (!s) return etat.SkipWithError("fonction refusée");
-    const char genre = etat.range(0) ? 'B' : 'G';
+    const diagramme genre = etat.range(0) ? diagramme::black : diagramme::gain;
     const bool extras = etat.range(1) != 0;
     s->etudes.frequence_ouverte = true;
     s->etudes.etude_freq_choisie = genre;

@@ -5,11 +5,11 @@
 // curve of the open loop with its value.
 
 #include "analysis/abaque_black.h"
+#include "analysis/etudes.h"
 #include "document/systeme.h"
 #include "plot/param.h"
 #include "plot/placement_etiquettes.h"
 #include "plot/surface.h"
-#include "settings/etudes.h"
 
 #include <optional>
 #include <string>

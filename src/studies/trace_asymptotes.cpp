@@ -1,6 +1,7 @@
 #include "studies/trace_asymptotes.h"
 
 #include "analysis/frequences.h"
+#include "document/etudes_systeme.h"
 #include "numeric/nombres.h"
 #include "plot/echelles.h"
 #include "plot/traits_tires.h"

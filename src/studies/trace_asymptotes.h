@@ -5,11 +5,11 @@
 // nor the texts already written.
 
 #include "analysis/asymptotes_bode.h"
+#include "analysis/etudes.h"
 #include "document/systeme.h"
 #include "plot/param.h"
 #include "plot/placement_etiquettes.h"
 #include "plot/surface.h"
-#include "settings/etudes.h"
 
 #include <string>
 #include <vector>

@@ -3,9 +3,10 @@
 // rectangles of recorded texts, and the frequency drawing whose captions labels must avoid.
 
 #include "analysis/frequences.h"
-#include "analysis/trace_frequentiel.h"
+#include "document/etudes_systeme.h"
 #include "plot/enregistreur.h"
 #include "plot/placement_etiquettes.h"
+#include "studies/trace_frequentiel.h"
 #include "support/analyse_acceptee.h"
 
 #include <cmath>
@@ -18,7 +19,7 @@ namespace varlem::test {
 
 /// A system of typed functions, all shown, the frequency window open on diagram `genre`.
 inline std::unique_ptr<systeme>
-systeme_saisi(const std::vector<std::pair<std::string, std::string>>& fonctions, char genre) {
+systeme_saisi(const std::vector<std::pair<std::string, std::string>>& fonctions, diagramme genre) {
     auto s = std::make_unique<systeme>();
     for (std::size_t k = 0; k < fonctions.size(); ++k)
         s->fonctions[k + 1] = analyse_acceptee(fonctions[k].first, fonctions[k].second);

@@ -1,6 +1,7 @@
 // The chart's drawing, read from the recorded commands: thin light contours on the analysis's
 // contours, the 2.3 dB one stronger, the same picture in radians and degrees, labels clear of
 // the captions and of one another at three sizes, and the resonance marked.
+#include "document/etudes_systeme.h"
 #include "studies/trace_abaque.h"
 
 #include "plot/echelles.h"
@@ -34,7 +35,7 @@ bool dedans(const segment_enregistre& s, int w, int h) {
 }
 
 TEST(TraceAbaque, ContoursLegersEtContourFort) {
-    const auto sys = test::systeme_saisi({boucle_du_cours}, 'B');
+    const auto sys = test::systeme_saisi({boucle_du_cours}, diagramme::black);
     const etude_frequence r = etude_black(*sys, false);
     constexpr int w = 800, h = 600;
     enregistreur e(w, h);
@@ -100,7 +101,7 @@ TEST(TraceAbaque, ContoursLegersEtContourFort) {
 
 // The phase in radians gives the same picture as in degrees over the same window.
 TEST(TraceAbaque, RadiansCommeDegres) {
-    const auto sys = test::systeme_saisi({boucle_du_cours}, 'B');
+    const auto sys = test::systeme_saisi({boucle_du_cours}, diagramme::black);
     const etude_frequence deg = etude_black(*sys, false);
     etude_frequence rad = deg;
     rad.en_radians = true;
@@ -120,7 +121,7 @@ TEST(TraceAbaque, RadiansCommeDegres) {
 // Every turn of phase the window shows repeats the chart: the 2.3 dB loop around −180° and
 // around −540°.
 TEST(TraceAbaque, RepeteDansChaqueTour) {
-    const auto sys = test::systeme_saisi({boucle_du_cours}, 'B');
+    const auto sys = test::systeme_saisi({boucle_du_cours}, diagramme::black);
     etude_frequence r = etude_black(*sys, false);
     r.black_phase_min = -720;
     r.black_phase_max = 0;
@@ -144,7 +145,7 @@ TEST(TraceAbaque, RepeteDansChaqueTour) {
 // The resonance: a square on the curve of L where it touches its highest contour, its value
 // written beside it.
 TEST(TraceAbaque, ResonanceMarquee) {
-    const auto sys = test::systeme_saisi({boucle_du_cours}, 'B');
+    const auto sys = test::systeme_saisi({boucle_du_cours}, diagramme::black);
     const etude_frequence r = etude_black(*sys, false);
     constexpr int w = 800, h = 600;
     enregistreur e(w, h);
@@ -161,8 +162,9 @@ TEST(TraceAbaque, ResonanceMarquee) {
     EXPECT_EQ((carres[0].x1 + carres[0].x2) / 2, x);
     EXPECT_EQ((carres[0].y1 + carres[0].y2) / 2, y);
     // The point of the curve drawn at that pulsation is the same pixel.
-    const point_frq q = point_frequentiel(sys->fonctions[1], r, 'B', t->omega, cadre_bas(h),
-                                          cadre_haut(), cadre_droite(w), cadre_gauche());
+    const point_frq q =
+        point_frequentiel(sys->fonctions[1], r, diagramme::black, t->omega, cadre_bas(h),
+                          cadre_haut(), cadre_droite(w), cadre_gauche());
     EXPECT_EQ(q.px, x);
     EXPECT_EQ(q.py, y);
     bool ecrit = false;
@@ -175,7 +177,7 @@ TEST(TraceAbaque, ResonanceMarquee) {
 // captions and axis labels and of one another, within the frame, at three sizes; the 2.3 dB
 // contour labelled at each.
 TEST(TraceAbaque, EtiquettesSansChevauchement) {
-    const auto sys = test::systeme_saisi(test::huit_fonctions(), 'B');
+    const auto sys = test::systeme_saisi(test::huit_fonctions(), diagramme::black);
     sys->fonction_courante = 2;
     for (const auto& [w, h] : {std::pair{400, 300}, std::pair{800, 600}, std::pair{1600, 1000}}) {
         SCOPED_TRACE(w);
@@ -213,7 +215,7 @@ TEST(TraceAbaque, EtiquettesSansChevauchement) {
 }
 
 TEST(TraceAbaque, BoucleOuverteLue) {
-    auto sys = test::systeme_saisi({boucle_du_cours, {"1", "1+p"}}, 'B');
+    auto sys = test::systeme_saisi({boucle_du_cours, {"1", "1+p"}}, diagramme::black);
     sys->fonction_courante = 2;
     EXPECT_EQ(boucle_ouverte_abaque(*sys), &sys->fonctions[2]);
     sys->etudes.boucle_fermee = true;

@@ -1,11 +1,14 @@
 // The asymptotes' drawing, read from the recorded commands: dashed segments on the asymptotes
 // in each function's colour, marks at the breaks, slopes written, units followed, and labels
 // that overlap nothing at three window sizes.
+#include "document/etudes_systeme.h"
 #include "studies/trace_asymptotes.h"
 
 #include "plot/echelles.h"
 #include "plot/traits_tires.h"
 #include "studies/outils_cours.h"
+
+#include "support/genres.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +28,7 @@ struct trace {
     param p;
 };
 
-trace preparer(bool en_hertz, bool en_radians, char genre = 'G') {
+trace preparer(bool en_hertz, bool en_radians, diagramme genre = diagramme::gain) {
     trace t{test::systeme_saisi({bode_du_cours}, genre), {}, {}};
     t.r.en_hertz = en_hertz;
     t.r.en_radians = en_radians;
@@ -114,7 +117,7 @@ TEST(TraceAsymptotes, PhaseEnPaliersOuEnRampes) {
     for (const bool radians : {false, true})
         for (const convention_phase c : {convention_phase::paliers, convention_phase::rampes}) {
             SCOPED_TRACE(radians);
-            const trace t = preparer(false, radians, 'P');
+            const trace t = preparer(false, radians, diagramme::phase);
             const asymptotes_bode a = calculer_asymptotes(t.sys->fonctions[1]);
             enregistreur e(640, 400);
             reglages_asymptotes o;
@@ -151,11 +154,11 @@ TEST(TraceAsymptotes, PhaseEnPaliersOuEnRampes) {
 // Eight functions over the frequency drawing: every label clear of the captions and of one
 // another, within the frame, at three sizes; labels are dropped rather than overlapped.
 TEST(TraceAsymptotes, EtiquettesSansChevauchement) {
-    const auto sys = test::systeme_saisi(test::huit_fonctions(), 'G');
-    for (const char genre : {'G', 'P'})
+    const auto sys = test::systeme_saisi(test::huit_fonctions(), diagramme::gain);
+    for (const diagramme genre : {diagramme::gain, diagramme::phase})
         for (const auto& [w, h] :
              {std::pair{400, 300}, std::pair{800, 600}, std::pair{1600, 1000}}) {
-            SCOPED_TRACE(std::to_string(w) + " " + genre);
+            SCOPED_TRACE(testing::Message() << w << " " << genre);
             sys->etudes.etude_freq_choisie = genre;
             etude_frequence r;
             r.en_hertz = false;
@@ -167,13 +170,14 @@ TEST(TraceAsymptotes, EtiquettesSansChevauchement) {
             const std::size_t avant = e.textes().size();
             reglages_asymptotes o;
             o.valeurs_cassures = true;
-            tracer_asymptotes(e, r, p, genre == 'G' ? diagramme_bode::gain : diagramme_bode::phase,
-                              asymptotes_etudiees(*sys, p), o, legendes);
+            tracer_asymptotes(
+                e, r, p, genre == diagramme::gain ? diagramme_bode::gain : diagramme_bode::phase,
+                asymptotes_etudiees(*sys, p), o, legendes);
             const auto textes = e.textes();
             ASSERT_GT(textes.size(), avant + 3);
             std::vector<rectangle_px> places;
-            const double lo = genre == 'G' ? r.gain_min : r.phase_min;
-            const double hi = genre == 'G' ? r.gain_max : r.phase_max;
+            const double lo = genre == diagramme::gain ? r.gain_min : r.phase_min;
+            const double hi = genre == diagramme::gain ? r.gain_max : r.phase_max;
             const int y0 = y_vers_pixel(cadre_haut(), cadre_bas(h), 0, lo, hi);
             for (std::size_t i = avant; i < textes.size(); ++i) {
                 const rectangle_px q = test::rectangle_de(textes[i]);
