@@ -7,6 +7,7 @@
 #include "document/fichier_fdt.h"
 #include "document/qt/dialogue_saisie.h"
 #include "document/qt/fenetre_systeme.h"
+#include "plot/qt/textes_qt.h"
 #include "settings/qt/dialogue_reglages.h"
 #include "studies/qt/fenetre_attente.h"
 #include "studies/qt/fenetre_decomposition.h"
@@ -142,7 +143,7 @@ void application_varlem::vider_systeme() {
 void application_varlem::ouvrir_fichier(const QString& chemin) {
     const resultat_fichier res = lire_systeme(sys_, reg_, chemin_local(chemin));
     if (!res.reussi()) {
-        plat_.erreur(principale_.get(), QString::fromStdString(res.message()));
+        plat_.erreur(principale_.get(), texte_qt(res.message()));
         return;
     }
     systeme_->systeme_lu();
@@ -170,7 +171,7 @@ bool application_varlem::enregistrer() {
     if (!chemin) return false;
     const resultat_fichier res = ecrire_systeme(sys_, chemin_local(*chemin));
     if (!res.reussi()) {
-        plat_.erreur(principale_.get(), QString::fromStdString(res.message()));
+        plat_.erreur(principale_.get(), texte_qt(res.message()));
         return false;
     }
     sys_.modifie = false;

@@ -2,7 +2,7 @@
 // The application: the one system and the one set of settings, every window created once in
 // order, the refresh that reaches every opened study, and the commands of the main window.
 
-#include "app/qt/contexte_fenetres.h"
+#include "studies/qt/contexte_fenetres.h"
 
 #include <QObject>
 

@@ -1,7 +1,7 @@
 #include "app/qt/fenetre_aide.h"
 
-#include "app/qt/textes_qt.h"
 #include "document/textes_aide.h"
+#include "plot/qt/textes_qt.h"
 
 #include <QGuiApplication>
 #include <QPlainTextEdit>

@@ -1,7 +1,7 @@
 #pragma once
 // The desktop's services through Qt's own dialogs and clipboard.
 
-#include "app/qt/plateforme.h"
+#include "studies/qt/plateforme.h"
 
 namespace varlem {
 

@@ -1,4 +1,5 @@
 #include "document/qt/curseur_etiquete.h"
+#include "plot/qt/textes_qt.h"
 
 #include "settings/qt/elements_reglages.h"
 
@@ -7,14 +8,6 @@
 #include <QSlider>
 
 namespace varlem {
-
-namespace {
-
-QString texte(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-} // namespace
 
 curseur_etiquete::curseur_etiquete(const QString& nom, QChar mnemonique, QWidget* parent)
     : QWidget(parent), curseur_(new QSlider(Qt::Vertical)),
@@ -69,15 +62,15 @@ void curseur_etiquete::etiqueter(const std::string& haut, const std::string& val
                                  const std::string& bas) {
     montrer_haut(haut);
     montrer_valeur(valeur);
-    bas_->setText(texte(bas));
+    bas_->setText(texte_qt(bas));
 }
 
 void curseur_etiquete::montrer_valeur(const std::string& valeur) {
-    valeur_->setText(texte(valeur));
+    valeur_->setText(texte_qt(valeur));
 }
 
 void curseur_etiquete::montrer_haut(const std::string& haut) {
-    haut_->changer_texte(texte(haut));
+    haut_->changer_texte(texte_qt(haut));
 }
 
 void curseur_etiquete::haut_cliquable(bool oui) {

@@ -1,4 +1,5 @@
 #include "document/qt/fenetre_systeme.h"
+#include "plot/qt/textes_qt.h"
 
 #include "document/boucle.h"
 #include "document/copie_systeme.h"
@@ -26,10 +27,6 @@
 namespace varlem {
 
 namespace {
-
-QString texte(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 // Widest the fraction grows for long texts; the rest of the window is the loop diagram's.
 constexpr int largeur_max_fraction = 560;
@@ -244,8 +241,8 @@ void fenetre_systeme::relier_dialogue(dialogue_saisie& d) {
 }
 
 void fenetre_systeme::reinitialiser() {
-    fraction_->setText(texte(etiquette_fraction(ctx_.sys.lettre_variable)));
-    lettre_->setText(texte(legende_lettre(ctx_.sys.lettre_variable)));
+    fraction_->setText(texte_qt(etiquette_fraction(ctx_.sys.lettre_variable)));
+    lettre_->setText(texte_qt(legende_lettre(ctx_.sys.lettre_variable)));
     lettre_->show();
     panneau_->cacher_tout();
     bouclage_->setText(QStringLiteral("Bouclage"));
@@ -303,13 +300,13 @@ void fenetre_systeme::au_clic_supprimer() {
 }
 
 void fenetre_systeme::au_clic_copier() {
-    ctx_.plat.copier_texte(texte(copier_systeme(ctx_.sys)));
+    ctx_.plat.copier_texte(texte_qt(copier_systeme(ctx_.sys)));
 }
 
 void fenetre_systeme::au_clic_lettre() {
     const changement_lettre c = changer_lettre(ctx_.sys);
     if (!c.effectue) return;
-    fraction_->setText(texte(c.etiquette));
+    fraction_->setText(texte_qt(c.etiquette));
     lettre_->hide();
 }
 
@@ -372,8 +369,8 @@ void fenetre_systeme::choisir_gabarit(gabarit_filtre gabarit) {
     activer_parcours(false);
     numero_->setText(QStringLiteral("1"));
     compte_->setText(QStringLiteral("sur 1"));
-    numerateur_->setText(texte(c.textes.num_affiche));
-    denominateur_->setText(texte(c.textes.den_affiche));
+    numerateur_->setText(texte_qt(c.textes.num_affiche));
+    denominateur_->setText(texte_qt(c.textes.den_affiche));
     ajuster_fraction();
     ctx_.pilote.changer_mode();
     // Setting the slider may already redraw the studies, as a user's move does.
@@ -383,12 +380,12 @@ void fenetre_systeme::choisir_gabarit(gabarit_filtre gabarit) {
 
 bool fenetre_systeme::saisir(const ouverture_saisie& o, const validation_saisie& valider) {
     if (!dialogue_) return false;
-    numero_->setText(texte(o.numero));
-    compte_->setText(texte(o.compte));
+    numero_->setText(texte_qt(o.numero));
+    compte_->setText(texte_qt(o.compte));
     if (o.position_parcours) position_parcours_ = *o.position_parcours;
     if (o.desactiver_nouvelle) nouvelle_->setEnabled(false);
-    if (o.textes) dialogue_->remplir(texte(o.textes->num), texte(o.textes->den));
-    return dialogue_->saisir(texte(o.titre), valider);
+    if (o.textes) dialogue_->remplir(texte_qt(o.textes->num), texte_qt(o.textes->den));
+    return dialogue_->saisir(texte_qt(o.titre), valider);
 }
 
 void fenetre_systeme::appliquer(const resultat_commande& r) {
@@ -403,10 +400,10 @@ void fenetre_systeme::appliquer(const resultat_commande& r) {
 }
 
 void fenetre_systeme::montrer(const affichage_fonction& a) {
-    numero_->setText(texte(a.numero));
-    compte_->setText(texte(a.compte));
-    numerateur_->setText(texte(a.textes.num));
-    denominateur_->setText(texte(a.textes.den));
+    numero_->setText(texte_qt(a.numero));
+    compte_->setText(texte_qt(a.compte));
+    numerateur_->setText(texte_qt(a.textes.num));
+    denominateur_->setText(texte_qt(a.textes.den));
     // Long texts show from their beginning.
     numerateur_->setCursorPosition(0);
     denominateur_->setCursorPosition(0);

@@ -3,8 +3,8 @@
 // modify, delete and copy the functions, the browse arrows and the variable letter; the closed
 // loop with its corrector and the template studies, tuned live by sliders.
 
-#include "app/qt/contexte_fenetres.h"
 #include "document/saisie.h"
+#include "studies/qt/contexte_fenetres.h"
 
 #include <QWidget>
 

@@ -1,10 +1,10 @@
 #include "document/qt/panneau_boucle.h"
 
-#include "app/qt/textes_qt.h"
 #include "document/etudes_systeme.h"
 #include "document/qt/curseur_etiquete.h"
 #include "document/qt/dialogue_saisie.h"
 #include "document/qt/schema_boucle.h"
+#include "plot/qt/textes_qt.h"
 #include "studies/textes_caracteristiques.h"
 
 #include <QCheckBox>
@@ -18,10 +18,6 @@
 namespace varlem {
 
 namespace {
-
-QString texte_qt(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 // A slider set by the program without running its handler.
 void regler_sans_signal(curseur_etiquete* c, const etat_curseur& e) {

@@ -3,9 +3,9 @@
 // sliders and the closed-loop text while the loop is closed, the template slider while a
 // template is studied.
 
-#include "app/qt/contexte_fenetres.h"
 #include "document/boucle.h"
 #include "document/etude_parametree.h"
+#include "studies/qt/contexte_fenetres.h"
 
 #include <QWidget>
 

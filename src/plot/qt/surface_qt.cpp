@@ -1,5 +1,6 @@
 #include "plot/qt/surface_qt.h"
 
+#include "plot/qt/textes_qt.h"
 #include "plot/qt/trait_direct.h"
 
 #include <QPainter>
@@ -138,7 +139,7 @@ void surface_qpainter::police(const std::string& nom, int taille, couleur c) {
     couleur_texte_ = couleur_qt(c);
     auto& entree = polices_[{nom, taille}];
     if (!entree) {
-        QFont f(QString::fromStdString(nom));
+        QFont f(texte_qt(nom));
         // Pixel sizes make bitmaps, SVG and PDF agree whatever each device's resolution.
         f.setPixelSize(taille_pixels_police(taille));
         entree = std::make_unique<police_chargee>(police_chargee{f, QFontMetrics(f)});

@@ -1,7 +1,7 @@
 #pragma once
 // The settings dialog "Parametres de l'étude en cours": its six tabs and its "OK" button.
 
-#include "app/qt/contexte_fenetres.h"
+#include "studies/qt/contexte_fenetres.h"
 
 #include <QDialog>
 

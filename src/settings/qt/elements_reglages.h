@@ -2,8 +2,9 @@
 // What the tabs of the settings dialog share: the clickable labels, the loop pictures, the
 // value prompts and the running of what an edit asks for.
 
-#include "app/qt/contexte_fenetres.h"
+#include "plot/qt/textes_qt.h"
 #include "settings/edition_reglages.h"
+#include "studies/qt/contexte_fenetres.h"
 
 #include <QPushButton>
 
@@ -67,11 +68,6 @@ QGroupBox* groupe_choix(const QString& titre, QRadioButton* premier, QRadioButto
 void cocher_sans_signal(QAbstractButton* b, bool coche);
 /// Checks `premier` or `second` as the settings hold it, without running either handler.
 void montrer_choix(QRadioButton* premier, QRadioButton* second, bool premier_choisi);
-
-/// A string of the core as shown by Qt.
-inline QString texte_qt(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 /// Asks for a value in the desktop's input box; cancelling gives `defaut` back.
 std::string demander_valeur(contexte_fenetres& ctx, QWidget* fenetre, const QString& titre,

@@ -2,7 +2,7 @@
 // The "Decomposition" tab of the settings dialog: what the decomposition text lists and the
 // precision of its numbers.
 
-#include "app/qt/contexte_fenetres.h"
+#include "studies/qt/contexte_fenetres.h"
 
 #include <QWidget>
 

@@ -2,7 +2,7 @@
 // The "Etude freq" tab of the settings dialog: the frequency and phase units and the name of
 // the frequency study in progress.
 
-#include "app/qt/contexte_fenetres.h"
+#include "studies/qt/contexte_fenetres.h"
 
 #include <QWidget>
 

@@ -2,7 +2,7 @@
 // The "Graphique" tab of the settings dialog: colours, ticks, grid, the functions drawn and
 // the label font.
 
-#include "app/qt/contexte_fenetres.h"
+#include "studies/qt/contexte_fenetres.h"
 
 #include <QWidget>
 

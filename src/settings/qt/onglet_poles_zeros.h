@@ -2,7 +2,7 @@
 // The "Poles et zéros" tab of the settings dialog: the size and the colours of the symbols of
 // the pole-zero map.
 
-#include "app/qt/contexte_fenetres.h"
+#include "studies/qt/contexte_fenetres.h"
 
 #include <QWidget>
 

@@ -2,7 +2,7 @@
 // The "Taille " tab of the settings dialog: the size of the plots copied to the clipboard,
 // shown and typed in centimetres.
 
-#include "app/qt/contexte_fenetres.h"
+#include "studies/qt/contexte_fenetres.h"
 
 #include <QWidget>
 

@@ -2,8 +2,8 @@
 // The "Etude temps" tab of the settings dialog: the sine input and its pulsation slider, the
 // curves shown beside the response and the precision of the periodic computations.
 
-#include "app/qt/contexte_fenetres.h"
 #include "settings/edition_reglages.h"
+#include "studies/qt/contexte_fenetres.h"
 
 #include <QWidget>
 

@@ -1,6 +1,7 @@
 #include "studies/qt/dialogue_lecture.h"
 
 #include "plot/qt/surface_qt.h"
+#include "plot/qt/textes_qt.h"
 #include "studies/lecture_frequentielle.h"
 
 #include <algorithm>
@@ -51,9 +52,9 @@ QGroupBox* dialogue_lecture::ajouter_groupe(const QString& titre,
 
 void dialogue_lecture::montrer_ligne(const ligne_lecture& l, const std::string& libelle,
                                      const std::string& valeur) {
-    l.libelle->setText(QString::fromStdString(libelle) + QStringLiteral(" :"));
-    l.valeur->setText(QString::fromStdString(valeur));
-    l.valeur->setAccessibleName(QString::fromStdString(libelle));
+    l.libelle->setText(texte_qt(libelle) + QStringLiteral(" :"));
+    l.valeur->setText(texte_qt(valeur));
+    l.valeur->setAccessibleName(texte_qt(libelle));
 }
 
 QLabel* dialogue_lecture::ajouter_valeur(const QString& invite, const QString& nom,
@@ -83,8 +84,8 @@ QPushButton* dialogue_lecture::ajouter_bouton(const QString& texte, const QStrin
 }
 
 void dialogue_lecture::montrer_fonction(const std::string& reponse, int k) {
-    reponse_->setText(QString::fromStdString(reponse));
-    fonction_->setText(QString::fromStdString(texte_fonction_lecture(k)));
+    reponse_->setText(texte_qt(reponse));
+    fonction_->setText(texte_qt(texte_fonction_lecture(k)));
     QPalette p = fonction_->palette();
     p.setColor(
         QPalette::WindowText,

@@ -2,7 +2,7 @@
 // What both values readouts share: a small window without border icons that stays above its
 // study window, the response and function labels, and the value rows.
 
-#include "app/qt/contexte_fenetres.h"
+#include "studies/qt/contexte_fenetres.h"
 
 #include <QDialog>
 

@@ -1,5 +1,6 @@
 #include "studies/qt/dialogue_lecture_frequentielle.h"
 
+#include "plot/qt/textes_qt.h"
 #include "studies/lecture_frequentielle.h"
 
 #include <algorithm>
@@ -63,9 +64,9 @@ void dialogue_lecture_frequentielle::actualiser() {
     montrer_fonction(texte_reponse_frq(e.etude_freq_choisie, e.bode_double),
                      fonction_lue(ctx_.sys));
     const textes_lecture_frq t = textes_valeurs_frq(ctx_.sys);
-    w_->setText(QString::fromStdString(t.w));
-    gain_->setText(QString::fromStdString(t.gain));
-    phase_->setText(QString::fromStdString(t.phase));
+    w_->setText(texte_qt(t.w));
+    gain_->setText(texte_qt(t.gain));
+    phase_->setText(texte_qt(t.phase));
     const std::vector<ligne_caracteristique> lignes = lignes_marges_lecture(ctx_.sys);
     for (std::size_t i = 0; i < std::min(lignes.size(), marges_.size()); ++i)
         montrer_ligne(marges_[i], lignes[i].libelle, lignes[i].valeur);

@@ -1,5 +1,6 @@
 #include "studies/qt/dialogue_lecture_temporelle.h"
 
+#include "plot/qt/textes_qt.h"
 #include "studies/lecture_temporelle.h"
 
 #include <algorithm>
@@ -66,9 +67,9 @@ void dialogue_lecture_temporelle::actualiser() {
         texte_reponse_tps(ctx_.sys.etudes.etude_temps_choisie, reponse_->text().toStdString()),
         ctx_.sys.slot_etudie());
     const textes_lecture_tps t = textes_valeurs_tps(ctx_.reg.temps, ctx_.sys);
-    t_->setText(QString::fromStdString(t.t));
-    y_->setText(QString::fromStdString(t.y));
-    detail_->setText(QString::fromStdString(texte_bouton_detail(ctx_.sys.lecture)));
+    t_->setText(texte_qt(t.t));
+    y_->setText(texte_qt(t.y));
+    detail_->setText(texte_qt(texte_bouton_detail(ctx_.sys.lecture)));
     // The step response's characteristics, computed exactly, beside the values read.
     const std::vector<ligne_caracteristique> textes = lignes_indicielle_lecture(ctx_.sys);
     indicielle_->setVisible(!textes.empty());

@@ -1,4 +1,5 @@
 #include "studies/qt/dialogue_periodique.h"
+#include "plot/qt/textes_qt.h"
 
 #include "studies/entree_periodique.h"
 
@@ -13,14 +14,6 @@
 #include <QVBoxLayout>
 
 namespace varlem {
-
-namespace {
-
-QString texte_qt(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-} // namespace
 
 dialogue_periodique::dialogue_periodique(contexte_fenetres& ctx, QWidget* parent)
     : QDialog(parent), ctx_(ctx) {

@@ -2,7 +2,7 @@
 // The dialog that describes a square or triangle input before its response is computed:
 // frequency, periods shown, amplitudes, ratio and the signal's start.
 
-#include "app/qt/contexte_fenetres.h"
+#include "studies/qt/contexte_fenetres.h"
 
 #include <QDialog>
 

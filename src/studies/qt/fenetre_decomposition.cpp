@@ -1,6 +1,6 @@
 #include "studies/qt/fenetre_decomposition.h"
 
-#include "app/qt/textes_qt.h"
+#include "plot/qt/textes_qt.h"
 #include "studies/texte_poles_zeros.h"
 
 #include <QFontDatabase>

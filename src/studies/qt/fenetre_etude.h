@@ -2,7 +2,7 @@
 // What every study window shares: a top-level window with a tool bar above its content,
 // created minimised and hidden, brought up by the main window, emptied with the system.
 
-#include "app/qt/contexte_fenetres.h"
+#include "studies/qt/contexte_fenetres.h"
 
 #include <QWidget>
 

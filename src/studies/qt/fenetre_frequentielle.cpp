@@ -3,6 +3,7 @@
 #include "analysis/frequences.h"
 #include "document/etudes_systeme.h"
 #include "plot/echelles.h"
+#include "plot/qt/textes_qt.h"
 #include "studies/coordonnees_trace.h"
 #include "studies/export_csv.h"
 #include "studies/lecture_frequentielle.h"
@@ -252,7 +253,7 @@ void fenetre_frequentielle::souris_deplacee(image_trace* image, diagramme genre,
     if (texte.empty())
         ligne_etat()->clearMessage();
     else
-        ligne_etat()->showMessage(QString::fromStdString(texte));
+        ligne_etat()->showMessage(texte_qt(texte));
 }
 
 void fenetre_frequentielle::souris_relachee(image_trace* image, diagramme genre, QPoint p,

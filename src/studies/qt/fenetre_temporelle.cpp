@@ -2,6 +2,7 @@
 
 #include "document/etude_parametree.h"
 #include "document/etudes_systeme.h"
+#include "plot/qt/textes_qt.h"
 #include "studies/coordonnees_trace.h"
 #include "studies/export_csv.h"
 #include "studies/lecture_temporelle.h"
@@ -70,7 +71,7 @@ fenetre_temporelle::fenetre_temporelle(contexte_fenetres& ctx, QWidget* parent)
         if (texte.empty())
             ligne_etat()->clearMessage();
         else
-            ligne_etat()->showMessage(QString::fromStdString(texte));
+            ligne_etat()->showMessage(texte_qt(texte));
     });
     connect(image_, &image_trace::souris_sortie, this, [this] { ligne_etat()->clearMessage(); });
     connect(image_, &image_trace::souris_enfoncee, this, [this](QPoint p, Qt::MouseButton b) {

@@ -5,7 +5,7 @@
 #include "app/qt/fenetre_principale.h"
 #include "app/qt/marche_aleatoire.h"
 #include "app/qt/marche_outils.h"
-#include "app/qt/textes_qt.h"
+#include "plot/qt/textes_qt.h"
 #include "document/boucle.h"
 #include "document/copie_systeme.h"
 #include "document/gabarits.h"

@@ -2,8 +2,8 @@
 // The desktop's services for window tests: answers queued in advance, messages and clipboard
 // contents recorded. An answer that was not queued is the cancel of that box.
 
-#include "app/qt/contexte_fenetres.h"
-#include "app/qt/plateforme.h"
+#include "studies/qt/contexte_fenetres.h"
+#include "studies/qt/plateforme.h"
 
 #include <QString>
 #include <QStringList>

@@ -3,10 +3,10 @@
 // the desktop's services and the commands that reach all studies.
 
 #include "analysis/periodique.h"
-#include "app/qt/plateforme.h"
 #include "document/systeme.h"
 #include "settings/rafraichissement.h"
 #include "settings/reglages.h"
+#include "studies/qt/plateforme.h"
 
 #include <functional>
 #include <optional>

@@ -1,0 +1,72 @@
+# Checks that the layers hold: in each layer's include tree, a header of the layer itself is
+# found, and a header of the next layer up (and, for a core layer, of the first Qt layer) is
+# not, so a source file that includes it does not build.
+#
+# -DCOMPILATEUR=... -DSOURCES=<src folder> -DCOUCHES=<build>/couches -DORDRE="numeric;plot;..."
+# (the layers from the bottom, Qt layers written folder_qt) -DSONDE=<scratch file>
+
+function(entete_de couche sortie)
+    string(REGEX REPLACE "_qt$" "" dossier ${couche})
+    if(couche MATCHES "_qt$")
+        file(GLOB entetes ${SOURCES}/${dossier}/qt/*.h)
+        set(prefixe ${dossier}/qt)
+    else()
+        file(GLOB entetes ${SOURCES}/${dossier}/*.h)
+        set(prefixe ${dossier})
+    endif()
+    list(SORT entetes)
+    list(GET entetes 0 premier)
+    get_filename_component(nom ${premier} NAME)
+    set(${sortie} ${prefixe}/${nom} PARENT_SCOPE)
+endfunction()
+
+# Whether `entete` is found from the include tree of `couche` (preprocessing only: only the
+# first missing file matters).
+function(trouve couche entete sortie)
+    file(WRITE ${SONDE} "#include \"${entete}\"\n")
+    execute_process(COMMAND ${COMPILATEUR} -std=c++20 -E -MM -MG -I${COUCHES}/${couche} ${SONDE}
+                    RESULT_VARIABLE code OUTPUT_VARIABLE sortie_cc ERROR_VARIABLE erreurs)
+    # With -MG a missing header is listed by its bare name instead of a path in the tree.
+    string(FIND "${sortie_cc}" "${COUCHES}/${couche}/${entete}" position)
+    if(code EQUAL 0 AND NOT position EQUAL -1)
+        set(${sortie} TRUE PARENT_SCOPE)
+    else()
+        set(${sortie} FALSE PARENT_SCOPE)
+    endif()
+endfunction()
+
+set(echecs 0)
+list(LENGTH ORDRE n)
+math(EXPR dernier "${n} - 1")
+foreach(i RANGE ${dernier})
+    list(GET ORDRE ${i} couche)
+    entete_de(${couche} propre)
+    trouve(${couche} ${propre} vu)
+    if(NOT vu)
+        message(SEND_ERROR "${couche}: its own header ${propre} is not found")
+        math(EXPR echecs "${echecs} + 1")
+    endif()
+    set(interdits)
+    if(i LESS dernier)
+        math(EXPR j "${i} + 1")
+        list(GET ORDRE ${j} suivante)
+        entete_de(${suivante} haut)
+        list(APPEND interdits ${haut})
+    endif()
+    if(NOT couche MATCHES "_qt$")
+        entete_de(plot_qt qt)
+        list(APPEND interdits ${qt})
+    endif()
+    foreach(interdit IN LISTS interdits)
+        trouve(${couche} ${interdit} vu)
+        if(vu)
+            message(SEND_ERROR "${couche}: ${interdit} of a higher layer is reachable")
+            math(EXPR echecs "${echecs} + 1")
+        else()
+            message(STATUS "${couche}: ${propre} found, ${interdit} refused")
+        endif()
+    endforeach()
+endforeach()
+if(echecs GREATER 0)
+    message(FATAL_ERROR "${echecs} layer checks failed")
+endif()
