@@ -289,7 +289,10 @@ bool suiveur::predire_groupe(const groupe& g, double k1) {
                     meilleur = ecart_angulaire(sorties[q], cible), choisie = q;
         }
         prise[choisie] = true;
-        prevu_[std::size_t(g.membres[j])] = c_somme(g.s, polaire(rayon, sorties[choisie]));
+        complexe ecart = polaire(rayon, sorties[choisie]);
+        // Along the real axis from a real point: exactly real, as the root is.
+        if (g.s.im == 0 && std::fabs(ecart.im) <= 1e-12 * rayon) ecart.im = 0;
+        prevu_[std::size_t(g.membres[j])] = c_somme(g.s, ecart);
     }
     return true;
 }

@@ -98,16 +98,6 @@ double polir_reel(const polynome_reel& p, double x) {
     return x;
 }
 
-// The parts of P(jω) = R(ω²) + j·ω·I(ω²).
-void parties_axe(const polynome_reel& p, polynome_reel& r, polynome_reel& i) {
-    r.assign(p.size() / 2 + 1, 0.0);
-    i.assign(p.size() / 2 + 1, 0.0);
-    for (std::size_t k = 0; k < p.size(); ++k) {
-        const double signe = (k / 2) % 2 == 0 ? 1.0 : -1.0;
-        (k % 2 == 0 ? r : i)[k / 2] = signe * p[k];
-    }
-}
-
 } // namespace
 
 bool gain_exact(const polynome_reel& n, const polynome_reel& d, complexe s, double k) {
@@ -156,8 +146,8 @@ std::vector<croisement_axe> croisements(const polynome_reel& n, const polynome_r
     std::vector<croisement_axe> r;
     if (n.empty() || d.empty()) return r;
     polynome_reel dr, di, nr, ni;
-    parties_axe(d, dr, di);
-    parties_axe(n, nr, ni);
+    pr_parties_axe(d, dr, di);
+    pr_parties_axe(n, nr, ni);
     // Im(D(jω)·conj N(jω)) = ω·H(ω²): K = −D/N is real where H vanishes.
     polynome_reel h(std::max(di.size() + nr.size(), dr.size() + ni.size()), 0.0);
     polynome_reel ampleurs(h.size(), 0.0);

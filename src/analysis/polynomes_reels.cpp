@@ -125,6 +125,18 @@ polynome_reel pr_combinaison(const polynome_reel& a, double k, const polynome_re
     return r;
 }
 
+void pr_parties_axe(const polynome_reel& p, polynome_reel& r, polynome_reel& i) {
+    r.assign(p.size() / 2 + 1, 0.0);
+    i.assign(p.size() / 2 + 1, 0.0);
+    for (std::size_t k = 0; k < p.size(); ++k) {
+        // (jω)^k = (−1)^(k/2)·ω^k, times j for odd k.
+        const double signe = (k / 2) % 2 == 0 ? 1.0 : -1.0;
+        (k % 2 == 0 ? r : i)[k / 2] = signe * p[k];
+    }
+    pr_rogner(r);
+    pr_rogner(i);
+}
+
 polynome pr_vers_polynome(const polynome_reel& p) {
     polynome r;
     r.degre = std::clamp(pr_degre(p), 0, capacite_polynome);

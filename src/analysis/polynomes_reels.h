@@ -38,6 +38,8 @@ polynome_reel pr_derivee(const polynome_reel& p);
 polynome_reel pr_produit(const polynome_reel& a, const polynome_reel& b);
 /// a + k·b, trimmed.
 polynome_reel pr_combinaison(const polynome_reel& a, double k, const polynome_reel& b);
+/// The parts of p on the imaginary axis: p(jω) = r(ω²) + j·ω·i(ω²).
+void pr_parties_axe(const polynome_reel& p, polynome_reel& r, polynome_reel& i);
 /// The polynomial as the fixed-capacity type (its degree must not exceed 50).
 polynome pr_vers_polynome(const polynome_reel& p);
 
