@@ -23,6 +23,9 @@ constexpr double part_lointaine = 0.1;
 // A root's Newton correction must stay under this fraction of the distance from its prediction
 // to the nearest other prediction.
 constexpr double part_bassin = 0.3;
+// A root moves by at most this fraction of its distance to the nearest other root: where two
+// roots pass close by, the steps shrink with the gap, so that neither can take the other's way.
+constexpr double part_voisin = 1.0 / 3;
 // The predicted move aims this far under the allowed one.
 constexpr double marge_pas = 0.8;
 constexpr int essais_pas = 60;
@@ -93,11 +96,18 @@ class suiveur {
     double k_ = 0, dk_ = 0;
     std::vector<complexe> z_, essai_, prevu_, vitesses_, acceleration_, derivees_, derivees2_;
     std::vector<bool> derivee_connue_;
+    /// Distance of each root to its nearest other root, at the current gain.
+    std::vector<double> voisins_;
+    /// Branches on a root common to N and D: a root of D + K·N for every K, which never moves;
+    /// their values, divided out of D + K·N when the others are corrected.
+    std::vector<bool> fixe_;
+    std::vector<complexe> communes_;
     std::vector<double> p_;
     std::vector<double> ks_;
     std::vector<complexe> echantillons_;
 
     double permis(complexe z) const;
+    double permis(std::size_t i) const;
     void coefficients(double k);
     void valeurs(complexe z, complexe& v, complexe& dv, complexe& d2v) const;
     bool newton(complexe& z, complexe& d1, complexe& d2) const;
@@ -110,6 +120,7 @@ class suiveur {
     bool predire_groupe(const groupe& g, double k1);
     bool repartir_racines(double k1, const std::vector<int>& libres, std::vector<complexe>& reste);
     double premier_gain() const;
+    void reperer_racines_communes();
     std::vector<groupe> groupes_poles() const;
     bool depart(double k1, std::vector<groupe>& gs);
     std::vector<groupe> rencontres_a(double k) const;
@@ -138,6 +149,13 @@ double suiveur::permis(complexe z) const {
     return std::max(delta_, part_lointaine * (distance(z, centre_) - rayon_vue_));
 }
 
+// The move allowed to root i from the current gain: within the view's allowance and a third of
+// the gap to its nearest neighbour (roots on one point, where branches meet, leave by the
+// meeting's expansion instead).
+double suiveur::permis(std::size_t i) const {
+    return std::min(permis(z_[i]), part_voisin * voisins_[i]);
+}
+
 void suiveur::coefficients(double k) {
     for (std::size_t i = 0; i < p_.size(); ++i)
         p_[i] = (i < d_.size() ? d_[i] : 0.0) + (i < n_.size() ? k * n_[i] : 0.0);
@@ -162,20 +180,41 @@ void suiveur::valeurs(complexe z, complexe& v, complexe& dv, complexe& d2v) cons
 }
 
 // Newton's method from z. Its convergence is quadratic: after a correction c the error left is
-// about |P″/(2P′)|·|c|², and the root is taken once that is 1e-12 of the scale. P′ and P″
-// near the root are left in d1 and d2.
+// about |P″/(2P′)|·|c|², and the root is taken once that is 1e-12 of |z| (of a thousandth of
+// the step allowance near the origin). P′ and P″ near the root are left in d1 and d2.
 bool suiveur::newton(complexe& z, complexe& d1, complexe& d2) const {
     for (int it = 0; it < iterations_newton; ++it) {
         complexe v;
         valeurs(z, v, d1, d2);
         if (v.re == 0 && v.im == 0) return true;
-        const complexe pas = quotient(v, d1);
+        complexe pas;
+        // |P″/P′|², of the polynomial the correction works on.
+        double courbure2 = 0;
+        if (communes_.empty()) {
+            pas = quotient(v, d1);
+            courbure2 = carre(d2) / carre(d1);
+        } else {
+            // The common roots divided out: for Q = P/Π(z − c), Q′/Q = P′/P − Σ 1/(z − c) and
+            // Q″/Q = (Q′/Q)² + P″/P − (P′/P)² + Σ 1/(z − c)².
+            const complexe g = quotient(d1, v), h = quotient(d2, v);
+            complexe s1{}, s2{};
+            for (const complexe& c : communes_) {
+                const complexe u = quotient({1, 0}, c_difference(z, c));
+                s1 = c_somme(s1, u);
+                s2 = c_somme(s2, c_produit(u, u));
+            }
+            const complexe gq = c_difference(g, s1);
+            const complexe hq =
+                c_somme(c_somme(c_produit(gq, gq), c_difference(h, c_produit(g, g))), s2);
+            pas = quotient({1, 0}, gq);
+            courbure2 = carre(quotient(hq, gq));
+        }
         if (!c_fini(pas)) return false;
         z = c_difference(z, pas);
-        // |pas|²·|P″| / (2|P′|) ≤ 1e-12·échelle, squared throughout.
+        // |pas|²·|P″/P′| / 2 ≤ 1e-12·échelle, squared throughout.
         const double c2 = carre(pas);
-        const double echelle2 = std::max(delta_ * delta_, 1e-6 * carre(z));
-        if (!(c2 * c2 * carre(d2) > 4e-24 * echelle2 * carre(d1))) return c_fini(z);
+        const double echelle2 = std::max(1e-6 * delta_ * delta_, carre(z));
+        if (!(c2 * c2 * courbure2 > 4e-24 * echelle2)) return c_fini(z);
     }
     return false;
 }
@@ -184,6 +223,14 @@ bool suiveur::newton(complexe& z, complexe& d1, complexe& d2) const {
 // differentiated twice), with P′ and P″ kept from the root's correction or computed afresh where
 // the root was placed rather than corrected.
 void suiveur::preparer_vitesses() {
+    for (std::size_t i = 0; i < voisins_.size(); ++i) {
+        double d2 = inf;
+        for (std::size_t j = 0; j < voisins_.size(); ++j) {
+            const double e = carre(c_difference(z_[i], z_[j]));
+            if (j != i && e > 0 && c_fini(z_[j]) && !fixe_[j]) d2 = std::min(d2, e);
+        }
+        voisins_[i] = std::sqrt(d2);
+    }
     for (std::size_t i = 0; i < vitesses_.size(); ++i) {
         const complexe z = z_[i];
         vitesses_[i] = acceleration_[i] = {};
@@ -212,7 +259,7 @@ double suiveur::pas_propose() const {
     for (std::size_t i = 0; i < vitesses_.size(); ++i) {
         if (!c_fini(z_[i])) continue;
         const double v = c_module(vitesses_[i]), a = c_module(acceleration_[i]);
-        const double permis_i = permis(z_[i]);
+        const double permis_i = permis(i);
         if (v > 0) dk = std::min(dk, marge_pas * permis_i / v);
         if (a > 0) dk = std::min(dk, std::sqrt(0.2 * permis_i / a));
     }
@@ -238,11 +285,11 @@ void suiveur::garder() {
 bool suiveur::bassins_sains(const std::vector<int>& fixes) const {
     for (int i = 0; i < nb_; ++i) {
         const complexe p = prevu_[std::size_t(i)];
-        if (!c_fini(p) || contient(fixes, i)) continue;
+        if (!c_fini(p) || contient(fixes, i) || fixe_[std::size_t(i)]) continue;
         const double correction2 = carre(c_difference(essai_[std::size_t(i)], p));
         if (correction2 == 0) continue;
         for (int j = 0; j < nb_; ++j)
-            if (j != i && c_fini(prevu_[std::size_t(j)]) &&
+            if (j != i && c_fini(prevu_[std::size_t(j)]) && !fixe_[std::size_t(j)] &&
                 correction2 >
                     part_bassin * part_bassin * carre(c_difference(p, prevu_[std::size_t(j)])))
                 return false;
@@ -255,14 +302,18 @@ bool suiveur::bassins_sains(const std::vector<int>& fixes) const {
 bool suiveur::corriger(const std::vector<int>& fixes) {
     for (int i = 0; i < nb_; ++i) {
         const std::size_t u = std::size_t(i);
+        if (fixe_[u]) {
+            prevu_[u] = essai_[u] = z_[u];
+            derivee_connue_[u] = false;
+            continue;
+        }
         derivee_connue_[u] = !contient(fixes, i);
         if (!derivee_connue_[u]) {
             prevu_[u] = essai_[u];
             continue;
         }
         complexe z = prevu_[u];
-        if (!c_fini(z) || !newton(z, derivees_[u], derivees2_[u]) ||
-            distance(z, z_[u]) > permis(z_[u]))
+        if (!c_fini(z) || !newton(z, derivees_[u], derivees2_[u]) || distance(z, z_[u]) > permis(u))
             return false;
         essai_[u] = z;
     }
@@ -329,6 +380,9 @@ bool suiveur::repartir_racines(double k1, const std::vector<int>& libres,
     for (std::size_t i = 0; i < reste.size(); ++i)
         if (!racine[i]) r.push_back(reste[i]);
     reste = r;
+    // A branch on a common root keeps its value exactly.
+    for (std::size_t i = 0; i < fixe_.size(); ++i)
+        if (fixe_[i]) essai_[i] = z_[i];
     return true;
 }
 
@@ -349,23 +403,65 @@ double suiveur::premier_gain() const {
     return k;
 }
 
+// The moving branches at each pole, with the expansion D + K·N ≈ c·(z − p)^m + K·ñ(p) that
+// they leave by: on a pole of multiplicity M of which s are common roots, m = M − s moving
+// branches, c = D^(M)(p)/M! and ñ(p) = N^(s)(p)/s!.
 std::vector<groupe> suiveur::groupes_poles() const {
     std::vector<groupe> gs;
+    std::vector<int> multiplicites, communes;
     for (int i = 0; i < nb_; ++i) {
         const complexe z = z_[std::size_t(i)];
         if (!c_fini(z)) continue;
         auto g = std::find_if(gs.begin(), gs.end(), [&](const groupe& e) { return e.s == z; });
-        if (g == gs.end()) gs.push_back({z, 0, 0, {}, {}, {}, {}}), g = gs.end() - 1;
-        g->membres.push_back(i);
-        g->m = static_cast<int>(g->membres.size());
+        if (g == gs.end()) {
+            gs.push_back({z, 0, 0, {}, {}, {}, {}});
+            multiplicites.push_back(0);
+            communes.push_back(0);
+            g = gs.end() - 1;
+        }
+        const std::size_t u = std::size_t(g - gs.begin());
+        ++multiplicites[u];
+        if (fixe_[std::size_t(i)]) {
+            ++communes[u];
+        } else {
+            g->membres.push_back(i);
+            g->m = static_cast<int>(g->membres.size());
+        }
     }
-    for (groupe& g : gs) {
-        std::vector<complexe> t(std::size_t(g.m) + 1);
-        pr_taylor(d_, g.s, g.m, t.data());
-        g.cm = t[std::size_t(g.m)];
-        g.ns = pr_valeur(n_, g.s);
+    for (std::size_t u = 0; u < gs.size(); ++u) {
+        groupe& g = gs[u];
+        const int mt = multiplicites[u], sc = communes[u];
+        std::vector<complexe> t(std::size_t(mt) + 1);
+        pr_taylor(d_, g.s, mt, t.data());
+        g.cm = t[std::size_t(mt)];
+        pr_taylor(n_, g.s, sc, t.data());
+        g.ns = t[std::size_t(sc)];
     }
+    std::erase_if(gs, [](const groupe& g) { return g.m == 0; });
     return gs;
+}
+
+// The branches starting on a root common to N and D stay on it: as many at each pole as N has
+// zeros there.
+void suiveur::reperer_racines_communes() {
+    fixe_.assign(std::size_t(nb_), false);
+    communes_.clear();
+    for (int i = 0; i < nb_; ++i) {
+        const complexe p = z_[std::size_t(i)];
+        if (!c_fini(p) || fixe_[std::size_t(i)]) continue;
+        bool deja = false;
+        for (int j = 0; j < i; ++j) deja = deja || z_[std::size_t(j)] == p;
+        if (deja) continue;
+        int zeros = 0;
+        for (const complexe& q : b_.zeros)
+            zeros += distance(q, p) <= 1e-8 * std::max(1.0, c_module(p));
+        for (int j = i; j < nb_ && zeros > 0; ++j)
+            if (z_[std::size_t(j)] == p) {
+                fixe_[std::size_t(j)] = true;
+                communes_.push_back(p);
+                --zeros;
+            }
+    }
 }
 
 bool suiveur::depart(double k1, std::vector<groupe>& gs) {
@@ -432,7 +528,8 @@ bool suiveur::rencontre_atteinte(double k1, std::vector<groupe>& gs) {
         g.arrivees.clear();
         std::vector<int> ordre;
         for (int i = 0; i < nb_; ++i)
-            if (c_fini(z_[std::size_t(i)]) && !contient(fixes, i)) ordre.push_back(i);
+            if (c_fini(z_[std::size_t(i)]) && !contient(fixes, i) && !fixe_[std::size_t(i)])
+                ordre.push_back(i);
         if (static_cast<int>(ordre.size()) < g.m) return false;
         std::partial_sort(ordre.begin(), ordre.begin() + g.m, ordre.end(), [&](int a, int b) {
             return distance(z_[std::size_t(a)], g.s) < distance(z_[std::size_t(b)], g.s);
@@ -606,8 +703,10 @@ branches_lieu suiveur::suivre() {
     z_.assign(std::size_t(nb_), {inf, inf});
     essai_ = prevu_ = z_;
     vitesses_ = acceleration_ = derivees_ = derivees2_ = std::vector<complexe>(z_.size());
+    voisins_.assign(z_.size(), inf);
     derivee_connue_.assign(z_.size(), false);
     for (std::size_t i = 0; i < b_.poles.size() && i < z_.size(); ++i) z_[i] = b_.poles[i];
+    reperer_racines_communes();
     garder();
 
     // The gains where something happens, in order; a crossing is only a gain to sample.
