@@ -187,16 +187,18 @@ bool suiveur::newton(complexe& z, complexe& d1, complexe& d2) const {
         complexe v;
         valeurs(z, v, d1, d2);
         if (v.re == 0 && v.im == 0) return true;
-        complexe pas;
+        complexe pas = quotient(v, d1);
         // |P″/P′|², of the polynomial the correction works on.
-        double courbure2 = 0;
-        if (communes_.empty()) {
-            pas = quotient(v, d1);
-            courbure2 = carre(d2) / carre(d1);
-        } else {
+        double courbure2 = carre(d2) / carre(d1);
+        // Next to a common root the correction might lead there: it is divided out.
+        bool pres_commune = false;
+        for (const complexe& c : communes_)
+            pres_commune = pres_commune || carre(c_difference(z, c)) < 100 * carre(pas);
+        if (pres_commune) {
             // The common roots divided out: for Q = P/Π(z − c), Q′/Q = P′/P − Σ 1/(z − c) and
             // Q″/Q = (Q′/Q)² + P″/P − (P′/P)² + Σ 1/(z − c)².
-            const complexe g = quotient(d1, v), h = quotient(d2, v);
+            const complexe iv = quotient({1, 0}, v);
+            const complexe g = c_produit(d1, iv), h = c_produit(d2, iv);
             complexe s1{}, s2{};
             for (const complexe& c : communes_) {
                 const complexe u = quotient({1, 0}, c_difference(z, c));
@@ -207,7 +209,7 @@ bool suiveur::newton(complexe& z, complexe& d1, complexe& d2) const {
             const complexe hq =
                 c_somme(c_somme(c_produit(gq, gq), c_difference(h, c_produit(g, g))), s2);
             pas = quotient({1, 0}, gq);
-            courbure2 = carre(quotient(hq, gq));
+            courbure2 = carre(c_produit(hq, pas));
         }
         if (!c_fini(pas)) return false;
         z = c_difference(z, pas);
@@ -223,18 +225,21 @@ bool suiveur::newton(complexe& z, complexe& d1, complexe& d2) const {
 // differentiated twice), with P′ and P″ kept from the root's correction or computed afresh where
 // the root was placed rather than corrected.
 void suiveur::preparer_vitesses() {
+    std::fill(voisins_.begin(), voisins_.end(), inf);
     for (std::size_t i = 0; i < voisins_.size(); ++i) {
-        double d2 = inf;
-        for (std::size_t j = 0; j < voisins_.size(); ++j) {
+        if (!c_fini(z_[i]) || fixe_[i]) continue;
+        for (std::size_t j = i + 1; j < voisins_.size(); ++j) {
+            if (!c_fini(z_[j]) || fixe_[j]) continue;
             const double e = carre(c_difference(z_[i], z_[j]));
-            if (j != i && e > 0 && c_fini(z_[j]) && !fixe_[j]) d2 = std::min(d2, e);
+            if (e > 0)
+                voisins_[i] = std::min(voisins_[i], e), voisins_[j] = std::min(voisins_[j], e);
         }
-        voisins_[i] = std::sqrt(d2);
     }
+    for (double& v : voisins_) v = std::sqrt(v);
     for (std::size_t i = 0; i < vitesses_.size(); ++i) {
         const complexe z = z_[i];
         vitesses_[i] = acceleration_[i] = {};
-        if (!c_fini(z)) continue;
+        if (!c_fini(z) || fixe_[i]) continue;
         complexe d1 = derivees_[i], d2 = derivees2_[i];
         if (!derivee_connue_[i]) {
             complexe v;

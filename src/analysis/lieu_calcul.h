@@ -18,7 +18,11 @@ bool gain_exact(const polynome_reel& n, const polynome_reel& d, complexe s, doub
 std::optional<asymptotes_lieu> asymptotes(const polynome_reel& n, const polynome_reel& d);
 
 /// Break-away and break-in points with K > 0, each refined, sorted by real then imaginary part.
-std::vector<point_separation> separations(const polynome_reel& n, const polynome_reel& d);
+/// Roots common to N and D (among `poles` and `zeros`, the roots of D and N) are none: D + K·N
+/// has them for every K.
+std::vector<point_separation> separations(const polynome_reel& n, const polynome_reel& d,
+                                          const std::vector<complexe>& poles,
+                                          const std::vector<complexe>& zeros);
 
 /// Imaginary-axis crossings with K > 0 and ω ≥ 0, each refined, sorted by ω. None when D/N is
 /// real all along the axis (the locus then runs along it).

@@ -124,14 +124,14 @@ lieu_evans points_particuliers(const polynome& num, const polynome& den, const o
     trier(l.poles);
     trier(l.zeros);
     l.asymptotes = lieu::asymptotes(n, d);
-    l.separations = lieu::separations(n, d);
+    l.separations = lieu::separations(n, d, l.poles, l.zeros);
     l.croisements = lieu::croisements(n, d);
     l.departs = lieu::angles_depart(n, d, grouper_racines(l.poles));
     l.arrivees = lieu::angles_arrivee(n, d, grouper_racines(l.zeros));
     l.gains_stables = lieu::gains_stables(n, d, l.croisements);
     if (o.complementaire) {
         const polynome_reel m = oppose(n);
-        l.separations_complementaires = gains_opposes(lieu::separations(m, d));
+        l.separations_complementaires = gains_opposes(lieu::separations(m, d, l.poles, l.zeros));
         l.croisements_complementaires = gains_opposes(lieu::croisements(m, d));
     }
     l.vue = o.vue ? *o.vue : vue_automatique(l);

@@ -120,7 +120,17 @@ std::optional<asymptotes_lieu> asymptotes(const polynome_reel& n, const polynome
     return a;
 }
 
-std::vector<point_separation> separations(const polynome_reel& n, const polynome_reel& d) {
+std::vector<point_separation> separations(const polynome_reel& n, const polynome_reel& d,
+                                          const std::vector<complexe>& poles,
+                                          const std::vector<complexe>& zeros) {
+    const auto commune = [&](complexe s) {
+        const double t = 1e-7 * std::max(1.0, c_module(s));
+        const auto pres = [&](const std::vector<complexe>& r) {
+            return std::any_of(r.begin(), r.end(),
+                               [&](complexe z) { return c_module(c_difference(z, s)) <= t; });
+        };
+        return pres(poles) && pres(zeros);
+    };
     const polynome_reel w =
         pr_combinaison(pr_produit(pr_derivee(n), d), -1.0, pr_produit(n, pr_derivee(d)));
     std::vector<point_separation> r;
@@ -128,7 +138,7 @@ std::vector<point_separation> separations(const polynome_reel& n, const polynome
     for (const racine_multiple& g : grouper_racines(pr_racines(w))) {
         if (g.z.im < 0) continue;
         // A pole gives K = 0, a zero K = ∞: no meeting of branches for a finite gain.
-        if (quasi_nul(n, g.z) || quasi_nul(d, g.z)) continue;
+        if (quasi_nul(n, g.z) || quasi_nul(d, g.z) || commune(g.z)) continue;
         const complexe k = c_quotient(pr_valeur(d, g.z), pr_valeur(n, g.z));
         if (std::fabs(k.im) > tolerance_gain_reel * c_module(k) || !(-k.re > 0)) continue;
         point_separation p{g.z, -k.re, g.m + 1};

@@ -131,6 +131,18 @@ std::vector<std::string> echanges(const lieu_evans& l, const branches_lieu& br, 
             fini = fini && c_fini(courant[std::size_t(b)]) && c_fini(br.point(b, int(j + 1)));
         }
         if (!fini) continue;
+        // A branch on a root common to N and D stays there: it is not matched, its root is
+        // taken out of the root finder's.
+        std::vector<bool> fixe(std::size_t(br.nb), false);
+        for (int b = 0; b < br.nb; ++b) {
+            const complexe z = br.point(b, int(j));
+            const auto pres = [&](const std::vector<complexe>& r) {
+                return std::any_of(r.begin(), r.end(), [&](complexe q) {
+                    return c_module(c_difference(q, z)) <= 1e-7 * std::max(1.0, c_module(z));
+                });
+            };
+            fixe[std::size_t(b)] = z == br.point(b, int(j + 1)) && pres(l.poles) && pres(l.zeros);
+        }
         bool fiable = true;
         for (int s = 1; s <= sous_pas && fiable; ++s) {
             const double k = br.k[j] + (br.k[j + 1] - br.k[j]) * s / sous_pas;
@@ -138,18 +150,25 @@ std::vector<std::string> echanges(const lieu_evans& l, const branches_lieu& br, 
             std::vector<complexe> r = pr_racines(p);
             for (const complexe& z : r) fiable = fiable && racine_de(l, k, z, 1e-10);
             if (!fiable || int(r.size()) != br.nb) break;
+            for (int b = 0; b < br.nb; ++b) {
+                if (!fixe[std::size_t(b)]) continue;
+                const complexe z = courant[std::size_t(b)];
+                r.erase(std::min_element(r.begin(), r.end(), [&](complexe a, complexe c) {
+                    return c_module(c_difference(a, z)) < c_module(c_difference(c, z));
+                }));
+            }
             struct paire {
                 double d;
                 std::size_t b, r;
             };
             std::vector<paire> paires;
             for (std::size_t b = 0; b < courant.size(); ++b)
-                for (std::size_t i = 0; i < r.size(); ++i)
+                for (std::size_t i = 0; i < r.size() && !fixe[b]; ++i)
                     paires.push_back({c_module(c_difference(courant[b], r[i])), b, i});
             std::sort(paires.begin(), paires.end(),
                       [](const paire& a, const paire& b) { return a.d < b.d; });
             std::vector<bool> bp(courant.size()), rp(r.size());
-            std::vector<complexe> suivant(courant.size());
+            std::vector<complexe> suivant = courant;
             for (const paire& q : paires)
                 if (!bp[q.b] && !rp[q.r]) bp[q.b] = rp[q.r] = true, suivant[q.b] = r[q.r];
             courant = suivant;

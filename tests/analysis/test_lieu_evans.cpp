@@ -231,6 +231,8 @@ TEST(LieuEvansTest, BranchesSansEchange) {
         {"impropre", "(1+p)(1+p)", "p"},
         {"pôle double", "1", "(1+p)(1+p)(3+p)"},
         {"pôle compensé", "1+p", "(1+p)(2+p)(3+p)"},
+        // The root −1 − K passes through the pole −3 that the zero cancels.
+        {"à travers un pôle compensé", "3+p", "(3+p)(1+p)"},
         {"degré 15", "1+0.5p", degre15},
     };
     for (const auto& c : tous) {
