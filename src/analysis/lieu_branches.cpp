@@ -129,6 +129,9 @@ class suiveur {
     int plus_lointaine() const;
     bool apres_infini(double k1, int fuyante);
     bool termine() const;
+    double gain_suivant(double cible, const std::vector<groupe>& gs, int fuyante) const;
+    void accepter(double k1);
+    bool quitter(const std::vector<groupe>& gs, int fuyante);
     bool pas_special(double cible, const std::vector<groupe>& gs, bool vers_infini);
 };
 
@@ -634,11 +637,10 @@ bool suiveur::termine() const {
     return pres == pr_degre(n_);
 }
 
-// The steps onto a special gain and off it, each taken again shorter until it holds.
-bool suiveur::pas_special(double cible, const std::vector<groupe>& gs0, bool vers_infini) {
-    std::vector<groupe> gs = gs0;
+// The gain of the next step towards `cible`: a meeting is reached as soon as the roots that meet
+// are all near it, infinity once the root passing through it is far enough.
+double suiveur::gain_suivant(double cible, const std::vector<groupe>& gs, int fuyante) const {
     double k1 = std::min(k_ + pas_propose(), cible);
-    // A meeting is reached as soon as the roots that meet are all near it.
     if (!gs.empty()) {
         bool proches = true;
         for (const groupe& g : gs) {
@@ -648,34 +650,20 @@ bool suiveur::pas_special(double cible, const std::vector<groupe>& gs0, bool ver
         }
         if (proches) k1 = cible;
     }
-    // Infinity is reached once the root passing through it is far enough.
-    const int fuyante = vers_infini ? plus_lointaine() : -1;
     if (fuyante >= 0 && distance(z_[std::size_t(fuyante)], centre_) >= 10 * rayon_loin_) k1 = cible;
-    bool ok = false;
-    for (int essai = 0; essai < essais_pas && !ok; ++essai) {
-        if (k1 == cible && !gs.empty()) {
-            ok = rencontre_atteinte(k1, gs);
-        } else if (k1 == cible && fuyante >= 0) {
-            coefficients(k1);
-            prevoir(k1);
-            essai_ = z_;
-            essai_[std::size_t(fuyante)] = {inf, inf};
-            ok = corriger({fuyante});
-        } else {
-            coefficients(k1);
-            prevoir(k1);
-            ok = corriger({});
-        }
-        if (!ok) k1 = k_ + (k1 - k_) / 4;
-    }
-    if (!ok) return false;
+    return k1;
+}
+
+void suiveur::accepter(double k1) {
     dk_ = k1 - k_;
     k_ = k1;
     z_ = essai_;
     garder();
-    if (k_ != cible || (gs.empty() && fuyante < 0)) return true;
+}
 
-    // Off the special gain: the roots that met leave at half the allowance.
+// The step off a special gain: the roots that met leave at half the allowance, the root back
+// from infinity well beyond the far circle.
+bool suiveur::quitter(const std::vector<groupe>& gs, int fuyante) {
     double dk = dk_;
     for (const groupe& g : gs) {
         const double nm = c_module(g.ns), cm = c_module(g.cm);
@@ -687,18 +675,38 @@ bool suiveur::pas_special(double cible, const std::vector<groupe>& gs0, bool ver
         if (a > 0) dk = a / (std::fabs(n_[h]) * 20 * rayon_loin_);
     }
     preparer_vitesses();
-    ok = false;
+    for (int essai = 0; essai < essais_pas; ++essai, dk /= 4)
+        if (gs.empty() ? apres_infini(k_ + dk, fuyante) : apres_rencontre(k_ + dk, gs)) {
+            accepter(k_ + dk);
+            return true;
+        }
+    return false;
+}
+
+// A step towards the next special gain, taken again shorter until it holds, and when it reaches
+// a meeting or infinity, the step off it.
+bool suiveur::pas_special(double cible, const std::vector<groupe>& gs0, bool vers_infini) {
+    std::vector<groupe> gs = gs0;
+    const int fuyante = vers_infini ? plus_lointaine() : -1;
+    double k1 = gain_suivant(cible, gs, fuyante);
+    bool ok = false;
     for (int essai = 0; essai < essais_pas && !ok; ++essai) {
-        k1 = k_ + dk;
-        ok = gs.empty() ? apres_infini(k1, fuyante) : apres_rencontre(k1, gs);
-        if (!ok) dk /= 4;
+        if (k1 == cible && !gs.empty()) {
+            ok = rencontre_atteinte(k1, gs);
+        } else {
+            coefficients(k1);
+            prevoir(k1);
+            essai_ = z_;
+            const bool infini = k1 == cible && fuyante >= 0;
+            if (infini) essai_[std::size_t(fuyante)] = {inf, inf};
+            ok = infini ? corriger({fuyante}) : corriger({});
+        }
+        if (!ok) k1 = k_ + (k1 - k_) / 4;
     }
     if (!ok) return false;
-    dk_ = dk;
-    k_ = k1;
-    z_ = essai_;
-    garder();
-    return true;
+    accepter(k1);
+    if (k_ != cible || (gs.empty() && fuyante < 0)) return true;
+    return quitter(gs, fuyante);
 }
 
 branches_lieu suiveur::suivre() {

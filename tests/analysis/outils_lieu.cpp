@@ -118,6 +118,42 @@ std::vector<std::string> defauts_branches(const lieu_evans& l, const branches_li
     return d;
 }
 
+namespace {
+
+// One gain of the independent tracking: the roots at k, each branch but the fixed ones taking
+// the root nearest to where it was, pairs taken nearest first. False when the root finder's
+// roots are not accurate.
+bool suivre_au_gain(const lieu_evans& l, double k, const std::vector<bool>& fixe,
+                    std::vector<complexe>& courant) {
+    std::vector<complexe> r = pr_racines(pr_combinaison(l.den, k, l.num));
+    for (const complexe& z : r)
+        if (!racine_de(l, k, z, 1e-10)) return false;
+    if (r.size() != courant.size()) return false;
+    for (std::size_t b = 0; b < courant.size(); ++b) {
+        if (!fixe[b]) continue;
+        const complexe z = courant[b];
+        r.erase(std::min_element(r.begin(), r.end(), [&](complexe a, complexe c) {
+            return c_module(c_difference(a, z)) < c_module(c_difference(c, z));
+        }));
+    }
+    struct paire {
+        double d;
+        std::size_t b, r;
+    };
+    std::vector<paire> paires;
+    for (std::size_t b = 0; b < courant.size(); ++b)
+        for (std::size_t i = 0; i < r.size() && !fixe[b]; ++i)
+            paires.push_back({c_module(c_difference(courant[b], r[i])), b, i});
+    std::sort(paires.begin(), paires.end(),
+              [](const paire& a, const paire& b) { return a.d < b.d; });
+    std::vector<bool> bp(courant.size()), rp(r.size());
+    for (const paire& q : paires)
+        if (!bp[q.b] && !rp[q.r]) bp[q.b] = rp[q.r] = true, courant[q.b] = r[q.r];
+    return true;
+}
+
+} // namespace
+
 std::vector<std::string> echanges(const lieu_evans& l, const branches_lieu& br, int sous_pas) {
     std::vector<std::string> e;
     const std::size_t m = br.k.size();
@@ -125,17 +161,14 @@ std::vector<std::string> echanges(const lieu_evans& l, const branches_lieu& br, 
     for (std::size_t j = 0; j + 1 < m; ++j) {
         if (rencontre(l, br.k[j]) || rencontre(l, br.k[j + 1])) continue;
         std::vector<complexe> courant(std::size_t(br.nb));
-        bool fini = true;
-        for (int b = 0; b < br.nb; ++b) {
-            courant[std::size_t(b)] = br.point(b, int(j));
-            fini = fini && c_fini(courant[std::size_t(b)]) && c_fini(br.point(b, int(j + 1)));
-        }
-        if (!fini) continue;
         // A branch on a root common to N and D stays there: it is not matched, its root is
         // taken out of the root finder's.
         std::vector<bool> fixe(std::size_t(br.nb), false);
+        bool fini = true;
         for (int b = 0; b < br.nb; ++b) {
             const complexe z = br.point(b, int(j));
+            courant[std::size_t(b)] = z;
+            fini = fini && c_fini(z) && c_fini(br.point(b, int(j + 1)));
             const auto pres = [&](const std::vector<complexe>& r) {
                 return std::any_of(r.begin(), r.end(), [&](complexe q) {
                     return c_module(c_difference(q, z)) <= 1e-7 * std::max(1.0, c_module(z));
@@ -143,36 +176,10 @@ std::vector<std::string> echanges(const lieu_evans& l, const branches_lieu& br, 
             };
             fixe[std::size_t(b)] = z == br.point(b, int(j + 1)) && pres(l.poles) && pres(l.zeros);
         }
-        bool fiable = true;
-        for (int s = 1; s <= sous_pas && fiable; ++s) {
-            const double k = br.k[j] + (br.k[j + 1] - br.k[j]) * s / sous_pas;
-            const polynome_reel p = pr_combinaison(l.den, k, l.num);
-            std::vector<complexe> r = pr_racines(p);
-            for (const complexe& z : r) fiable = fiable && racine_de(l, k, z, 1e-10);
-            if (!fiable || int(r.size()) != br.nb) break;
-            for (int b = 0; b < br.nb; ++b) {
-                if (!fixe[std::size_t(b)]) continue;
-                const complexe z = courant[std::size_t(b)];
-                r.erase(std::min_element(r.begin(), r.end(), [&](complexe a, complexe c) {
-                    return c_module(c_difference(a, z)) < c_module(c_difference(c, z));
-                }));
-            }
-            struct paire {
-                double d;
-                std::size_t b, r;
-            };
-            std::vector<paire> paires;
-            for (std::size_t b = 0; b < courant.size(); ++b)
-                for (std::size_t i = 0; i < r.size() && !fixe[b]; ++i)
-                    paires.push_back({c_module(c_difference(courant[b], r[i])), b, i});
-            std::sort(paires.begin(), paires.end(),
-                      [](const paire& a, const paire& b) { return a.d < b.d; });
-            std::vector<bool> bp(courant.size()), rp(r.size());
-            std::vector<complexe> suivant = courant;
-            for (const paire& q : paires)
-                if (!bp[q.b] && !rp[q.r]) bp[q.b] = rp[q.r] = true, suivant[q.b] = r[q.r];
-            courant = suivant;
-        }
+        bool fiable = fini;
+        for (int s = 1; s <= sous_pas && fiable; ++s)
+            fiable =
+                suivre_au_gain(l, br.k[j] + (br.k[j + 1] - br.k[j]) * s / sous_pas, fixe, courant);
         if (!fiable) continue;
         for (int b = 0; b < br.nb; ++b) {
             const complexe z = br.point(b, int(j + 1));
