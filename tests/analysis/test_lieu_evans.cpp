@@ -288,6 +288,18 @@ TEST(LieuEvansTest, LieuComplementaire) {
     EXPECT_TRUE(lieu_de("1", "(p)(1+p)").branches_complementaires.k.empty());
 }
 
+// A zoomed view: the moves keep under 0.5 % of it, many more samples near the break-away point.
+TEST(LieuEvansTest, VueImposee) {
+    const lieu_evans large = lieu_de("1", "(p)(1+p)(2+p)");
+    options_lieu o;
+    o.vue = vue_plan{-0.6, -0.2, -0.2, 0.2};
+    const lieu_evans zoom = lieu_de("1", "(p)(1+p)(2+p)", o);
+    EXPECT_EQ(zoom.vue.re_min, -0.6);
+    EXPECT_GT(zoom.branches.k.size(), 2 * large.branches.k.size());
+    const auto d = test::defauts_branches(zoom, zoom.branches);
+    EXPECT_TRUE(d.empty()) << joindre(d);
+}
+
 TEST(LieuEvansTest, PointLePlusProche) {
     const lieu_evans l = lieu_de("1", "(p)(1+p)(2+p)");
     // Near the crossing: the pole j√2 and K = 6.
