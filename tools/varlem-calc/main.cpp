@@ -5,6 +5,7 @@
 #include "commandes_cours.h"
 #include "commandes_document.h"
 #include "commandes_etudes.h"
+#include "commandes_stabilite.h"
 
 #include <CLI/CLI.hpp>
 
@@ -275,6 +276,63 @@ commande_declaree declarer_abaque(CLI::App& app) {
             }};
 }
 
+// The options shared by the stability commands: the loop's, noted when given.
+void options_stabilite_cli(CLI::App& sous, options_stabilite& o, std::string& variable) {
+    options_variable(sous, variable);
+    options_correcteur_cli(sous, o.kp, o.ti, o.td, o.avec_i, o.retour);
+}
+
+void noter_boucle(const CLI::App& sous, options_stabilite& o, const std::string& variable) {
+    o.variable = variable[0];
+    for (const char* option : {"--kp", "--ti", "--td", "--avec-i", "--retour"})
+        o.boucle |= sous.count(option) > 0;
+}
+
+commande_declaree declarer_lieu(CLI::App& app) {
+    auto o = std::make_shared<options_stabilite>();
+    auto variable = std::make_shared<std::string>("p");
+    CLI::App* sous = app.add_subcommand("lieu", "lieu d'Evans de 1 + K·NUM/DEN");
+    sous->add_option("NUM DEN", o->textes, "numérateur et dénominateur")->required()->expected(2);
+    options_stabilite_cli(*sous, *o, *variable);
+    sous->add_flag("--complementaire", o->complementaire, "aussi le lieu pour K < 0");
+    return {sous, [=](std::string&) {
+                noter_boucle(*sous, *o, *variable);
+                return commande_lieu(*o);
+            }};
+}
+
+commande_declaree declarer_routh(CLI::App& app) {
+    auto o = std::make_shared<options_stabilite>();
+    auto variable = std::make_shared<std::string>("p");
+    CLI::App* sous = app.add_subcommand(
+        "routh", "tableau de Routh de POLY, ou de NUM DEN (dénominateur, ou polynôme "
+                 "caractéristique de la boucle fermée avec les options de boucle)");
+    sous->add_option("POLY", o->textes, "POLY, ou NUM DEN")->required()->expected(1, 2);
+    options_stabilite_cli(*sous, *o, *variable);
+    return {
+        sous, [=](std::string& erreur) {
+            noter_boucle(*sous, *o, *variable);
+            if (o->boucle && o->textes.size() != 2) {
+                erreur =
+                    CLI::ValidationError("POLY", "les options de boucle demandent NUM DEN").what();
+                return 1;
+            }
+            return commande_routh(*o);
+        }};
+}
+
+commande_declaree declarer_nyquist(CLI::App& app) {
+    auto o = std::make_shared<options_stabilite>();
+    auto variable = std::make_shared<std::string>("p");
+    CLI::App* sous = app.add_subcommand("nyquist", "critère de Nyquist de K·NUM/DEN");
+    sous->add_option("NUM DEN", o->textes, "numérateur et dénominateur")->required()->expected(2);
+    options_stabilite_cli(*sous, *o, *variable);
+    return {sous, [=](std::string&) {
+                noter_boucle(*sous, *o, *variable);
+                return commande_nyquist(*o);
+            }};
+}
+
 // Usage on standard error and status 1 for any mistake on the command line.
 int erreur_ligne(const CLI::App& app, const std::string& message) {
     std::fprintf(stderr, "varlem-calc : %s\n\n", message.c_str());
@@ -291,7 +349,8 @@ int main(int argc, char** argv) {
         declarer_analyse(app), declarer_frequence(app), declarer_temps(app),
         declarer_tracer(app),  declarer_boucle(app),    declarer_caracteristiques(app),
         declarer_gabarit(app), declarer_systeme(app),   declarer_asymptotes(app),
-        declarer_abaque(app),
+        declarer_abaque(app),  declarer_lieu(app),      declarer_routh(app),
+        declarer_nyquist(app),
     };
     try {
         app.parse(argc, argv);
