@@ -1,8 +1,11 @@
 #include "numeric/temporel.h"
 
+#include "numeric/boucle_retard.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace varlem {
@@ -158,7 +161,9 @@ void ajouter_terme(const terme& e, double t0, double dt, int n, double* sortie) 
 
 } // namespace
 
-double valeur_temporelle(const fdt_travail& ft, double t) {
+namespace {
+
+double valeur_rationnelle(const fdt_travail& ft, double t) {
     const int n = nb_poles(ft);
     double somme = 0;
     // Only exactly zero coefficients are skipped: a small gain makes every coefficient small.
@@ -169,7 +174,7 @@ double valeur_temporelle(const fdt_travail& ft, double t) {
     return somme;
 }
 
-double valeurs_temporelles(const fdt_travail& ft, double t0, double dt, int n, double* sortie) {
+double valeurs_rationnelles(const fdt_travail& ft, double t0, double dt, int n, double* sortie) {
     if (n <= 0) return 0.0;
     std::fill(sortie, sortie + n, 0.0);
     const int nb = nb_poles(ft);
@@ -180,8 +185,61 @@ double valeurs_temporelles(const fdt_travail& ft, double t0, double dt, int n, d
     return masquer_arrondis(ft, t0, dt, n, sortie);
 }
 
-double borne_arrondi_temporelle(const fdt_travail& ft, double t) {
+double borne_rationnelle(const fdt_travail& ft, double t) {
     return arrondis_par_terme(ft) * somme_modules(ft, t);
+}
+
+double retard_de(const fdt_travail& ft) {
+    const double tau = ft.fonction.retard;
+    return tau > 0 && std::isfinite(tau) ? tau : 0.0;
+}
+
+} // namespace
+
+double valeur_temporelle(const fdt_travail& ft, double t) {
+    const double tau = retard_de(ft);
+    // A delayed response is zero before its delay, then the response without it.
+    if (tau > 0 && !(t >= tau)) return 0.0;
+    // A loop's stand-in gives its response only where the loop cannot be computed.
+    if (ft.fonction.boucle != nullptr) {
+        const reponse_boucle_retard r(*ft.fonction.boucle, std::max(t - tau, 0.0));
+        if (r.valide()) return r.valeur(t - tau);
+    }
+    return valeur_rationnelle(ft, t - tau);
+}
+
+double valeurs_temporelles(const fdt_travail& ft, double t0, double dt, int n, double* sortie) {
+    if (n <= 0) return 0.0;
+    const double tau = retard_de(ft);
+    int k0 = 0;
+    if (tau > 0) {
+        // The first sample at or after τ; those before it are zero.
+        while (k0 < n && !(t0 + k0 * dt >= tau)) {
+            const double saut = std::ceil((tau - (t0 + k0 * dt)) / dt);
+            k0 += saut >= 1 && saut < n ? static_cast<int>(saut) : 1;
+        }
+        while (k0 > 0 && t0 + (k0 - 1) * dt >= tau) --k0;
+        k0 = std::min(k0, n);
+        std::fill(sortie, sortie + k0, 0.0);
+        if (k0 == n) return 0.0;
+    }
+    const double debut = t0 + k0 * dt - tau;
+    if (ft.fonction.boucle != nullptr) {
+        const std::optional<double> echelle =
+            valeurs_boucle_retard(*ft.fonction.boucle, debut, dt, n - k0, sortie + k0);
+        if (echelle) return *echelle;
+    }
+    return valeurs_rationnelles(ft, debut, dt, n - k0, sortie + k0);
+}
+
+double borne_arrondi_temporelle(const fdt_travail& ft, double t) {
+    const double tau = retard_de(ft);
+    if (tau > 0 && !(t >= tau)) return 0.0;
+    // The loop's response carries no bound of this kind: its samples are all taken as sure.
+    if (ft.fonction.boucle != nullptr &&
+        reponse_boucle_retard(*ft.fonction.boucle, std::max(t - tau, 0.0)).valide())
+        return 0.0;
+    return borne_rationnelle(ft, t - tau);
 }
 
 double valeur_temporelle_sure(const fdt_travail& ft, double t, double echelle) {
