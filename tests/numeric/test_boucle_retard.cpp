@@ -145,7 +145,10 @@ TEST(BoucleRetardTest, IntegrateurRetarde) {
 TEST(BoucleRetardTest, ImpulsionEstLaDeriveeDeLEchelon) {
     for (const double direct : {0.0, 0.5}) {
         boucle_retardee e = boucle_premier_ordre(1.5, 0.5, 0.4);
-        e.num_directe = depuis_coefs({1.5, direct * 0.5});
+        // Set term by term: GCC 12 builds the list {1.5, direct·0.5} through an MMX register
+        // without clearing it, which leaves the x87 unit unusable for later tests.
+        e.num_directe.degre = 1;
+        e.num_directe.coef[1] = {direct * 0.5, 0};
         boucle_retardee i = e;
         i.den_entree = depuis_coefs({1});
         const reponse_boucle_retard re(e, 3), ri(i, 3);
