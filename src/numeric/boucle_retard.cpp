@@ -427,4 +427,8 @@ std::optional<double> valeurs_boucle_retard(const boucle_retardee& b, double t0,
     return plus_grand;
 }
 
+std::string texte_substitut_pade(int ordre) {
+    return "retard remplacé par son approximation de Padé d'ordre " + std::to_string(ordre);
+}
+
 } // namespace varlem

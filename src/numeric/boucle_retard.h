@@ -13,6 +13,7 @@
 #include "numeric/fdt.h"
 
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace varlem {
@@ -61,5 +62,9 @@ class reponse_boucle_retard {
 /// loop cannot be computed this way.
 std::optional<double> valeurs_boucle_retard(const boucle_retardee& b, double t0, double dt, int n,
                                             double* sortie);
+
+/// "retard remplacé par son approximation de Padé d'ordre N": the mark of every result drawn
+/// from a loop's stand-in.
+std::string texte_substitut_pade(int ordre);
 
 } // namespace varlem
