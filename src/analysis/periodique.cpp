@@ -29,7 +29,15 @@ struct tache_periodique {
     noyau_convolution noyau;
     double direct = 0.0;
     signal* sortie = nullptr;
+    /// Delay of the function: its samples are those of the function without it, τ later.
+    double retard = 0.0;
+    /// Samples the delay spans, taken off the sub-step count of each sample.
+    int decalage = 0;
 };
+
+double retard_de(const fdt_travail& R) {
+    return R.fonction.retard > 0 && std::isfinite(R.fonction.retard) ? R.fonction.retard : 0.0;
+}
 
 /// Slots computed: 1..nb_fonctions for all functions, else the studied slot, then slot 4
 /// when the uncorrected loop is shown too.
@@ -122,7 +130,8 @@ void calculer_echantillons(std::vector<tache_periodique>& taches, const etude_te
             tache_periodique& tache = taches[static_cast<std::size_t>(g / mh)];
             const int j = static_cast<int>(g % mh) + 1;
             (*tache.sortie)[static_cast<std::size_t>(j)] = reponse_convolution_rapide(
-                tache.noyau, j, r.t_min + j * pas, tache.direct, u, precision, tampon);
+                tache.noyau, std::max(j - tache.decalage, 1), r.t_min + j * pas - tache.retard,
+                tache.direct, u, precision, tampon);
             const std::int64_t n = faits.fetch_add(1, std::memory_order_relaxed) + 1;
             // Only the calling thread reports, after each sample it completes.
             if (principal) jauge.signaler(n);
@@ -147,6 +156,9 @@ void calculer_echantillons(std::vector<tache_periodique>& taches, const etude_te
 
 double reponse_convolution(const fdt_travail& R, int j, double t, double D, const etude_temps& r,
                            char genre, int precision) {
+    // A delayed function answers τ later what it would have answered without its delay.
+    const double tau = retard_de(R);
+    t -= tau;
     if (!(t >= 0.0) || !std::isfinite(t)) return 0.0;
     const forme_periodique u = forme_depuis(r, genre);
     const std::int64_t M = static_cast<std::int64_t>(std::max(j, 0)) * precision_bornee(precision);
@@ -154,7 +166,7 @@ double reponse_convolution(const fdt_travail& R, int j, double t, double D, cons
     double somme = 0.0;
     for (std::int64_t e = 0; e <= M; ++e) {
         const double x = static_cast<double>(e) * h;
-        somme += u.valeur(x) * valeur_temporelle(R, t - x);
+        somme += u.valeur(x) * valeur_temporelle(R, t - x + tau);
     }
     return D * u.valeur(t) + h * somme;
 }
@@ -179,9 +191,13 @@ void calculer_reponses_periodiques(const etude_temps& r, systeme& sys, const reg
         tache.direct = terme_direct(R);
         tache.sortie = &sys.periodique.echantillons_reponse[static_cast<std::size_t>(slot)];
         tache.sortie->assign(static_cast<std::size_t>(nb), 0.0);
+        tache.retard = retard_de(R);
+        const double pas = pas_periodique(r);
+        if (tache.retard > 0 && pas > 0)
+            tache.decalage = static_cast<int>(std::min(std::nearbyint(tache.retard / pas), 1e9));
         // Sample 0 takes the sub-steps of sample 1, as the first computed sample always has.
-        (*tache.sortie)[0] =
-            reponse_convolution_rapide(tache.noyau, 1, r.t_min, tache.direct, u, precision, tampon);
+        (*tache.sortie)[0] = reponse_convolution_rapide(tache.noyau, 1, r.t_min - tache.retard,
+                                                        tache.direct, u, precision, tampon);
         taches.push_back(std::move(tache));
     }
     if (mh > 0 && !taches.empty()) calculer_echantillons(taches, r, u, precision, mh, jauge);
