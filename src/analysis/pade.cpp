@@ -14,6 +14,14 @@ constexpr double deux_pi = 6.28318530717958647692;
 // a tenth of a radian between two of them).
 constexpr double echantillons_par_radian = 64;
 
+// The largest ωτ up to which the approximant of order n + 1 errs by less than 1° in phase (the
+// error grows with ωτ), rounded down: the scan of erreur_phase_approximant at a step of 1e-3,
+// then a bisection; the tests check each bound against that scan.
+constexpr double portee_pade[ordre_pade_max] = {
+    0.604414,  1.722434,  3.076001,  4.557737,  6.120434,  7.739283,  9.399599,  11.091938,
+    12.809847, 14.548708, 16.305093, 18.076386, 19.860536, 21.655906, 23.461168, 25.275224,
+    27.097160, 28.926203, 30.761692, 32.603062, 34.449820, 36.301536, 38.157833, 40.018377};
+
 // Coefficients c_k of P, c_0 = 1.
 void coefficients_pade(int n, double* c) {
     c[0] = 1;
@@ -80,7 +88,7 @@ int ordre_pade(double retard, double w_lim, int ordre_max) {
     const int haut = std::clamp(ordre_max, 1, ordre_pade_max);
     if (!(x > 0) || !std::isfinite(x)) return 1;
     for (int n = 1; n < haut; ++n)
-        if (erreur_phase_approximant(n, x) < erreur_phase_pade) return n;
+        if (x <= portee_pade[n - 1]) return n;
     return haut;
 }
 

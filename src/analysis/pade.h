@@ -14,9 +14,11 @@ inline constexpr double erreur_phase_pade = 3.14159265358979323846 / 180;
 
 /// e^(−τp) ≈ P(−τp)/P(τp), P(x) = Σ (2n − k)!·n! / ((2n)!·k!·(n − k)!)·x^k (texts empty).
 fdt approximant_pade(double retard, int ordre);
-/// Largest phase error (radians) of the approximant of order n over ωτ in [0, x].
+/// Largest phase error (radians) of the approximant of order n over ωτ in [0, x], by a scan of
+/// its continuous phase.
 double erreur_phase_approximant(int ordre, double x);
 /// The lowest order whose phase errs by less than 1° up to w_lim, at most `ordre_max`.
+/// Each order's reach is tabulated: no scan runs while a slider moves.
 int ordre_pade(double retard, double w_lim, int ordre_max = ordre_pade_max);
 /// 10 × the largest gain crossing of f (the delay leaves the gain alone), or 10/τ without one.
 double pulsation_limite_pade(const fdt& f, double retard);
