@@ -181,14 +181,23 @@ std::size_t evaluer_portable(const donnees_fonction& f, const double* w, std::si
 VARLEM_CLONES
 void appliquer_retard(double retard, const double* w, std::size_t n, double* t_re, double* t_im,
                       double* argument) {
-#pragma omp simd
-    for (std::size_t k = 0; k < n; ++k) {
-        const double theta = w[k] * retard;
-        const double c = cos(theta), s = sin(theta);
-        const double re = t_re[k], im = t_im[k];
-        t_re[k] = re * c + im * s;
-        t_im[k] = im * c - re * s;
-        argument[k] -= theta;
+    // Cosines and sines in loops of their own: in one loop the compiler would fuse them into a
+    // sincos that has no vector form.
+    double c[bloc], s[bloc];
+    for (std::size_t debut = 0; debut < n; debut += bloc) {
+        const std::size_t m = std::min(bloc, n - debut);
+        const double* x = w + debut;
+        for (std::size_t k = 0; k < m; ++k) c[k] = cos(x[k] * retard);
+        for (std::size_t k = 0; k < m; ++k) s[k] = sin(x[k] * retard);
+        double* re = t_re + debut;
+        double* im = t_im + debut;
+        double* arg = argument + debut;
+        for (std::size_t k = 0; k < m; ++k) {
+            const double a = re[k], b = im[k];
+            re[k] = a * c[k] + b * s[k];
+            im[k] = b * c[k] - a * s[k];
+            arg[k] -= x[k] * retard;
+        }
     }
 }
 
