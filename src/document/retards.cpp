@@ -61,6 +61,11 @@ std::string texte_retard(double retard) {
     return retard > 0 && std::isfinite(retard) ? nombre_exact(retard) : "0";
 }
 
+std::string texte_facteur_retard(double retard, char lettre) {
+    if (!(retard > 0) || !std::isfinite(retard)) return {};
+    return "e^(-" + texte_nombre(retard) + lettre + ")";
+}
+
 std::string bloc_retards(const std::vector<double>& retards) {
     if (std::none_of(retards.begin(), retards.end(), [](double r) { return r > 0; })) return {};
     std::string t(marque_retards);

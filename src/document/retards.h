@@ -31,6 +31,10 @@ lecture_retard lire_retard(std::string_view texte);
 /// The text of a delay that reads back exactly (the shortest digits, "0" for none).
 std::string texte_retard(double retard);
 
+/// The delay as the windows write it after a fraction: "e^(-" + τ + letter + ")", τ in the
+/// project's number text (e^(-1.5p)); empty for no delay.
+std::string texte_facteur_retard(double retard, char lettre);
+
 /// The trailer for the delays of functions 1..n (CR LF line ends); empty when none has a delay.
 std::string bloc_retards(const std::vector<double>& retards);
 

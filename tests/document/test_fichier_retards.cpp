@@ -1,6 +1,8 @@
 // Delays in system files and in the entry: files without delay unchanged byte for byte, files
 // with delays read by today's reader as the same functions without them and read back exactly
 // here, refused trailers that change nothing and say why.
+#include "document/boucle.h"
+#include "document/copie_systeme.h"
 #include "document/fichier_fdt.h"
 #include "document/retards.h"
 #include "document/saisie.h"
@@ -77,7 +79,8 @@ std::unique_ptr<systeme> systeme_avec_retards(const std::vector<double>& retards
     return s;
 }
 
-constexpr const char* sans_retard = "3\r\n1\r\n1+p\r\n2\r\n1+3p+p^2\r\n(3p)(1+2p)\r\n(1+p)(1+0.5p)\r\n";
+constexpr const char* sans_retard =
+    "3\r\n1\r\n1+p\r\n2\r\n1+3p+p^2\r\n(3p)(1+2p)\r\n(1+p)(1+0.5p)\r\n";
 
 TEST(FichierRetardsTest, SansRetardOctetPourOctet) {
     EXPECT_EQ(contenu_fichier(*systeme_avec_retards({})), sans_retard);
@@ -232,6 +235,25 @@ TEST(SaisieRetardTest, Validation) {
     s->nb_fonctions = 2;
     e = valider_saisie(*s, mode_saisie::nouvelle, "1", "1+2p");
     EXPECT_EQ(s->fonctions[2].fonction.retard, 0.0);
+}
+
+// "Copier" writes the delay after the fraction, and the stand-in's mark for a closed loop.
+TEST(SaisieRetardTest, Copie) {
+    const auto s = systeme_avec_retards({1.5, 0, 0.25});
+    EXPECT_EQ(copier_systeme(*s), "Fonctions de transfert composant le système en cours\r\n"
+                                  "1\r\n_____________________\r\n1+p\r\ne^(-1.5p)\r\n\r\n"
+                                  "2\r\n_____________________\r\n1+3p+p^2\r\n\r\n"
+                                  "(3p)(1+2p)\r\n_____________________\r\n(1+p)(1+0.5p)\r\n"
+                                  "e^(-.25p)\r\n\r\n");
+    EXPECT_EQ(texte_facteur_retard(0, 'p'), "");
+    EXPECT_EQ(texte_facteur_retard(2, 's'), "e^(-2s)");
+    reglages r;
+    auto b = systeme_avec_retards({1});
+    b->nb_fonctions = 1;
+    fermer_boucle(*b, r);
+    EXPECT_NE(
+        copier_systeme(*b).find("\r\nretard remplacé par son approximation de Padé d'ordre 8\r\n"),
+        std::string::npos);
 }
 
 } // namespace
