@@ -1,6 +1,7 @@
 #include "analysis/periodique.h"
 
 #include "analysis/convolution_rapide.h"
+#include "analysis/periodique_retard.h"
 #include "analysis/signal_periodique.h"
 #include "numeric/temporel.h"
 
@@ -186,6 +187,11 @@ void calculer_reponses_periodiques(const etude_temps& r, systeme& sys, const reg
     std::vector<double> tampon;
     for (int slot : slots_concernes(sys)) {
         const fdt_travail& R = sys.fonctions[static_cast<std::size_t>(slot)];
+        // A loop with a delay answers from its own exact responses, not from its stand-in's.
+        signal& reponse = sys.periodique.echantillons_reponse[static_cast<std::size_t>(slot)];
+        if (R.fonction.boucle && reponse_periodique_boucle(*R.fonction.boucle, retard_de(R), u,
+                                                           r.t_min, pas_periodique(r), nb, reponse))
+            continue;
         tache_periodique tache;
         tache.noyau = preparer_noyau(R, static_cast<std::int64_t>(mh) * precision + 1);
         tache.direct = terme_direct(R);

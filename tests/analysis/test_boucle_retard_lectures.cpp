@@ -1,6 +1,7 @@
 // Padé stand-ins, and the readings of a closed loop with a delay taken from the loop itself.
 #include "analysis/boucle_retard.h"
 #include "analysis/pade.h"
+#include "analysis/periodique_retard.h"
 #include "numeric/frequentiel.h"
 
 #include <gtest/gtest.h>
@@ -206,6 +207,61 @@ TEST(StabiliteBoucleRetardTest, IndicielleDeLaBoucle) {
     const reponse_indicielle instable = indicielle_boucle_retard(boucle({3}, {1, 1}, 1));
     EXPECT_FALSE(instable.stable);
     EXPECT_FALSE(instable.valeur_finale);
+}
+
+// A loop whose return path is 0 only delays its input: through G = 1 the periodic response is
+// the input itself, τ later, for every shape, start and duty ratio (the input's breaks are all
+// found).
+TEST(PeriodiqueBoucleRetardTest, EntreeRetardeeParUneBoucleOuverte) {
+    boucle_retardee b = boucle({1}, {1}, 0.35);
+    b.num_retour = coefs({0});
+    for (const char genre : {'C', 'T'})
+        for (const char depart : {'1', '2', '3'})
+            for (const double alpha : {0.0, 0.3, 0.5, 1.0}) {
+                SCOPED_TRACE(std::string(1, genre) + depart + " α = " + std::to_string(alpha));
+                forme_periodique u;
+                u.genre = genre;
+                u.depart = depart;
+                u.a = 2;
+                u.b = -0.5;
+                u.f = 0.8;
+                u.alpha = alpha;
+                std::vector<double> y;
+                ASSERT_TRUE(reponse_periodique_boucle(b, 0.2, u, 0, 0.0123, 400, y));
+                for (int j = 0; j < 400; ++j) {
+                    const double t = 0.0123 * j - 0.55;
+                    // Exactly at a break either side is right.
+                    const double x = t * u.f - std::floor(t * u.f);
+                    if (std::fabs(x - alpha) < 1e-9 || std::fabs(x - alpha / 2) < 1e-9 ||
+                        std::fabs(x - 1 + alpha / 2) < 1e-9 || x < 1e-9)
+                        continue;
+                    EXPECT_NEAR(y[static_cast<std::size_t>(j)], u.valeur(t), 1e-9) << t;
+                }
+            }
+}
+
+// The square response of K·e^(−τp)/(1 + p) closed through R = 1: the exact step responses of the
+// series, started at each edge of the square.
+TEST(PeriodiqueBoucleRetardTest, CarreContreLaSerieExacte) {
+    const double K = 2, tau = 0.6, f = 0.25, alpha = 0.4, a = 1, bas = -0.2;
+    forme_periodique u;
+    u.genre = 'C';
+    u.a = a;
+    u.b = bas;
+    u.f = f;
+    u.alpha = alpha;
+    std::vector<double> y;
+    ASSERT_TRUE(reponse_periodique_boucle(boucle({K}, {1, 1}, tau), 0, u, 0, 0.02, 600, y));
+    for (int j = 0; j < 600; j += 7) {
+        const double t = 0.02 * j;
+        double attendu = a * echelon_exact(K, tau, t);
+        for (int k = 0; k / f <= t; ++k) {
+            const double haut = k / f, chute = (k + alpha) / f;
+            if (k > 0 && haut <= t) attendu += (a - bas) * echelon_exact(K, tau, t - haut);
+            if (chute <= t) attendu -= (a - bas) * echelon_exact(K, tau, t - chute);
+        }
+        EXPECT_NEAR(y[static_cast<std::size_t>(j)], attendu, 1e-7) << t;
+    }
 }
 
 } // namespace
