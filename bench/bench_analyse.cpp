@@ -73,9 +73,9 @@ void indicielle_degre8(benchmark::State& etat) {
     fdt_travail produit;
     for (auto _ : etat) {
         fdt echelon;
-        transformee_entree('E', echelon, 1.0, 0.0, 1.0);
+        transformee_entree(entree_temps::echelon, echelon, 1.0, 0.0, 1.0);
         produit.fonction = f_produit(ft.fonction, echelon);
-        analyser_produit_entree(produit, ft, 'E', echelon);
+        analyser_produit_entree(produit, ft, entree_temps::echelon, echelon);
         valeurs_temporelles(produit, 0.0, 50.0 / 4999.0, 5000, y.data());
         benchmark::DoNotOptimize(y.data());
     }

@@ -2,9 +2,9 @@
 // degree 15 into a 1200 × 800 image, as a slider move redraws it.
 #ifdef VARLEM_AVEC_QT
 #include "analysis/frequences.h"
-#include "analysis/trace_frequentiel.h"
 #include "document/systeme.h"
 #include "plot/qt/copie_vectorielle.h"
+#include "studies/trace_frequentiel.h"
 #include "systeme_banc.h"
 
 #include <benchmark/benchmark.h>
@@ -23,7 +23,7 @@ void frequentielle_8_fonctions(benchmark::State& etat) {
         return;
     }
     s->etudes.frequence_ouverte = true;
-    s->etudes.etude_freq_choisie = 'G';
+    s->etudes.etude_freq_choisie = diagramme::gain;
     reglages r;
     for (auto _ : etat) {
         preparer_frequences(r.frequence, true, *s);

@@ -1,10 +1,10 @@
 // Speed of the time study: computing the step responses of a full system and drawing them.
 #ifdef VARLEM_AVEC_QT
 #include "analysis/temps.h"
-#include "analysis/trace_temporel.h"
 #include "document/systeme.h"
 #include "plot/qt/copie_vectorielle.h"
 #include "settings/reglages.h"
+#include "studies/trace_temporel.h"
 #include "systeme_banc.h"
 
 #include <benchmark/benchmark.h>
@@ -24,7 +24,7 @@ void BM_etude_temporelle(benchmark::State& etat) {
     }
     reglages reg;
     sys->etudes.temps_ouverte = true;
-    sys->etudes.etude_temps_choisie = 'E';
+    sys->etudes.etude_temps_choisie = entree_temps::echelon;
     reg.temps.nb_points = 580;
 
     for (auto _ : etat) {

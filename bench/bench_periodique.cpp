@@ -29,9 +29,9 @@ void regler_carre(etude_temps& r, int nb_points) {
 }
 
 void mesurer(benchmark::State& etat, systeme& sys, reglages& reg) {
-    sys.etudes.etude_temps_choisie = 'C';
+    sys.etudes.etude_temps_choisie = entree_temps::carre;
     for (auto _ : etat) {
-        echantillonner_entree(reg.temps, 'C', sys.periodique);
+        echantillonner_entree(reg.temps, entree_temps::carre, sys.periodique);
         calculer_reponses_periodiques(reg.temps, sys, reg);
         benchmark::DoNotOptimize(sys.periodique.echantillons_reponse[1].data());
     }

@@ -61,10 +61,10 @@ void BM_echelon_5000_points(benchmark::State& etat) {
                                        "(1+0.05p)");
     analyser_racines(ctx, T);
     fdt E;
-    transformee_entree('E', E, 1, 0, 1);
+    transformee_entree(entree_temps::echelon, E, 1, 0, 1);
     fdt_travail R;
     R.fonction = f_produit(T.fonction, E);
-    analyser_produit_entree(R, T, 'E', E);
+    analyser_produit_entree(R, T, entree_temps::echelon, E);
     std::vector<double> y(5000);
     for (auto _ : etat) {
         valeurs_temporelles(R, 0, 0.01, 5000, y.data());

@@ -6,6 +6,7 @@
 #include "analysis/reponse_temps.h"
 #include "analysis/temps.h"
 #include "document/boucle.h"
+#include "document/etudes_systeme.h"
 #include "numeric/frequentiel.h"
 
 #include <benchmark/benchmark.h>
@@ -28,7 +29,7 @@ std::unique_ptr<systeme> boucle_retardee(double kp, reglages& reg) {
     fermer_boucle(*s, reg);
     regler_correcteur(*s, kp, 10, 0, false);
     s->etudes.temps_ouverte = true;
-    s->etudes.etude_temps_choisie = 'E';
+    s->etudes.etude_temps_choisie = entree_temps::echelon;
     reg.temps.nb_points = 1000;
     calculer_reponse_temps(reg.temps, true, *s, reg);
     return s;
@@ -42,7 +43,8 @@ void boucle_retard(benchmark::State& etat) {
     std::vector<double> y;
     fdt_travail tampon;
     for (auto _ : etat) {
-        const fdt_travail* R = reponse_a_evaluer(s->fonctions[3], 'E', reg.temps, tampon);
+        const fdt_travail* R =
+            reponse_a_evaluer(s->fonctions[3], entree_temps::echelon, reg.temps, tampon);
         valeurs_sur_grille(*R, g, y);
         benchmark::DoNotOptimize(y.data());
     }

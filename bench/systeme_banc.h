@@ -2,6 +2,7 @@
 // The system the study benchmarks share: 8 functions of degree 15, numerator 1+0.5p over ten
 // typed factors whose coefficients are multiplied by 1 + 0.1k for function k = 0..7.
 
+#include "document/etudes_systeme.h"
 #include "document/systeme.h"
 
 #include <memory>

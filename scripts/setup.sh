@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-svg-dev libxkbcommon-dev
           fonts-liberation xvfb xauth libgtest-dev libgmock-dev libbenchmark-dev
           nlohmann-json3-dev libcli11-dev ccache qt6-translations-l10n
-          desktop-file-utils dpkg-dev file clang-format)
+          desktop-file-utils appstream dpkg-dev file clang-format)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -75,14 +75,4 @@ caracteristiques caracteristiques_boucle(const fdt& boucle_ouverte, const fdt& b
     return c;
 }
 
-std::optional<caracteristiques> caracteristiques_systeme(const systeme& s) {
-    if (s.etudes.boucle_fermee)
-        return caracteristiques_boucle(s.fonctions[1].fonction, s.fonctions[3].fonction);
-    if (s.nb_fonctions < 1 || !slot_valide(s.fonction_courante) ||
-        s.fonction_courante > s.nb_fonctions)
-        return std::nullopt;
-    return calculer_caracteristiques(
-        s.fonctions[static_cast<std::size_t>(s.fonction_courante)].fonction);
-}
-
 } // namespace varlem

@@ -7,7 +7,6 @@
 // for a negative ratio of the leading coefficients, minus ωτ for a delay τ. Pulsations in
 // rad/s, times in s.
 
-#include "document/systeme.h"
 #include "numeric/fdt.h"
 
 #include <optional>
@@ -100,8 +99,5 @@ caracteristiques calculer_caracteristiques(const fdt& f);
 /// The readings of a loop: the margins of the open loop, the bandwidth, resonance and step
 /// response of the closed loop.
 caracteristiques caracteristiques_boucle(const fdt& boucle_ouverte, const fdt& boucle_fermee);
-/// The readings the windows show for the system: in closed loop the margins of slot 1 (C·T·R)
-/// and the rest of slot 3; otherwise those of the current function; nothing without functions.
-std::optional<caracteristiques> caracteristiques_systeme(const systeme& s);
 
 } // namespace varlem

@@ -27,8 +27,9 @@ double module_fini(complexe c) {
 // Root moduli of the scanned functions, then the fall-backs for missing roots and for a range
 // too wide to study. Both bounds start at the first pole term of function 1, even when it is
 // a pole at the origin: a zero start then stays the lower bound until the ratio rule below.
-void bornes_racines(const systeme& s, const std::vector<int>& etudiees, double& lo, double& hi) {
-    lo = hi = module_fini(s.fonctions[1].termes_poles[0].valeur);
+void bornes_racines(const banque_fonctions& f, const std::vector<int>& etudiees, double& lo,
+                    double& hi) {
+    lo = hi = module_fini(f[1].termes_poles[0].valeur);
     const auto prendre = [&](const terme& t) {
         const double m = module_fini(t.valeur);
         if (m == 0) return;
@@ -36,7 +37,7 @@ void bornes_racines(const systeme& s, const std::vector<int>& etudiees, double& 
         hi = std::max(hi, m);
     };
     for (const int k : etudiees) {
-        const fdt_travail& ft = s.fonctions[static_cast<std::size_t>(k)];
+        const fdt_travail& ft = fonction_du_slot(f, k);
         for (int i = 0; i < nb_poles(ft); ++i)
             prendre(ft.termes_poles[static_cast<std::size_t>(i)]);
         for (int i = 0; i < nb_zeros(ft); ++i)
@@ -63,11 +64,13 @@ double pulsation_de_decade(int decade, bool en_hertz) {
 
 // A delay whose 1/τ is not above the range turns the phase by ωτ: the range goes on until that
 // turn reaches at least 2π, beyond the phase of the fraction alone.
-void etendre_aux_retards(etude_frequence& r, const systeme& s, const std::vector<int>& etudiees) {
+void etendre_aux_retards(etude_frequence& r, const banque_fonctions& f,
+                         const std::vector<int>& etudiees) {
     const double w_max = pulsation_de_decade(r.decade_max, r.en_hertz);
     double besoin = 0;
     for (const int k : etudiees) {
-        const double tau = s.fonctions[static_cast<std::size_t>(k)].fonction.retard;
+        if (!slot_valide(k)) continue;
+        const double tau = fonction_du_slot(f, k).fonction.retard;
         if (tau > 0 && std::isfinite(tau) && 1 / tau <= w_max)
             besoin = std::max(besoin, deux_pi / tau);
     }
@@ -107,12 +110,13 @@ struct balayage {
     extremes re, im, module, phase;
 };
 
-balayage balayer(const systeme& s, const std::vector<int>& etudiees, double w_min, double w_max) {
+balayage balayer(const banque_fonctions& f, const std::vector<int>& etudiees, double w_min,
+                 double w_max) {
     balayage b;
     const std::vector<double> w = pulsations_balayage(w_min, w_max);
     std::vector<point_frequence> points(w.size());
     for (const int k : etudiees) {
-        reponse_frequentielle(s.fonctions[static_cast<std::size_t>(k)], w, points);
+        reponse_frequentielle(fonction_du_slot(f, k), w, points);
         for (const point_frequence& p : points) {
             // A value on a pole has no place in a range.
             if (!std::isfinite(p.t.re) || !std::isfinite(p.t.im)) continue;
@@ -173,22 +177,14 @@ void graduer_pulsations(etude_frequence& r) {
 
 } // namespace
 
-bool genre_frequentiel(char genre) {
-    return genre == 'G' || genre == 'P' || genre == 'B' || genre == 'N' || genre == 'M';
-}
-
-std::vector<int> fonctions_etudiees(const systeme& s) {
-    return s.slots_montres(s.fonction_courante);
-}
-
-void preparer_frequences(etude_frequence& r, bool automatique, const systeme& s) {
-    const std::vector<int> etudiees = fonctions_etudiees(s);
+void preparer_frequences(etude_frequence& r, bool automatique, const banque_fonctions& f,
+                         const std::vector<int>& etudiees) {
     if (automatique) {
         double lo = 0, hi = 0;
-        bornes_racines(s, etudiees, lo, hi);
+        bornes_racines(f, etudiees, lo, hi);
         r.decade_min = decade_de(lo, r.en_hertz, -1);
         r.decade_max = decade_de(hi, r.en_hertz, +1);
-        etendre_aux_retards(r, s, etudiees);
+        etendre_aux_retards(r, f, etudiees);
     } else {
         // Decades stored by the window may have been pushed anywhere: keep doubles finite.
         r.decade_min = std::clamp(r.decade_min, -decade_limite, decade_limite);
@@ -197,7 +193,7 @@ void preparer_frequences(etude_frequence& r, bool automatique, const systeme& s)
     r.w_min = pulsation_de_decade(r.decade_min, r.en_hertz);
     r.w_max = pulsation_de_decade(r.decade_max, r.en_hertz);
 
-    graduer_valeurs(r, balayer(s, etudiees, r.w_min, r.w_max));
+    graduer_valeurs(r, balayer(f, etudiees, r.w_min, r.w_max));
     graduer_pulsations(r);
 
     r.black_phase_min = r.phase_min;
@@ -208,8 +204,8 @@ void preparer_frequences(etude_frequence& r, bool automatique, const systeme& s)
     r.black_gain_pas = r.gain_pas;
 }
 
-point_frq point_frequentiel(const fdt_travail& ft, const etude_frequence& r, char genre, double w,
-                            int bas, int haut, int droite, int gauche) {
+point_frq point_frequentiel(const fdt_travail& ft, const etude_frequence& r, diagramme genre,
+                            double w, int bas, int haut, int droite, int gauche) {
     point_frq p;
     const double xw = r.en_hertz ? w / deux_pi : w;
     // One evaluation of T(jω) serves the gain, the phase and the locus.
@@ -219,30 +215,31 @@ point_frq point_frequentiel(const fdt_travail& ft, const etude_frequence& r, cha
         return r.en_radians ? a : a * degres_par_radian;
     };
     switch (genre) {
-    case 'G':
-    case 'P':
+    case diagramme::gain:
+    case diagramme::phase:
         p.valeur_h = xw;
-        p.valeur_v = genre == 'G' ? gain_db_de(t) : phase();
+        p.valeur_v = genre == diagramme::gain ? gain_db_de(t) : phase();
         p.px = log_vers_pixel(r.decade_min, r.decade_max, gauche, droite, xw);
-        p.py = genre == 'G' ? y_vers_pixel(haut, bas, p.valeur_v, r.gain_min, r.gain_max)
-                            : y_vers_pixel(haut, bas, p.valeur_v, r.phase_min, r.phase_max);
+        p.py = genre == diagramme::gain
+                   ? y_vers_pixel(haut, bas, p.valeur_v, r.gain_min, r.gain_max)
+                   : y_vers_pixel(haut, bas, p.valeur_v, r.phase_min, r.phase_max);
         p.defini = xw > 0;
         break;
-    case 'B':
+    case diagramme::black:
         p.valeur_h = phase();
         p.valeur_v = gain_db_de(t);
         p.px = x_vers_pixel(gauche, droite, p.valeur_h, r.black_phase_min, r.black_phase_max);
         p.py = y_vers_pixel(haut, bas, p.valeur_v, r.black_gain_min, r.black_gain_max);
         p.defini = true;
         break;
-    case 'N':
+    case diagramme::nyquist:
         p.valeur_h = t.re;
         p.valeur_v = t.im;
         p.px = x_vers_pixel(gauche, droite, t.re, r.re_min, r.re_max);
         p.py = y_vers_pixel(haut, bas, t.im, r.im_min, r.im_max);
         p.defini = true;
         break;
-    case 'M':
+    case diagramme::module:
         p.valeur_h = xw;
         p.valeur_v = c_module(t);
         p.px = r.en_hertz ? x_vers_pixel(gauche, droite, xw, r.f_min, r.f_max)
@@ -250,7 +247,7 @@ point_frq point_frequentiel(const fdt_travail& ft, const etude_frequence& r, cha
         p.py = y_vers_pixel(haut, bas, p.valeur_v, r.module_min, r.module_max);
         p.defini = true;
         break;
-    default:
+    case diagramme::aucun:
         return p;
     }
     p.defini = p.defini && std::isfinite(p.valeur_h) && std::isfinite(p.valeur_v);
@@ -262,7 +259,7 @@ namespace {
 // The adaptive walk along one curve; counts its evaluations so that it always ends.
 class traceur_frq {
   public:
-    traceur_frq(surface& s, const fdt_travail& ft, char genre, const etude_frequence& r)
+    traceur_frq(surface& s, const fdt_travail& ft, diagramme genre, const etude_frequence& r)
         : s_(s), ft_(ft), genre_(genre), r_(r), droite_(cadre_droite(s.largeur())),
           bas_(cadre_bas(s.hauteur())),
           // Leaving past the right edge is followed a little further, into the margin.
@@ -285,7 +282,7 @@ class traceur_frq {
 
     surface& s_;
     const fdt_travail& ft_;
-    char genre_;
+    diagramme genre_;
     const etude_frequence& r_;
     int droite_;
     int bas_;
@@ -379,9 +376,10 @@ void traceur_frq::tracer(double w, double fin, double pas) {
 
 } // namespace
 
-void tracer_courbe_frq(surface& s, const fdt_travail& ft, char genre, const etude_frequence& r) {
-    if (!genre_frequentiel(genre) || !cadre_utilisable(s.largeur(), s.hauteur())) return;
-    const bool logarithmique = genre == 'G' || genre == 'P';
+void tracer_courbe_frq(surface& s, const fdt_travail& ft, diagramme genre,
+                       const etude_frequence& r) {
+    if (!diagramme_trace(genre) || !cadre_utilisable(s.largeur(), s.hauteur())) return;
+    const bool logarithmique = diagramme_logarithmique(genre);
     const double debut = logarithmique ? pulsation_de_decade(r.decade_min, r.en_hertz) : r.w_min;
     const double fin = logarithmique ? pulsation_de_decade(r.decade_max, r.en_hertz) : r.w_max;
     // The first step is one unit of the lowest decade, in rad/s whatever the display unit.

@@ -2,10 +2,11 @@
 // Frequency study: the pulsation range and the value ranges of the five diagrams, one point
 // of any diagram, and the adaptive tracing of one curve.
 
-#include "document/systeme.h"
+#include "analysis/diagrammes.h"
+#include "analysis/etudes.h"
+#include "analysis/fonctions.h"
 #include "numeric/fdt.h"
 #include "plot/surface.h"
-#include "settings/etudes.h"
 
 #include <vector>
 
@@ -28,16 +29,11 @@ inline constexpr double ecart_min_pixels = 1.0;
 /// Ratio between two pulsations of the range sweep.
 inline constexpr double raison_balayage = 1.1;
 
-/// True for the letters of the five diagrams: 'G', 'P', 'B', 'N' and 'M'.
-bool genre_frequentiel(char genre);
-
-/// The slots the frequency study scans: 1..nb_fonctions with toutes_fonctions, else the
-/// current one (none when the system is empty).
-std::vector<int> fonctions_etudiees(const systeme& s);
-
-/// Recomputes the pulsation range (from the root moduli when automatique, else from the
-/// stored decades) and every value range and step of the five diagrams.
-void preparer_frequences(etude_frequence& r, bool automatique, const systeme& s);
+/// Recomputes the pulsation range (from the root moduli of the slots `etudiees` of the bank
+/// when automatique, else from the stored decades) and every value range and step of the five
+/// diagrams. Both root bounds start at the first pole term of slot 1.
+void preparer_frequences(etude_frequence& r, bool automatique, const banque_fonctions& f,
+                         const std::vector<int>& etudiees);
 
 /// One point of a diagram: its world values and its pixel.
 struct point_frq {
@@ -54,11 +50,12 @@ struct point_frq {
 };
 
 /// The point of diagram `genre` at pulsation w (rad/s) within the given pixel bounds.
-point_frq point_frequentiel(const fdt_travail& ft, const etude_frequence& r, char genre, double w,
-                            int bas, int haut, int droite, int gauche);
+point_frq point_frequentiel(const fdt_travail& ft, const etude_frequence& r, diagramme genre,
+                            double w, int bas, int haut, int droite, int gauche);
 
 /// Traces the curve of ft on diagram `genre` over the surface's frame, with the pen in force,
 /// keeping consecutive points 1 to 5 pixels apart inside the frame.
-void tracer_courbe_frq(surface& s, const fdt_travail& ft, char genre, const etude_frequence& r);
+void tracer_courbe_frq(surface& s, const fdt_travail& ft, diagramme genre,
+                       const etude_frequence& r);
 
 } // namespace varlem

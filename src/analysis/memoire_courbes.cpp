@@ -55,7 +55,7 @@ class surface_retenue final : public surface {
 
 } // namespace
 
-void memoire_courbes::tracer(surface& s, const fdt_travail& ft, char genre,
+void memoire_courbes::tracer(surface& s, const fdt_travail& ft, diagramme genre,
                              const etude_frequence& r) {
     const std::vector<complexe> racines = racines_de(ft);
     const auto meme = [&](const chemin& c) {

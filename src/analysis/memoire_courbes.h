@@ -2,9 +2,10 @@
 // The traced paths of the frequency curves, kept so that a redraw which changes neither a
 // function nor a range nor the picture's size replays them without evaluating again.
 
+#include "analysis/diagrammes.h"
+#include "analysis/etudes.h"
 #include "numeric/fdt.h"
 #include "plot/surface.h"
-#include "settings/etudes.h"
 
 #include <cstddef>
 #include <vector>
@@ -20,7 +21,7 @@ class memoire_courbes {
     /// Draws the curve of ft on diagram `genre` over s with the pen in force: the remembered
     /// path when the same curve was traced on the same ranges and size, else a new tracing,
     /// remembered.
-    void tracer(surface& s, const fdt_travail& ft, char genre, const etude_frequence& r);
+    void tracer(surface& s, const fdt_travail& ft, diagramme genre, const etude_frequence& r);
     /// Forgets every path.
     void vider() { chemins_.clear(); }
     /// Paths remembered.
@@ -38,7 +39,7 @@ class memoire_courbes {
         fdt fonction;
         std::vector<complexe> racines;
         double gain;
-        char genre;
+        diagramme genre;
         int largeur;
         int hauteur;
         etude_frequence plages;

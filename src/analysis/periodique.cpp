@@ -40,29 +40,13 @@ double retard_de(const fdt_travail& R) {
     return R.fonction.retard > 0 && std::isfinite(R.fonction.retard) ? R.fonction.retard : 0.0;
 }
 
-/// Slots computed: 1..nb_fonctions for all functions, else the studied slot, then slot 4
-/// when the uncorrected loop is shown too.
-std::vector<int> slots_concernes(const systeme& sys) {
-    std::vector<int> slots;
-    if (sys.etudes.toutes_fonctions) {
-        const int nb = std::clamp(sys.nb_fonctions, 0, nb_fonctions_max);
-        for (int i = 1; i <= nb; ++i) slots.push_back(i);
-        return slots;
-    }
-    const int k = sys.slot_etudie();
-    if (slot_valide(k)) slots.push_back(k);
-    if (sys.etudes.afficher_non_corrige && sys.etudes.boucle_fermee) slots.push_back(4);
-    return slots;
-}
-
 /// The gauge: the arithmetic of the computation's progress window, held so that it never
 /// goes back (the per-function rounding can) and ends at 100.
 class jauge_periodique {
   public:
-    jauge_periodique(const rapport_progression& rapport, const systeme& sys, int n, int mh)
-        : rapport_(rapport), toutes_(sys.etudes.toutes_fonctions),
-          non_corrige_(sys.etudes.afficher_non_corrige),
-          nb_fonctions_(std::max(1, std::clamp(sys.nb_fonctions, 0, nb_fonctions_max))),
+    jauge_periodique(const rapport_progression& rapport, const demande_periodique& d, int n, int mh)
+        : rapport_(rapport), toutes_(d.toutes), non_corrige_(d.non_corrige),
+          nb_fonctions_(std::max(1, std::clamp(d.nb_fonctions, 0, nb_fonctions_max))),
           n_(std::max(1, n)), mh_(mh) {}
 
     /// `faits` samples past sample 0 are done, counted in the order of the functions.
@@ -156,7 +140,7 @@ void calculer_echantillons(std::vector<tache_periodique>& taches, const etude_te
 } // namespace
 
 double reponse_convolution(const fdt_travail& R, int j, double t, double D, const etude_temps& r,
-                           char genre, int precision) {
+                           entree_temps genre, int precision) {
     // A delayed function answers τ later what it would have answered without its delay.
     const double tau = retard_de(R);
     t -= tau;
@@ -172,30 +156,32 @@ double reponse_convolution(const fdt_travail& R, int j, double t, double D, cons
     return D * u.valeur(t) + h * somme;
 }
 
-void calculer_reponses_periodiques(const etude_temps& r, systeme& sys, const reglages& reg,
+void calculer_reponses_periodiques(const etude_temps& r, const banque_fonctions& f,
+                                   const demande_periodique& d, echantillons_periodiques& sortie,
                                    const rapport_progression& progression) {
-    const char genre = sys.etudes.etude_temps_choisie;
-    const int precision = precision_bornee(reg.precision_periodique);
+    const entree_temps genre = d.genre;
+    const int precision = precision_bornee(d.precision);
     const int nb = nb_echantillons_periodiques(r);
     const int mh = nb - 1;
     const forme_periodique u = forme_depuis(r, genre);
-    jauge_periodique jauge(progression, sys, std::clamp(r.nb_points, 0, nb_points_max_periodique),
+    jauge_periodique jauge(progression, d, std::clamp(r.nb_points, 0, nb_points_max_periodique),
                            mh);
     jauge.montrer(0);
 
     std::vector<tache_periodique> taches;
     std::vector<double> tampon;
-    for (int slot : slots_concernes(sys)) {
-        const fdt_travail& R = sys.fonctions[static_cast<std::size_t>(slot)];
+    for (const int slot : d.concernes) {
+        if (!slot_valide(slot)) continue;
+        const fdt_travail& R = fonction_du_slot(f, slot);
         // A loop with a delay answers from its own exact responses, not from its stand-in's.
-        signal& reponse = sys.periodique.echantillons_reponse[static_cast<std::size_t>(slot)];
+        signal& reponse = sortie.echantillons_reponse[static_cast<std::size_t>(slot)];
         if (R.fonction.boucle && reponse_periodique_boucle(*R.fonction.boucle, retard_de(R), u,
                                                            r.t_min, pas_periodique(r), nb, reponse))
             continue;
         tache_periodique tache;
         tache.noyau = preparer_noyau(R, static_cast<std::int64_t>(mh) * precision + 1);
         tache.direct = terme_direct(R);
-        tache.sortie = &sys.periodique.echantillons_reponse[static_cast<std::size_t>(slot)];
+        tache.sortie = &sortie.echantillons_reponse[static_cast<std::size_t>(slot)];
         tache.sortie->assign(static_cast<std::size_t>(nb), 0.0);
         tache.retard = retard_de(R);
         const double pas = pas_periodique(r);

@@ -27,21 +27,9 @@ bool intervalle_fini(const etude_temps& r) {
 
 } // namespace
 
-bool genre_exact(char genre) {
-    return genre == 'I' || genre == 'E' || genre == 'R' || genre == 'S';
-}
-
-bool genre_periodique(char genre) {
-    return genre == 'C' || genre == 'T';
-}
-
-std::vector<int> fonctions_temps(const systeme& sys) {
-    return sys.slots_montres(sys.slot_etudie());
-}
-
-bool preparer_produit_entree(const fdt_travail& T, char genre, const etude_temps& r,
+bool preparer_produit_entree(const fdt_travail& T, entree_temps genre, const etude_temps& r,
                              fdt_travail& sortie) {
-    if (genre != 'E' && genre != 'R' && genre != 'S') return false;
+    if (!entree_transformee(genre)) return false;
     fdt entree;
     transformee_entree(genre, entree, r.amplitude, r.phase_origine, r.pulsation);
     if (p_produit_deborde(T.fonction.num, entree.num) ||
@@ -55,9 +43,9 @@ bool preparer_produit_entree(const fdt_travail& T, char genre, const etude_temps
     return true;
 }
 
-const fdt_travail* reponse_a_evaluer(const fdt_travail& T, char genre, const etude_temps& r,
+const fdt_travail* reponse_a_evaluer(const fdt_travail& T, entree_temps genre, const etude_temps& r,
                                      fdt_travail& tampon) {
-    if (genre == 'I') return &T;
+    if (genre == entree_temps::impulsion) return &T;
     return preparer_produit_entree(T, genre, r, tampon) ? &tampon : nullptr;
 }
 

@@ -2,9 +2,9 @@
 // What the time study evaluates: the record whose inverse transform is the response of one
 // function to the chosen input, which functions are concerned, and the time grids sampled.
 
-#include "document/systeme.h"
+#include "analysis/etudes.h"
+#include "numeric/entrees.h"
 #include "numeric/fdt.h"
-#include "settings/etudes.h"
 
 #include <vector>
 
@@ -13,24 +13,15 @@ namespace varlem {
 /// Most samples any time grid holds, whatever the step and the interval.
 inline constexpr int max_echantillons_temps = 100'000;
 
-/// True for the kinds whose response is exact: impulse, step, ramp and sine.
-bool genre_exact(char genre);
-/// True for the periodic kinds: square 'C' and triangle 'T'.
-bool genre_periodique(char genre);
-
-/// Slots whose responses the time study shows: 1..nb_fonctions with toutes_fonctions, else
-/// the studied slot (3 in closed loop, else the current function).
-std::vector<int> fonctions_temps(const systeme& sys);
-
-/// Builds into `sortie` the record whose inverse transform is T's response to the input of
-/// kind 'E', 'R' or 'S' (T times the input transform, analysed from T's own roots); false when
-/// the kind has no transform or the product would not fit.
-bool preparer_produit_entree(const fdt_travail& T, char genre, const etude_temps& r,
+/// Builds into `sortie` the record whose inverse transform is T's response to a step, a ramp
+/// or a sine (T times the input transform, analysed from T's own roots); false when the input
+/// has no transform or the product would not fit.
+bool preparer_produit_entree(const fdt_travail& T, entree_temps genre, const etude_temps& r,
                              fdt_travail& sortie);
 
-/// The record to evaluate for kind `genre`: T itself for 'I', else the product built into
-/// `tampon`; nullptr when there is nothing to evaluate.
-const fdt_travail* reponse_a_evaluer(const fdt_travail& T, char genre, const etude_temps& r,
+/// The record to evaluate for input `genre`: T itself for the impulse, else the product built
+/// into `tampon`; nullptr when there is nothing to evaluate.
+const fdt_travail* reponse_a_evaluer(const fdt_travail& T, entree_temps genre, const etude_temps& r,
                                      fdt_travail& tampon);
 
 /// N used by the computations: nb_points, at least 1 and at most max_echantillons_temps.

@@ -16,10 +16,10 @@ int nb_points_borne(const etude_temps& r) {
 
 } // namespace
 
-forme_periodique forme_depuis(const etude_temps& r, char genre) {
+forme_periodique forme_depuis(const etude_temps& r, entree_temps genre) {
     forme_periodique u;
     u.genre = genre;
-    u.depart = r.depart_periodique;
+    u.depart = r.depart;
     u.a = r.amplitude_max;
     u.b = r.amplitude_min;
     const double f = r.frequence_periodique;
@@ -29,7 +29,7 @@ forme_periodique forme_depuis(const etude_temps& r, char genre) {
     return u;
 }
 
-double signal_periodique(const etude_temps& r, char genre, double t) {
+double signal_periodique(const etude_temps& r, entree_temps genre, double t) {
     return forme_depuis(r, genre).valeur(t);
 }
 
@@ -50,7 +50,7 @@ int precision_bornee(int precision) {
     return std::clamp(precision, 1, 11);
 }
 
-void echantillonner_entree(const etude_temps& r, char genre, echantillons_periodiques& e) {
+void echantillonner_entree(const etude_temps& r, entree_temps genre, echantillons_periodiques& e) {
     const forme_periodique u = forme_depuis(r, genre);
     const int n = nb_echantillons_periodiques(r);
     const double pas = pas_periodique(r);

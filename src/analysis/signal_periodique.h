@@ -2,7 +2,8 @@
 // The periodic square and triangle inputs, with their parameters made safe once so that the
 // value at any time is a few comparisons and never a division by zero.
 
-#include "settings/etudes.h"
+#include "analysis/etudes.h"
+#include "numeric/entrees.h"
 
 #include <cmath>
 
@@ -10,10 +11,10 @@ namespace varlem {
 
 /// Parameters of a periodic input, cleaned: f ≥ 0 and finite, 0 ≤ α ≤ 1.
 struct forme_periodique {
-    /// 'C' square, 'T' triangle; any other kind is the zero signal.
-    char genre = 'C';
-    /// '1' maximum first, '2' minimum first, '3' zero first.
-    char depart = '1';
+    /// Square or triangle; any other input is the zero signal.
+    entree_temps genre = entree_temps::carre;
+    /// Where the period starts.
+    depart_periodique depart = depart_periodique::maximum;
     double a = 1.0;
     double b = 0.0;
     double f = 1.0;
@@ -25,26 +26,26 @@ struct forme_periodique {
         const double y = t * f;
         double x = y - std::floor(y);
         if (!(x >= 0.0 && x < 1.0)) x = 0.0;
-        if (genre == 'C') return carre(x);
-        if (genre == 'T') return triangle(x);
+        if (genre == entree_temps::carre) return carre(x);
+        if (genre == entree_temps::triangle) return triangle(x);
         return 0.0;
     }
 
   private:
     double carre(double x) const {
-        // The square has no zero-first form: '3' starts at its maximum like '1'.
-        if (depart == '2') return x < alpha ? b : a;
+        // The square has no zero-first form: it starts at its maximum then.
+        if (depart == depart_periodique::minimum) return x < alpha ? b : a;
         return x < alpha ? a : b;
     }
 
     // With 0 ≤ α ≤ 1 and 0 ≤ x < 1 a branch that divides by α or 1 − α is only reached when
     // that divisor is positive, so α = 0 and α = 1 give the one-slope limit shapes.
     double triangle(double x) const {
-        if (depart == '2') {
+        if (depart == depart_periodique::minimum) {
             if (x < alpha) return b + (a - b) * x / alpha;
             return a + (b - a) * (x - alpha) / (1.0 - alpha);
         }
-        if (depart == '3') {
+        if (depart == depart_periodique::zero) {
             const double demi = alpha / 2.0;
             if (x < demi) return 2.0 * a * x / alpha;
             if (x < 1.0 - demi) return a + (b - a) * (x - demi) / (1.0 - alpha);
@@ -57,6 +58,6 @@ struct forme_periodique {
 
 /// The input of kind `genre` described by r: α clamped to 0..1 (0.5 when not a number), a
 /// frequency that is not a positive finite number holds the signal at the start of its period.
-forme_periodique forme_depuis(const etude_temps& r, char genre);
+forme_periodique forme_depuis(const etude_temps& r, entree_temps genre);
 
 } // namespace varlem

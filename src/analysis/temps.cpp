@@ -54,22 +54,23 @@ void fixer_pas(etude_temps& r) {
     r.dt = (r.t_max - r.t_min) / nb_points_effectif(r);
 }
 
-// The largest delay of the functions concerned (a loop's stand-in counts its loop's): their
+// The largest delay of the functions shown (a loop's stand-in counts its loop's): their
 // responses start that much later.
-double retard_max(const systeme& sys) {
+double retard_max(const banque_fonctions& f, const std::vector<int>& slots) {
     double tau = 0;
-    for (const int k : fonctions_temps(sys)) {
-        const fdt& f = sys.fonctions[static_cast<std::size_t>(k)].fonction;
-        const double t = f.retard + (f.boucle ? f.boucle->retard : 0.0);
+    for (const int k : slots) {
+        if (!slot_valide(k)) continue;
+        const fdt& g = fonction_du_slot(f, k).fonction;
+        const double t = g.retard + (g.boucle ? g.boucle->retard : 0.0);
         if (std::isfinite(t)) tau = std::max(tau, t);
     }
     return tau;
 }
 
 // A new interval of five periods of the slowest root after the largest delay, starting at 0.
-void choisir_intervalle(etude_temps& r, const systeme& sys) {
+void choisir_intervalle(etude_temps& r, const banque_fonctions& f, const demande_temps& d) {
     r.t_min = 0;
-    r.t_max = dix_pi / pulsation_lente(sys) + retard_max(sys);
+    r.t_max = dix_pi / pulsation_lente(f, d.montrees) + retard_max(f, d.montrees);
     if (!std::isfinite(r.t_max) || !(r.t_max > 0)) r.t_max = dix_pi / pulsation_defaut;
     r.t_pas = pas_graduation(r.t_min, r.t_max, r.inclure_zero_temps);
     // The graduation may round the start below zero.
@@ -85,32 +86,32 @@ void fixer_plage(etude_temps& r, plage p, bool inclure_zero) {
 }
 
 // The input drawn beside the responses must fit in the range too.
-void inclure_entree(plage& p, const etude_temps& r, char genre) {
+void inclure_entree(plage& p, const etude_temps& r, entree_temps genre) {
     if (!r.afficher_entree) return;
     const double a = r.amplitude;
-    if (genre == 'S' && a > p.hi) {
+    if (genre == entree_temps::sinus && a > p.hi) {
         p.hi = a;
         // A response reaching further down than the sine stays visible.
         p.lo = std::min(p.lo, -a);
-    } else if (genre == 'E' && p.hi < 1) {
+    } else if (genre == entree_temps::echelon && p.hi < 1) {
         p.hi = 1.1;
-    } else if (genre == 'R' && r.t_max > p.hi) {
+    } else if (genre == entree_temps::rampe && r.t_max > p.hi) {
         p.hi = r.t_max;
     }
     if (p.lo > p.hi) p.lo = p.hi;
 }
 
 // Vertical range of the exact responses (impulse, step, ramp, sine) over the current grid.
-void balayer_reponses(etude_temps& r, const systeme& sys) {
-    const char genre = sys.etudes.etude_temps_choisie;
-    if (!genre_exact(genre)) return;
+void balayer_reponses(etude_temps& r, const banque_fonctions& f, const demande_temps& d) {
+    const entree_temps genre = d.entree;
+    if (!entree_exacte(genre)) return;
     const grille_temps g = grille_balayage(r);
     plage p;
     fdt_travail tampon;
     std::vector<double> valeurs;
-    for (const int k : fonctions_temps(sys)) {
-        const fdt_travail* R =
-            reponse_a_evaluer(sys.fonctions[static_cast<std::size_t>(k)], genre, r, tampon);
+    for (const int k : d.montrees) {
+        if (!slot_valide(k)) continue;
+        const fdt_travail* R = reponse_a_evaluer(fonction_du_slot(f, k), genre, r, tampon);
         if (R == nullptr) continue;
         valeurs_sur_grille(*R, g, valeurs);
         for (const double v : valeurs) p.inclure(v);
@@ -122,33 +123,34 @@ void balayer_reponses(etude_temps& r, const systeme& sys) {
     fixer_plage(r, p, r.inclure_zero_temps);
 }
 
-void calculer_echantillons(const etude_temps& r, systeme& sys, const reglages& reg,
-                           const rapport_progression& progression) {
-    echantillonner_entree(r, sys.etudes.etude_temps_choisie, sys.periodique);
-    calculer_reponses_periodiques(r, sys, reg, progression);
+void calculer_echantillons(const etude_temps& r, const banque_fonctions& f, const demande_temps& d,
+                           echantillons_periodiques& e, const rapport_progression& progression) {
+    echantillonner_entree(r, d.entree, e);
+    calculer_reponses_periodiques(r, f, d.periodique, e, progression);
 }
 
 // Vertical range of the periodic responses, from their samples (and the input's levels).
-void plage_periodique(etude_temps& r, const systeme& sys, const reglages& reg) {
+void plage_periodique(etude_temps& r, const demande_temps& d, const echantillons_periodiques& e) {
     plage p;
     if (r.afficher_entree) {
         double lo = r.amplitude_min;
         double hi = r.amplitude_max;
-        pas_graduation(lo, hi, reg.graphe.inclure_zero);
+        pas_graduation(lo, hi, d.inclure_zero);
         p.inclure(lo);
         p.inclure(hi);
     }
     const auto attendus = static_cast<std::size_t>(std::max(nb_echantillons_periodiques(r), 0));
-    for (const int k : fonctions_temps(sys)) {
-        const signal& s = sys.periodique.echantillons_reponse[static_cast<std::size_t>(k)];
+    for (const int k : d.montrees) {
+        if (!slot_valide(k)) continue;
+        const signal& s = e.echantillons_reponse[static_cast<std::size_t>(k)];
         const std::size_t n = std::min(attendus, s.size());
         for (std::size_t i = 0; i < n; ++i) p.inclure(s[i]);
     }
-    fixer_plage(r, p, reg.graphe.inclure_zero);
+    fixer_plage(r, p, d.inclure_zero);
 }
 
-void calculer_periodique(etude_temps& r, systeme& sys, const reglages& reg,
-                         const rapport_progression& progression) {
+void calculer_periodique(etude_temps& r, const banque_fonctions& f, const demande_temps& d,
+                         echantillons_periodiques& e, const rapport_progression& progression) {
     r.t_min = 0;
     r.t_max = r.nb_periodes / r.frequence_periodique;
     // Parameters that give no period at all fall back to one second.
@@ -156,8 +158,8 @@ void calculer_periodique(etude_temps& r, systeme& sys, const reglages& reg,
     // The stored step is that of the interval before widening; the samples use the widened one.
     r.dt = 2 * (r.t_max - r.t_min) / nb_points_effectif(r);
     r.t_pas = pas_graduation(r.t_min, r.t_max, r.inclure_zero_temps);
-    calculer_echantillons(r, sys, reg, progression);
-    plage_periodique(r, sys, reg);
+    calculer_echantillons(r, f, d, e, progression);
+    plage_periodique(r, d, e);
 }
 
 double resonance(double w, double m) {
@@ -171,27 +173,29 @@ void plage_fixe(etude_temps& r, double lo, double hi, double pas) {
     r.y_pas = pas;
 }
 
-void plage_graduee(etude_temps& r, double lo, double hi, const reglages& reg) {
+void plage_graduee(etude_temps& r, double lo, double hi, bool inclure_zero) {
     plage p;
     p.inclure(lo);
     p.inclure(hi);
-    fixer_plage(r, p, reg.graphe.inclure_zero);
+    fixer_plage(r, p, inclure_zero);
 }
 
 // The sine response's extreme for each template (the gain of the filter at ω, times A).
-double crete_sinus(const systeme& sys, const etude_temps& r) {
+double crete_sinus(const gabarit_etudie& g, const etude_temps& r) {
     const double a = r.amplitude;
     const double w = r.pulsation;
-    switch (sys.gabarit) {
-    case 'B':
-        return a / resonance(w, sys.m_min);
-    case 'D':
-        return 2 * sys.m_max * w * a / resonance(w, sys.m_max);
-    case 'I':
-        return a * (2 * sys.m_max * w) * (2 * sys.m_max * w) / resonance(w, sys.m_max);
-    default:
+    if (g.gabarit.ordre == ordre_gabarit::premier) return a;
+    switch (g.gabarit.genre) {
+    case genre_gabarit::passe_bas:
+        return a / resonance(w, g.m_min);
+    case genre_gabarit::passe_bande:
+        return 2 * g.m_max * w * a / resonance(w, g.m_max);
+    case genre_gabarit::passe_haut:
+        return a * (2 * g.m_max * w) * (2 * g.m_max * w) / resonance(w, g.m_max);
+    case genre_gabarit::rejecteur:
         return a;
     }
+    return a;
 }
 
 // Ranges of the template responses for the step, the impulse and the ramp.
@@ -201,61 +205,67 @@ struct plages_gabarit {
     double r_lo, r_hi;
 };
 
-bool plages_du_gabarit(char gabarit, double t_max, plages_gabarit& g) {
-    switch (gabarit) {
-    case 'P':
-    case 'H':
+bool plages_du_gabarit(gabarit_filtre gabarit, double t_max, plages_gabarit& g) {
+    if (!gabarit_connu(gabarit)) return false;
+    if (gabarit.ordre == ordre_gabarit::premier) {
         g = {-0.1, 1, 0.1, -0.1, 1, 0.1, -0.1, t_max};
         return true;
-    case 'B':
+    }
+    switch (gabarit.genre) {
+    case genre_gabarit::passe_bas:
         g = {0, 2, 0.1, -1, 1, 0.1, -1, t_max};
         return true;
-    case 'D':
+    case genre_gabarit::passe_bande:
         g = {-0.3, 1, 0.1, -0.3, 1, 0.1, 0, 4};
         return true;
-    case 'I':
+    case genre_gabarit::passe_haut:
         g = {-0.3, 2, 0.2, -5, 0.3, 0.5, -0.2, 2};
         return true;
-    case 'C':
+    case genre_gabarit::rejecteur:
         g = {0, 1.2, 0.1, -4, 0.3, 0.5, -1, t_max};
         return true;
-    default:
-        return false;
     }
+    return false;
 }
 
 // Templates are not evaluated: their responses are known to stay within fixed ranges.
-void calculer_gabarit(etude_temps& r, bool recalculer, const systeme& sys, const reglages& reg) {
+void calculer_gabarit(etude_temps& r, bool recalculer, const demande_temps& d,
+                      const gabarit_etudie& gabarit) {
     if (recalculer || !intervalle_utilisable(r)) {
         r.t_min = 0;
         r.t_max = duree_gabarit;
         r.t_pas = pas_gabarit;
     }
     plages_gabarit g{};
-    if (plages_du_gabarit(sys.gabarit, r.t_max, g)) {
-        switch (sys.etudes.etude_temps_choisie) {
-        case 'E':
+    if (plages_du_gabarit(gabarit.gabarit, r.t_max, g)) {
+        switch (d.entree) {
+        case entree_temps::echelon:
             plage_fixe(r, g.e_lo, g.e_hi, g.e_pas);
             break;
-        case 'I':
+        case entree_temps::impulsion:
             plage_fixe(r, g.i_lo, g.i_hi, g.i_pas);
             break;
-        case 'R':
-            plage_graduee(r, g.r_lo, g.r_hi, reg);
+        case entree_temps::rampe:
+            plage_graduee(r, g.r_lo, g.r_hi, d.inclure_zero);
             break;
-        case 'S': {
-            const double c = crete_sinus(sys, r);
-            plage_graduee(r, -c, c, reg);
+        case entree_temps::sinus: {
+            const double c = crete_sinus(gabarit, r);
+            plage_graduee(r, -c, c, d.inclure_zero);
             break;
         }
-        default:
+        case entree_temps::aucune:
+        case entree_temps::carre:
+        case entree_temps::triangle:
             break;
         }
     }
     fixer_pas(r);
 }
 
-void changer_intervalle(etude_temps& r, double facteur, systeme& sys, const reglages& reg,
+} // namespace
+
+void changer_intervalle(etude_temps& r, double facteur, const banque_fonctions& f,
+                        const demande_temps& d, echantillons_periodiques& e,
                         const rapport_progression& progression) {
     const double nouveau = r.t_max * facteur;
     const double pas = (nouveau - r.t_min) / nb_points_effectif(r);
@@ -267,56 +277,45 @@ void changer_intervalle(etude_temps& r, double facteur, systeme& sys, const regl
     r.t_min = 0;
     if (!(std::isfinite(r.dt) && r.dt > 0)) fixer_pas(r);
 
-    const char genre = sys.etudes.etude_temps_choisie;
-    if (genre_periodique(genre)) {
-        r.y_pas = pas_graduation(r.y_min, r.y_max, reg.graphe.inclure_zero);
-        calculer_echantillons(r, sys, reg, progression);
+    if (entree_periodique(d.entree)) {
+        r.y_pas = pas_graduation(r.y_min, r.y_max, d.inclure_zero);
+        calculer_echantillons(r, f, d, e, progression);
         return;
     }
-    if (sys.etudes.mode_filtre) return;
-    balayer_reponses(r, sys);
+    if (d.gabarit) return;
+    balayer_reponses(r, f, d);
 }
 
-} // namespace
-
-double pulsation_lente(const systeme& sys) {
+double pulsation_lente(const banque_fonctions& f, const std::vector<int>& slots) {
     double lo = std::numeric_limits<double>::infinity();
     double hi = 0;
     // Only non-zero moduli count: a pole at the origin says nothing about how slow the
     // response is, whichever place it takes in the list.
-    for (const int k : fonctions_temps(sys)) {
-        const fdt_travail& f = sys.fonctions[static_cast<std::size_t>(k)];
-        inclure_pulsations(f.termes_poles, f.fonction.den.degre, lo, hi);
-        inclure_pulsations(f.termes_zeros, f.fonction.num.degre, lo, hi);
+    for (const int k : slots) {
+        if (!slot_valide(k)) continue;
+        const fdt_travail& ft = fonction_du_slot(f, k);
+        inclure_pulsations(ft.termes_poles, ft.fonction.den.degre, lo, hi);
+        inclure_pulsations(ft.termes_zeros, ft.fonction.num.degre, lo, hi);
     }
     if (hi == 0) return pulsation_defaut;
     if (hi / lo >= 1e6) lo = hi * 1e-6;
     return lo;
 }
 
-void calculer_reponse_temps(etude_temps& r, bool recalculer, systeme& sys, const reglages& reg,
+void calculer_reponse_temps(etude_temps& r, bool recalculer, const banque_fonctions& f,
+                            const demande_temps& d, echantillons_periodiques& e,
                             const rapport_progression& progression) {
-    if (genre_periodique(sys.etudes.etude_temps_choisie)) {
-        calculer_periodique(r, sys, reg, progression);
+    if (entree_periodique(d.entree)) {
+        calculer_periodique(r, f, d, e, progression);
         return;
     }
-    if (sys.etudes.mode_filtre) {
-        calculer_gabarit(r, recalculer, sys, reg);
+    if (d.gabarit) {
+        calculer_gabarit(r, recalculer, d, *d.gabarit);
         return;
     }
-    if (recalculer || !intervalle_utilisable(r)) choisir_intervalle(r, sys);
+    if (recalculer || !intervalle_utilisable(r)) choisir_intervalle(r, f, d);
     fixer_pas(r);
-    balayer_reponses(r, sys);
-}
-
-void doubler_intervalle(etude_temps& r, systeme& sys, const reglages& reg,
-                        const rapport_progression& progression) {
-    changer_intervalle(r, 2.0, sys, reg, progression);
-}
-
-void diviser_intervalle(etude_temps& r, systeme& sys, const reglages& reg,
-                        const rapport_progression& progression) {
-    changer_intervalle(r, 0.5, sys, reg, progression);
+    balayer_reponses(r, f, d);
 }
 
 } // namespace varlem

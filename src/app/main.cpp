@@ -1,4 +1,5 @@
 // Varlem: study of linear time-invariant systems given by their transfer functions.
+#include "app/ligne_commande.h"
 #include "app/qt/application_varlem.h"
 #include "app/qt/fenetre_principale.h"
 #include "app/qt/icone.h"
@@ -9,9 +10,19 @@
 #include <QScreen>
 #include <QStringList>
 
+#include <algorithm>
+#include <cstdio>
 #include <memory>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv) {
+    // "--help" and "--version" answer before any window, so also without a display.
+    if (const auto reponse =
+            varlem::reponse_ligne_commande({argv + std::min(argc, 1), argv + argc})) {
+        std::fputs(reponse->c_str(), stdout);
+        return 0;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varlem"));
     QApplication::setWindowIcon(varlem::icone_programme());

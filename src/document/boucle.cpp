@@ -1,13 +1,13 @@
 #include "document/boucle.h"
 
-#include "analysis/frequences.h"
+#include "analysis/echelle_poles_zeros.h"
 #include "analysis/pade.h"
 #include "analysis/pipeline.h"
+#include "document/etudes_systeme.h"
 #include "document/textes_construits.h"
 #include "numeric/analyse_racines.h"
 #include "numeric/boucle_retard.h"
 #include "numeric/nombres.h"
-#include "studies/carte_poles_zeros.h"
 
 #include <algorithm>
 #include <cmath>

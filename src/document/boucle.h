@@ -6,9 +6,9 @@
 // While the loop is closed the slots hold: 1 C·T·R, 2 C·T, 3 the closed loop C·T / (1 + C·T·R),
 // 4 the loop without corrector T / (1 + T·R); the system's own functions wait in `sauvegarde`.
 
-#include "document/rafraichissement.h"
 #include "document/systeme.h"
 #include "document/textes_construits.h"
+#include "settings/rafraichissement.h"
 #include "settings/reglages.h"
 
 #include <optional>

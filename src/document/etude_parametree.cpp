@@ -1,9 +1,8 @@
 #include "document/etude_parametree.h"
 
-#include "analysis/frequences.h"
-#include "analysis/temps.h"
+#include "analysis/echelle_poles_zeros.h"
 #include "document/boucle.h"
-#include "studies/carte_poles_zeros.h"
+#include "document/etudes_systeme.h"
 
 #include <algorithm>
 #include <cmath>
@@ -25,7 +24,7 @@ void preparer_etudes_extremes(systeme& s, reglages& r, std::optional<int> largeu
         largeur_fenetre_temps ? nb_points_fenetre(*largeur_fenetre_temps) : nb_points_defaut;
     calculer_reponse_temps(r.temps, true, s, r, progression);
     preparer_frequences(r.frequence, true, s);
-    echelle_auto_pz_toutes(s, r.pz);
+    echelle_auto_pz_toutes(s.fonctions, s.nb_fonctions, r.pz);
 }
 
 } // namespace
@@ -34,7 +33,7 @@ bool demander_avant_parametres(const systeme& s) {
     return s.systeme_saisi && !s.etudes.mode_filtre;
 }
 
-choix_gabarit choisir_gabarit(systeme& s, reglages& r, char gabarit,
+choix_gabarit choisir_gabarit(systeme& s, reglages& r, gabarit_filtre gabarit,
                               std::optional<int> largeur_fenetre_temps,
                               const rapport_progression& progression) {
     choix_gabarit res;

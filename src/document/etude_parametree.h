@@ -2,10 +2,11 @@
 // The parameter study: one template studied while a slider moves its parameter, with scales
 // computed once for the parameter's two ends so that the axes stay still.
 
+#include "analysis/diagrammes.h"
 #include "analysis/periodique.h"
 #include "document/gabarits.h"
-#include "document/rafraichissement.h"
 #include "document/systeme.h"
+#include "settings/rafraichissement.h"
 #include "settings/reglages.h"
 
 #include <optional>
@@ -44,7 +45,7 @@ struct choix_gabarit {
 /// study, the time responses and a common pole-zero map, then slot 1 holds the template at its
 /// start value and the count is 1. `largeur_fenetre_temps` is the time window's outer width
 /// when that window is visible.
-choix_gabarit choisir_gabarit(systeme& s, reglages& r, char gabarit,
+choix_gabarit choisir_gabarit(systeme& s, reglages& r, gabarit_filtre gabarit,
                               std::optional<int> largeur_fenetre_temps,
                               const rapport_progression& progression = {});
 

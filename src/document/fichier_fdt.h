@@ -4,10 +4,10 @@
 // until every function has been read and analysed; writing replaces the target only once the
 // whole file is written.
 
-#include "document/rafraichissement.h"
 #include "document/retards.h"
 #include "document/systeme.h"
 #include "document/textes_construits.h"
+#include "settings/rafraichissement.h"
 #include "settings/reglages.h"
 
 #include <cstddef>

@@ -1,7 +1,7 @@
 // The content of a system file: writing it out, splitting it into texts, and reading it into
 // the system through a scratch copy.
-#include "analysis/frequences.h"
 #include "analysis/pipeline.h"
+#include "document/etudes_systeme.h"
 #include "document/fichier_fdt.h"
 #include "document/retards.h"
 

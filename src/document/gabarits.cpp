@@ -16,46 +16,44 @@ constexpr double diviseur_second_ordre = 200;
 
 } // namespace
 
-bool gabarit_connu(char gabarit) {
-    return gabarit == 'P' || gabarit == 'H' || gabarit == 'B' || gabarit == 'I' || gabarit == 'D' ||
-           gabarit == 'C';
+bool premier_ordre(gabarit_filtre gabarit) {
+    return gabarit.ordre == ordre_gabarit::premier;
 }
 
-bool premier_ordre(char gabarit) {
-    return gabarit == 'P' || gabarit == 'H';
-}
-
-textes_gabarit textes_du_gabarit(char gabarit, double valeur, char lettre) {
+textes_gabarit textes_du_gabarit(gabarit_filtre gabarit, double valeur, char lettre) {
     const std::string x(1, lettre);
     if (premier_ordre(gabarit)) {
         const std::string inverse = nombre_exact(1 / valeur);
         const std::string den_affiche = "1+ " + x + " /w0";
         const std::string den = "1+" + inverse + x;
-        if (gabarit == 'P') return {"1", den_affiche, "1", den};
+        if (gabarit.genre == genre_gabarit::passe_bas) return {"1", den_affiche, "1", den};
         return {"1/w0 " + x, den_affiche, inverse + x, den};
     }
     const std::string deux_m = nombre_exact(2 * valeur);
     const std::string den_affiche = "1+ 2.m " + x + "+" + x + "^2";
     const std::string den = "1+" + deux_m + x + "+" + x + "^2";
-    switch (gabarit) {
-    case 'B':
+    switch (gabarit.genre) {
+    case genre_gabarit::passe_bas:
         return {"1", den_affiche, "1", den};
-    case 'I':
+    case genre_gabarit::passe_haut:
         return {x + "^2", den_affiche, x + "^2", den};
-    case 'D':
+    case genre_gabarit::passe_bande:
         return {"2.m." + x, den_affiche, deux_m + x, den};
-    default:
-        return {"1+" + x + "^2", den_affiche, "1+" + x + "^2", den};
+    case genre_gabarit::rejecteur:
+        break;
     }
+    return {"1+" + x + "^2", den_affiche, "1+" + x + "^2", den};
 }
 
-plage_gabarit plage_du_gabarit(char gabarit) {
-    if (gabarit == 'P') return {0.1, 10, 99, 10, 99};
-    if (gabarit == 'H') return {0.1, 10.1, 99, 10, 99};
+plage_gabarit plage_du_gabarit(gabarit_filtre gabarit) {
+    if (premier_ordre(gabarit)) {
+        if (gabarit.genre == genre_gabarit::passe_bas) return {0.1, 10, 99, 10, 99};
+        return {0.1, 10.1, 99, 10, 99};
+    }
     return {0.01, 2, 200, 20, 130};
 }
 
-void fixer_plage_gabarit(systeme& s, char gabarit) {
+void fixer_plage_gabarit(systeme& s, gabarit_filtre gabarit) {
     const plage_gabarit p = plage_du_gabarit(gabarit);
     if (premier_ordre(gabarit)) {
         s.w0_min = p.min;
@@ -89,7 +87,7 @@ std::string etiquette_valeur_gabarit(const systeme& s, double valeur) {
     return "m= " + texte_nombre(valeur);
 }
 
-std::optional<textes_gabarit> construire_gabarit(systeme& s, char gabarit, int slot,
+std::optional<textes_gabarit> construire_gabarit(systeme& s, gabarit_filtre gabarit, int slot,
                                                  double valeur) {
     if (!gabarit_connu(gabarit) || (slot != 1 && slot != 2) || !(valeur > 0)) return std::nullopt;
     const textes_gabarit t = textes_du_gabarit(gabarit, valeur, s.lettre_variable);

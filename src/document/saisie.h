@@ -3,9 +3,9 @@
 // dialog, "Supprimer", the browse arrows and the variable letter, with what the system window
 // shows and enables after each of them.
 
-#include "document/rafraichissement.h"
 #include "document/systeme.h"
 #include "document/textes_construits.h"
+#include "settings/rafraichissement.h"
 #include "settings/reglages.h"
 
 #include <functional>

@@ -20,7 +20,10 @@ void nouveau_systeme(systeme& s, reglages& r) {
     s.modifie = false;
     s.fonction_courante = 1;
     // Every study is closed there too (only "all functions" is kept).
-    reinitialiser_reglages(r, s.etudes);
+    const bool toutes = s.etudes.toutes_fonctions;
+    s.etudes = etat_etudes{};
+    s.etudes.toutes_fonctions = toutes;
+    reinitialiser_reglages(r);
 }
 
 } // namespace varlem

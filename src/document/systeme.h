@@ -2,8 +2,10 @@
 // The one system the program holds: its functions, the closed loop, the template study and
 // the state every study reads.
 
+#include "analysis/diagrammes.h"
+#include "analysis/fonctions.h"
 #include "numeric/contexte.h"
-#include "numeric/fdt.h"
+#include "numeric/entrees.h"
 #include "settings/reglages.h"
 
 #include <array>
@@ -11,40 +13,35 @@
 
 namespace varlem {
 
-/// Number of function slots of a system.
-inline constexpr int nb_fonctions_max = 8;
+/// Study state shared by the windows: which studies are open and what they show.
+struct etat_etudes {
+    bool toutes_fonctions = true;
+    bool frequence_ouverte = false;
+    bool temps_ouverte = false;
+    bool decomp_ouverte = false;
+    bool poles_zeros_ouverte = false;
+    bool mode_filtre = false;
+    /// Gain and phase stacked as a Bode view (the diagram then stays the phase).
+    bool bode_double = false;
+    bool boucle_fermee = false;
+    bool afficher_non_corrige = false;
+    /// The frequency diagram chosen.
+    diagramme etude_freq_choisie = diagramme::aucun;
+    /// The input of the time study chosen.
+    entree_temps etude_temps_choisie = entree_temps::aucune;
+};
 
-/// True for a slot number 1..nb_fonctions_max.
-inline bool slot_valide(int k) {
-    return k >= 1 && k <= nb_fonctions_max;
-}
-
-/// Slots numbered 1..8 (entry 0 is unused).
-using banque_fonctions = std::array<fdt_travail, nb_fonctions_max + 1>;
-
-/// A sampled signal (periodic input or response).
-using signal = std::vector<double>;
-
-/// Readout state: the pulsation and time the readout windows point at, and what the plots read.
+/// Readout state: the pulsation and time the readout windows point at.
 struct lectures {
     bool lecture_frq_active = false;
     double w_lecture = 1.0;
-    double gain_lecture = 0.0;
-    double phase_lecture = 0.0;
     bool lecture_tps_active = false;
     double t_lecture = 0.0;
-    double y_lecture = 0.0;
     /// Steps of the two cursors (rad/s and s).
     double pas_lecture_frq = 1.0;
     double pas_lecture_tps = 0.1;
     /// The time cursor moves by the fine step (its button then reads "Rapide").
     bool lecture_tps_detaillee = false;
-};
-
-/// Samples of the periodic input and of each slot's periodic response.
-struct echantillons_periodiques {
-    signal echantillons_entree;
-    std::array<signal, nb_fonctions_max + 1> echantillons_reponse;
 };
 
 /// The system document.
@@ -72,8 +69,8 @@ struct systeme {
     /// Study flags and letters.
     etat_etudes etudes;
 
-    /// Template under study: 'P', 'H', 'B', 'I', 'D' or 'C'.
-    char gabarit = 'P';
+    /// Template under study.
+    gabarit_filtre gabarit;
     /// Corrector values and slider ranges.
     double kp = 1.0, kp_min = 0.1, kp_max = 20.1;
     double ti = 10.0, ti_min = 0.01, ti_max = 10.0;

@@ -24,7 +24,7 @@ struct terme_texte {
 };
 
 /// c0+c1x+c2x^2… in the order given, exact numbers, zero terms left out ("0" when all are).
-/// The parser refuses a text that begins with "-": the first non-zero term must be positive.
+/// A negative first term opens the text with its "-", which the parser reads as its sign.
 std::string somme_texte(std::initializer_list<terme_texte> termes, char lettre);
 
 } // namespace varlem

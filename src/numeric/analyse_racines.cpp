@@ -92,7 +92,7 @@ void analyser_racines(contexte_calcul& ctx, fdt_travail& ft) {
     remplir_termes(ft);
 }
 
-void analyser_produit_entree(fdt_travail& ft, const fdt_travail& ft_T, char genre,
+void analyser_produit_entree(fdt_travail& ft, const fdt_travail& ft_T, entree_temps genre,
                              const fdt& entree) {
     const liste_racines& zeros_T = ft_T.zeros;
     const liste_racines& poles_T = ft_T.poles;
@@ -106,14 +106,14 @@ void analyser_produit_entree(fdt_travail& ft, const fdt_travail& ft_T, char genr
     for (int k = 1; k <= nz_T; ++k) ajouter(zeros, nz, zeros_T[static_cast<std::size_t>(k)]);
     for (int k = 1; k <= np_T; ++k) ajouter(poles, np, poles_T[static_cast<std::size_t>(k)]);
 
-    if (genre == 'S' && entree.num.coef[1].re != 0)
+    if (genre == entree_temps::sinus && entree.num.coef[1].re != 0)
         ajouter(zeros, nz, {-entree.num.coef[0].re / entree.num.coef[1].re, 0.0});
-    if (genre == 'E') ajouter(poles, np, {});
-    if (genre == 'R') {
+    if (genre == entree_temps::echelon) ajouter(poles, np, {});
+    if (genre == entree_temps::rampe) {
         ajouter(poles, np, {});
         ajouter(poles, np, {});
     }
-    if (genre == 'S') {
+    if (genre == entree_temps::sinus) {
         const double w = std::sqrt(entree.den.coef[0].re);
         ajouter(poles, np, {0.0, -w});
         ajouter(poles, np, {0.0, w});

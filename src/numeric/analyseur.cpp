@@ -79,20 +79,22 @@ class lecteur {
 
     polynome somme(std::string_view texte) {
         polynome resultat;
-        if (!texte.empty() && texte.front() == '+') texte.remove_prefix(1);
+        const bool plus_de_tete = !texte.empty() && texte.front() == '+';
+        if (plus_de_tete) texte.remove_prefix(1);
         if (contient(texte, '(', ')')) {
             syntaxe();
             return resultat;
         }
         // A term ends at a "+" (dropped) unless it is the last character, and before a "-"
-        // not preceded by "E" (kept with the next term): a leading "-" thus yields an empty
-        // first term, as does any pair of adjacent signs.
+        // not preceded by "E" (kept with the next term). The "-" that opens the text is the
+        // sign of the first term; after a leading "+" it yields an empty first term, as does
+        // any pair of adjacent signs.
         std::size_t debut = 0;
         const std::size_t n = texte.size();
         for (std::size_t i = 0; i < n; ++i) {
             const char c = texte[i];
             const bool coupe_plus = c == '+' && i + 1 < n;
-            const bool coupe_moins = c == '-' && (i == 0 || texte[i - 1] != 'E');
+            const bool coupe_moins = c == '-' && (i == 0 ? plus_de_tete : texte[i - 1] != 'E');
             if (!coupe_plus && !coupe_moins) continue;
             if (!ajouter(resultat, texte.substr(debut, i - debut))) return resultat;
             debut = coupe_plus ? i + 1 : i;

@@ -248,15 +248,15 @@ double valeur_temporelle_sure(const fdt_travail& ft, double t, double echelle) {
     return borne_rationnelle(ft, t - tau) <= limite ? v : std::numeric_limits<double>::quiet_NaN();
 }
 
-void transformee_entree(char genre, fdt& E, double amplitude, double phase, double w) {
-    if (genre != 'E' && genre != 'R' && genre != 'S') return;
+void transformee_entree(entree_temps genre, fdt& E, double amplitude, double phase, double w) {
+    if (!entree_transformee(genre)) return;
     p_nul(E.num);
     p_nul(E.den);
-    if (genre == 'E') {
+    if (genre == entree_temps::echelon) {
         E.num.coef[0] = {1, 0};
         E.den.degre = 1;
         E.den.coef[1] = {1, 0};
-    } else if (genre == 'R') {
+    } else if (genre == entree_temps::rampe) {
         E.num.coef[0] = {1, 0};
         E.den.degre = 2;
         E.den.coef[2] = {1, 0};

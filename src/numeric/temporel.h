@@ -1,6 +1,7 @@
 #pragma once
 // Time-domain values of an analysed function and the Laplace transforms of the test inputs.
 
+#include "numeric/entrees.h"
 #include "numeric/fdt.h"
 
 namespace varlem {
@@ -26,9 +27,9 @@ double borne_arrondi_temporelle(const fdt_travail& ft, double t);
 /// valeur_temporelle(ft, t), or NaN where its rounding bound exceeds the tolerance of
 /// max(echelle, |value|); echelle is the scale of the response around it.
 double valeur_temporelle_sure(const fdt_travail& ft, double t, double echelle);
-/// Laplace transform of a test input: 'E' step 1/p, 'R' ramp 1/p², 'S' A·sin(ωt + φ);
-/// any other kind leaves E unchanged.
-void transformee_entree(char genre, fdt& E, double amplitude, double phase, double w);
+/// Laplace transform of a test input: step 1/p, ramp 1/p², sine A·sin(ωt + φ); any other
+/// input leaves E unchanged.
+void transformee_entree(entree_temps genre, fdt& E, double amplitude, double phase, double w);
 /// Direct term of a function whose numerator degree reaches its denominator's, else 0.
 double terme_direct(const fdt_travail& ft);
 

@@ -1,6 +1,5 @@
 #include "settings/edition_reglages.h"
 
-#include "analysis/frequences.h"
 #include "numeric/nombres.h"
 
 #include <algorithm>
@@ -11,28 +10,9 @@ namespace varlem {
 
 namespace {
 
-// Largest magnitude the sine and slider prompts accept.
-constexpr double valeur_max = 1e10;
 // Size in pixels a clipboard side must exceed, and the centimetres it must stay below.
 constexpr int pixels_copie_min = 50;
 constexpr double centimetres_copie_max = 30.0;
-
-effet_reglage rafraichi(rafraichissement r = rafraichir(false, false)) {
-    effet_reglage e;
-    e.accepte = true;
-    e.rafraichir = r;
-    return e;
-}
-
-// The time responses computed again and drawn; only an opened time study shows them.
-effet_reglage recalcul_temporel(const etat_etudes& e, std::string etiquette) {
-    effet_reglage r;
-    r.accepte = true;
-    r.etiquette = std::move(etiquette);
-    r.recalcul_temps = e.temps_ouverte;
-    if (e.temps_ouverte) r.rafraichir = rafraichir(false, false);
-    return r;
-}
 
 // A whole decimal integer, blanks around it allowed.
 std::optional<int> lire_entier(std::string_view texte) {
@@ -50,10 +30,6 @@ std::optional<int> lire_entier(std::string_view texte) {
     return n;
 }
 
-bool strictement_positive(double v) {
-    return v > 0 && v < valeur_max;
-}
-
 effet_reglage saisir_cote_copie(int& pixels, std::string_view texte) {
     const double cm = lire_nombre(texte);
     const double p = cm / cm_par_pixel;
@@ -68,6 +44,17 @@ effet_reglage saisir_cote_copie(int& pixels, std::string_view texte) {
 }
 
 } // namespace
+
+effet_reglage rafraichi(rafraichissement r) {
+    effet_reglage e;
+    e.accepte = true;
+    e.rafraichir = r;
+    return e;
+}
+
+bool strictement_positive(double v) {
+    return v > 0 && v < valeur_saisie_max;
+}
 
 effet_reglage changer_couleur(couleur& reglage, std::optional<couleur> choisie) {
     if (!choisie) return {};
@@ -104,11 +91,6 @@ effet_reglage choisir_quadrillage_plein(param& p, bool plein) {
     return rafraichi();
 }
 
-effet_reglage choisir_toutes_fonctions(etat_etudes& e, bool toutes) {
-    e.toutes_fonctions = toutes;
-    return rafraichi();
-}
-
 effet_reglage changer_police(param& p, const std::optional<police_graduations>& choisie) {
     if (!choisie || choisie->nom.empty() || choisie->taille < 1) return {};
     p.police = choisie->nom;
@@ -121,83 +103,25 @@ effet_reglage cocher(bool& reglage, bool coche) {
     return rafraichi();
 }
 
-effet_reglage choisir_hertz(etude_frequence& r, bool en_hertz, const systeme& s) {
-    r.en_hertz = en_hertz;
-    preparer_frequences(r, true, s);
-    return rafraichi();
-}
-
-effet_reglage choisir_radians(etude_frequence& r, bool en_radians, const systeme& s) {
-    r.en_radians = en_radians;
-    preparer_frequences(r, true, s);
-    return rafraichi();
-}
-
-std::string texte_etude_frequence(const etat_etudes& e) {
-    // The stacked Bode diagram leaves the letter of its last drawn half, 'P'.
-    if (e.bode_double) return "Bode";
-    switch (e.etude_freq_choisie) {
-    case '0':
-        return "Non choisie";
-    case 'G':
-        return "Gain";
-    case 'P':
-        return "Phase";
-    case 'D':
-        return "Bode";
-    case 'M':
-        return "Module";
-    case 'N':
-        return "Nyquist";
-    case 'B':
-        return "Black";
-    default:
-        return {};
-    }
-}
-
-std::string texte_etude_temps(char etude) {
+std::string texte_etude_temps(entree_temps etude) {
     switch (etude) {
-    case 'I':
+    case entree_temps::impulsion:
         return "Etude en cours:Rep impulsionnelle";
-    case 'E':
+    case entree_temps::echelon:
         return "Etude en cours:Rep indicielle";
-    case 'R':
+    case entree_temps::rampe:
         return "Etude en cours:Rep en accélération";
-    case 'S':
+    case entree_temps::sinus:
         return "Etude en cours:Rep à une sinusoïde";
     // The periodic inputs are named too: the precision below is theirs.
-    case 'C':
+    case entree_temps::carre:
         return "Etude en cours:Rep à un signal carré";
-    case 'T':
+    case entree_temps::triangle:
         return "Etude en cours:Rep à un signal triangle";
-    default:
-        return {};
+    case entree_temps::aucune:
+        break;
     }
-}
-
-effet_reglage saisir_amplitude(etude_temps& r, const etat_etudes& e, std::string_view texte) {
-    const double v = lire_nombre(texte);
-    if (!strictement_positive(v)) return {};
-    r.amplitude = v;
-    return recalcul_temporel(e, texte_amplitude(v));
-}
-
-effet_reglage saisir_pulsation(etude_temps& r, const etat_etudes& e, std::string_view texte) {
-    const double v = lire_nombre(texte);
-    if (!strictement_positive(v)) return {};
-    r.pulsation = v;
-    effet_reglage effet = recalcul_temporel(e, texte_pulsation_choisie(v));
-    if (r.pulsation_min <= v && v <= r.pulsation_max)
-        effet.position_curseur = position_pulsation(r);
-    return effet;
-}
-
-effet_reglage saisir_phase_origine(etude_temps& r, const etat_etudes& e, std::string_view texte) {
-    const double v = lire_nombre(texte);
-    if (!(std::abs(v) < valeur_max)) return {};
-    r.phase_origine = v;
-    return recalcul_temporel(e, texte_phase_origine(v));
+    return {};
 }
 
 effet_reglage saisir_pulsation_min(etude_temps& r, std::string_view texte) {
@@ -218,18 +142,6 @@ effet_reglage saisir_pulsation_max(etude_temps& r, std::string_view texte) {
     e.accepte = true;
     e.etiquette = texte_pulsation_max(v);
     return e;
-}
-
-effet_reglage deplacer_curseur_pulsation(etude_temps& r, const etat_etudes& e, int position) {
-    position = std::clamp(position, 0, position_curseur_max);
-    r.pulsation = r.pulsation_min + (r.pulsation_max - r.pulsation_min) *
-                                        (position_curseur_max - position) / position_curseur_max;
-    const std::string etiquette = texte_pulsation_choisie(r.pulsation);
-    if (e.etude_temps_choisie == 'S') return recalcul_temporel(e, etiquette);
-    effet_reglage effet;
-    effet.accepte = true;
-    effet.etiquette = etiquette;
-    return effet;
 }
 
 int position_pulsation(const etude_temps& r) {
@@ -258,14 +170,6 @@ std::string texte_phase_origine(double phi) {
     return "Phase à l origine = " + texte_nombre(phi) + "rad";
 }
 
-effet_reglage cocher_non_corrige(etat_etudes& e, bool coche) {
-    e.afficher_non_corrige = coche;
-    effet_reglage effet;
-    effet.accepte = true;
-    if (e.boucle_fermee) effet.rafraichir = rafraichir(false, false);
-    return effet;
-}
-
 effet_reglage regler_precision_periodique(reglages& reg, int position) {
     reg.precision_periodique =
         std::clamp(position, precision_periodique_min, precision_periodique_max);
@@ -273,16 +177,6 @@ effet_reglage regler_precision_periodique(reglages& reg, int position) {
     effet_reglage e;
     e.accepte = true;
     return e;
-}
-
-effet_reglage valider_reglages(reglages& reg, const etat_etudes& e) {
-    const bool periodique = e.etude_temps_choisie == 'C' || e.etude_temps_choisie == 'T';
-    effet_reglage effet;
-    effet.accepte = true;
-    if (e.temps_ouverte && periodique && reg.temps.precision_modifiee)
-        effet = recalcul_temporel(e, {});
-    reg.temps.precision_modifiee = false;
-    return effet;
 }
 
 effet_reglage saisir_taille_symboles(reglages_pz& pz, std::string_view texte) {

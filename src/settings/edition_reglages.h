@@ -2,8 +2,8 @@
 // The rules of the settings dialog: one operation per control, which checks the value, stores
 // it and says what the dialog must do next (label text, error box, refresh of the studies).
 
-#include "document/rafraichissement.h"
-#include "document/systeme.h"
+#include "numeric/entrees.h"
+#include "settings/rafraichissement.h"
 #include "settings/reglages.h"
 
 #include <optional>
@@ -27,6 +27,13 @@ struct effet_reglage {
     /// The refresh of the studies to run.
     rafraichissement rafraichir;
 };
+
+/// An accepted edit followed by the refresh `r`.
+effet_reglage rafraichi(rafraichissement r = rafraichir(false, false));
+/// Largest magnitude the sine and slider prompts accept.
+inline constexpr double valeur_saisie_max = 1e10;
+/// 0 < v < valeur_saisie_max.
+bool strictement_positive(double v);
 
 /// Positions of the pulsation slider: 0 (top, the maximum) to 18 (bottom, the minimum).
 inline constexpr int position_curseur_max = 18;
@@ -61,8 +68,6 @@ std::string texte_longueur_graduations(int longueur);
 effet_reglage cocher_inclure_zero(param& p, bool coche);
 /// "Plein" or "Pointillés" chosen for the grid.
 effet_reglage choisir_quadrillage_plein(param& p, bool plein);
-/// "Fonction courante " or "Toutes les fonctions" chosen.
-effet_reglage choisir_toutes_fonctions(etat_etudes& e, bool toutes);
 /// A font chosen (none, an empty name or a size below 1: the font stays); plain refresh.
 effet_reglage changer_police(param& p, const std::optional<police_graduations>& choisie);
 
@@ -71,31 +76,15 @@ effet_reglage cocher(bool& reglage, bool coche);
 
 // Frequency tab.
 
-/// Hertz or rad/s: the frequency range derived again from the roots, then a plain refresh.
-effet_reglage choisir_hertz(etude_frequence& r, bool en_hertz, const systeme& s);
-/// Radians or degrees: the frequency range derived again from the roots, then a plain refresh.
-effet_reglage choisir_radians(etude_frequence& r, bool en_radians, const systeme& s);
-/// Name of the frequency study shown ("Non choisie", "Gain", ..., "Bode" while gain and phase
-/// are stacked); empty for an unknown letter.
-std::string texte_etude_frequence(const etat_etudes& e);
-
 // Time tab.
 
-/// Text of the time study shown ("Etude en cours:Rep indicielle", ...); empty when the letter
-/// has none (the label keeps its text).
-std::string texte_etude_temps(char etude);
-/// Sine amplitude typed: 0 < v < 1e10, then the time responses again.
-effet_reglage saisir_amplitude(etude_temps& r, const etat_etudes& e, std::string_view texte);
-/// Sine pulsation typed: 0 < v < 1e10; the slider follows when the value is within its ends.
-effet_reglage saisir_pulsation(etude_temps& r, const etat_etudes& e, std::string_view texte);
-/// Sine phase at the origin typed: |v| < 1e10, then the time responses again.
-effet_reglage saisir_phase_origine(etude_temps& r, const etat_etudes& e, std::string_view texte);
+/// Text of the time study shown ("Etude en cours:Rep indicielle", ...); empty while no input
+/// is chosen (the label keeps its text).
+std::string texte_etude_temps(entree_temps etude);
 /// Lower end of the pulsation slider typed: 0 < v < 1e10; nothing is recomputed.
 effet_reglage saisir_pulsation_min(etude_temps& r, std::string_view texte);
 /// Upper end of the pulsation slider typed: 0 < v < 1e10; nothing is recomputed.
 effet_reglage saisir_pulsation_max(etude_temps& r, std::string_view texte);
-/// The pulsation slider moved: the pulsation between its ends, the sine response again.
-effet_reglage deplacer_curseur_pulsation(etude_temps& r, const etat_etudes& e, int position);
 /// Where the slider shows the stored pulsation, held to 0..18 (0 when the ends meet).
 int position_pulsation(const etude_temps& r);
 /// "w = 1rad/s", "wmin = 1rad/s", "wmax = 10rad/s": the pulsation texts shown on opening.
@@ -106,12 +95,8 @@ std::string texte_pulsation_max(double w);
 std::string texte_amplitude(double a);
 std::string texte_pulsation_choisie(double w);
 std::string texte_phase_origine(double phi);
-/// "Afficher rép syst non corr qd bouclage": a refresh only while the loop is closed.
-effet_reglage cocher_non_corrige(etat_etudes& e, bool coche);
 /// Periodic precision arrows: stored (held to 1..11) and marked changed; nothing recomputed yet.
 effet_reglage regler_precision_periodique(reglages& reg, int position);
-/// "OK": the periodic responses again when their precision changed while one is shown.
-effet_reglage valider_reglages(reglages& reg, const etat_etudes& e);
 
 // Pole-zero and decomposition tabs.
 

@@ -2,7 +2,7 @@
 
 namespace varlem {
 
-void reinitialiser_reglages(reglages& r, etat_etudes& e) {
+void reinitialiser_reglages(reglages& r) {
     r.graphe = param{};
 
     const etude_frequence frequence_defaut;
@@ -18,15 +18,11 @@ void reinitialiser_reglages(reglages& r, etat_etudes& e) {
     r.pz.valeurs_poles = pz_defaut.valeurs_poles;
     r.pz.valeurs_zeros = pz_defaut.valeurs_zeros;
 
-    const bool toutes = e.toutes_fonctions;
-    e = etat_etudes{};
-    e.toutes_fonctions = toutes;
-
     r.precision_periodique = reglages{}.precision_periodique;
 
     const etude_temps temps_defaut;
     r.temps.inclure_zero_temps = temps_defaut.inclure_zero_temps;
-    r.temps.depart_periodique = temps_defaut.depart_periodique;
+    r.temps.depart = temps_defaut.depart;
     r.temps.amplitude = temps_defaut.amplitude;
     r.temps.pulsation = temps_defaut.pulsation;
     r.temps.phase_origine = temps_defaut.phase_origine;

@@ -80,33 +80,34 @@ const char* unite_phase(const etude_frequence& r) {
 
 } // namespace
 
-std::string coordonnees_frequentiel(const etude_frequence& r, char genre, int w, int h, int px,
+std::string coordonnees_frequentiel(const etude_frequence& r, diagramme genre, int w, int h, int px,
                                     int py) {
     if (!cadre_utilisable(w, h)) return {};
     const cadre_pointe c{cadre_gauche(), cadre_droite(w), cadre_haut(), cadre_bas(h)};
     if (!c.contient(px, py)) return {};
     switch (genre) {
-    case 'G':
-    case 'P': {
+    case diagramme::gain:
+    case diagramme::phase: {
         const double x = pixel_vers_log(px, c.gauche, c.droite, r.decade_min, r.decade_max);
-        const std::string v = genre == 'G'
+        const std::string v = genre == diagramme::gain
                                   ? valeur("G", c.y(py, r.gain_min, r.gain_max), "dB")
                                   : valeur("φ", c.y(py, r.phase_min, r.phase_max), unite_phase(r));
         return paire(frequence(r, x), v);
     }
-    case 'M': {
+    case diagramme::module: {
         const double x = r.en_hertz ? c.x(px, r.f_min, r.f_max) : c.x(px, r.wl_min, r.wl_max);
         return paire(frequence(r, x), valeur("|T|", c.y(py, r.module_min, r.module_max)));
     }
-    case 'B':
+    case diagramme::black:
         return paire(valeur("φ", c.x(px, r.black_phase_min, r.black_phase_max), unite_phase(r)),
                      valeur("G", c.y(py, r.black_gain_min, r.black_gain_max), "dB"));
-    case 'N':
+    case diagramme::nyquist:
         return paire(valeur("Re", c.x(px, r.re_min, r.re_max)),
                      valeur("Im", c.y(py, r.im_min, r.im_max)));
-    default:
-        return {};
+    case diagramme::aucun:
+        break;
     }
+    return {};
 }
 
 std::string coordonnees_temporel(const etude_temps& r, int w, int h, int px, int py) {

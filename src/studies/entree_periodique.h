@@ -2,7 +2,7 @@
 // The periodic input dialog's rule: the five texts read and stored one after the other, the
 // first refused one stopping the dialog's "OK".
 
-#include "settings/etudes.h"
+#include "analysis/etudes.h"
 
 #include <string>
 

@@ -3,6 +3,7 @@
 #include "analysis/frequences.h"
 #include "analysis/periodique.h"
 #include "analysis/reponse_temps.h"
+#include "document/etudes_systeme.h"
 #include "numeric/decomposition.h"
 #include "numeric/frequentiel.h"
 #include "plot/echelles.h"
@@ -105,28 +106,33 @@ void colonnes_frequence(const fdt_travail& ft, const etude_frequence& r,
 
 // The exact inputs, zero before t = 0 like the transforms the responses come from. The impulse
 // has no finite value to write and reads 0.
-double entree_exacte(const etude_temps& r, char genre, double t) {
+double valeur_entree(const etude_temps& r, entree_temps genre, double t) {
     if (t < 0) return 0.0;
     switch (genre) {
-    case 'E':
+    case entree_temps::echelon:
         return 1.0;
-    case 'R':
+    case entree_temps::rampe:
         return t;
-    case 'S':
+    case entree_temps::sinus:
         return r.amplitude * std::sin(r.pulsation * t + r.phase_origine);
-    default:
-        return 0.0;
+    case entree_temps::aucune:
+    case entree_temps::impulsion:
+    case entree_temps::carre:
+    case entree_temps::triangle:
+        break;
     }
+    return 0.0;
 }
 
 // Slots whose responses the time plot draws for this kind, in its order.
-std::vector<int> slots_temps(const systeme& sys, char genre) {
+std::vector<int> slots_temps(const systeme& sys, entree_temps genre) {
     std::vector<int> slots = fonctions_temps(sys);
     const etat_etudes& e = sys.etudes;
     if (e.boucle_fermee && e.afficher_non_corrige) {
         // The periodic computation fills slot 4 only in single-function display.
-        const bool avec_non_corrige =
-            genre_periodique(genre) ? !e.toutes_fonctions : genre == 'I' || !e.toutes_fonctions;
+        const bool avec_non_corrige = entree_periodique(genre)
+                                          ? !e.toutes_fonctions
+                                          : genre == entree_temps::impulsion || !e.toutes_fonctions;
         // A slot shown twice by the plot is written once.
         if (avec_non_corrige && std::find(slots.begin(), slots.end(), 4) == slots.end())
             slots.push_back(4);
@@ -140,7 +146,7 @@ std::vector<std::string> entete_temps(const std::vector<int>& slots) {
     return entete;
 }
 
-std::string csv_exact(const etude_temps& r, const systeme& sys, char genre,
+std::string csv_exact(const etude_temps& r, const systeme& sys, entree_temps genre,
                       const std::vector<int>& slots) {
     const grille_temps g = grille_trace(r);
     const auto n = static_cast<std::size_t>(g.nombre);
@@ -148,7 +154,7 @@ std::string csv_exact(const etude_temps& r, const systeme& sys, char genre,
     std::vector<std::vector<double>> colonnes(1);
     for (std::size_t i = 0; i < n; ++i) {
         t[i] = g.t0 + static_cast<double>(i) * g.pas;
-        colonnes[0].push_back(entree_exacte(r, genre, t[i]));
+        colonnes[0].push_back(valeur_entree(r, genre, t[i]));
     }
     fdt_travail tampon;
     for (const int k : slots) {
@@ -235,10 +241,10 @@ std::string csv_frequentiel(const etude_frequence& r, const systeme& sys) {
 }
 
 std::string csv_temporel(const etude_temps& r, const systeme& sys, const reglages& /*reg*/) {
-    const char genre = sys.etudes.etude_temps_choisie;
+    const entree_temps genre = sys.etudes.etude_temps_choisie;
     const std::vector<int> slots = slots_temps(sys, genre);
-    if (genre_exact(genre)) return csv_exact(r, sys, genre, slots);
-    if (genre_periodique(genre)) return csv_periodique(r, sys, slots);
+    if (entree_exacte(genre)) return csv_exact(r, sys, genre, slots);
+    if (entree_periodique(genre)) return csv_periodique(r, sys, slots);
     std::string s;
     ajouter_ligne(s, entete_temps(slots));
     return s;

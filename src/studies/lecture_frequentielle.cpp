@@ -1,5 +1,6 @@
 #include "studies/lecture_frequentielle.h"
 
+#include "analysis/caracteristiques.h"
 #include "analysis/frequences.h"
 #include "numeric/nombres.h"
 #include "plot/echelles.h"
@@ -40,8 +41,8 @@ struct plus_proche {
 
 // Nearest visible point of the curve of ft to (px, py) over n ≥ 2 pulsations geometrically
 // spaced from w_debut to w_fin.
-plus_proche chercher(const fdt_travail& ft, const etude_frequence& r, char genre, const cadre& c,
-                     int px, int py, double w_debut, double w_fin, int n) {
+plus_proche chercher(const fdt_travail& ft, const etude_frequence& r, diagramme genre,
+                     const cadre& c, int px, int py, double w_debut, double w_fin, int n) {
     plus_proche meilleur;
     const double l_debut = std::log(w_debut);
     const double l_pas = (std::log(w_fin) - l_debut) / (n - 1);
@@ -59,7 +60,7 @@ plus_proche chercher(const fdt_travail& ft, const etude_frequence& r, char genre
     return meilleur;
 }
 
-std::optional<double> point_de_courbe(const etude_frequence& r, const systeme& sys, char genre,
+std::optional<double> point_de_courbe(const etude_frequence& r, const systeme& sys, diagramme genre,
                                       const cadre& c, int px, int py) {
     const int k = fonction_lue(sys);
     if (!slot_valide(k)) return std::nullopt;
@@ -117,22 +118,23 @@ rafraichissement fermer_lecture_frq(lectures& l) {
     return rafraichir(false, false);
 }
 
-std::string texte_reponse_frq(char genre, bool bode_double) {
+std::string texte_reponse_frq(diagramme genre, bool bode_double) {
     if (bode_double) return "Diagramme de Bode";
     switch (genre) {
-    case 'B':
+    case diagramme::black:
         return "Diagramme de Black";
-    case 'G':
+    case diagramme::gain:
         return "Gain";
-    case 'M':
+    case diagramme::module:
         return "Etude de l amplification";
-    case 'N':
+    case diagramme::nyquist:
         return "Diagramme de Nyquist";
-    case 'P':
+    case diagramme::phase:
         return "Phase";
-    default:
-        return "Réponse en cours";
+    case diagramme::aucun:
+        break;
     }
+    return "Réponse en cours";
 }
 
 std::string texte_fonction_lecture(int k) {
@@ -144,33 +146,57 @@ int fonction_lue(const systeme& sys) {
     return sys.fonction_courante;
 }
 
-textes_lecture_frq textes_valeurs_frq(const lectures& l) {
-    return {texte_nombre(l.w_lecture), texte_nombre(l.gain_lecture), texte_nombre(l.phase_lecture)};
+std::optional<valeurs_lecture_frq> valeurs_lecture(const systeme& sys) {
+    const int k = fonction_lue(sys);
+    // Only a function of the system is read: the slots of an empty one are left-overs.
+    if (!slot_valide(k) || k > sys.nb_fonctions) return std::nullopt;
+    const fdt_travail& ft = fonction_du_slot(sys.fonctions, k);
+    const double w = sys.lecture.w_lecture;
+    const complexe t = fdt_valeur(ft.fonction, w);
+    return valeurs_lecture_frq{w, fdt_gain_db(ft.fonction, w), fdt_phase(ft, w, t)};
 }
 
-std::optional<double> pulsation_cliquee(const etude_frequence& r, const systeme& sys, char genre,
-                                        int w, int h, int px, int py) {
+textes_lecture_frq textes_valeurs_frq(const valeurs_lecture_frq& v) {
+    return {texte_nombre(v.w), texte_nombre(v.gain), texte_nombre(v.phase)};
+}
+
+textes_lecture_frq textes_valeurs_frq(const systeme& sys) {
+    if (const std::optional<valeurs_lecture_frq> v = valeurs_lecture(sys))
+        return textes_valeurs_frq(*v);
+    return {texte_nombre(sys.lecture.w_lecture), {}, {}};
+}
+
+std::vector<ligne_caracteristique> lignes_marges_lecture(const systeme& sys) {
+    const int k = fonction_lue(sys);
+    if (!slot_valide(k)) return {};
+    const marges_stabilite m = calculer_marges(fonction_du_slot(sys.fonctions, k).fonction);
+    return {ligne_marge_gain(m), ligne_marge_phase(m)};
+}
+
+std::optional<double> pulsation_cliquee(const etude_frequence& r, const systeme& sys,
+                                        diagramme genre, int w, int h, int px, int py) {
     if (!cadre_utilisable(w, h)) return std::nullopt;
     const cadre c = cadre_de(w, h);
     if (!c.contient(px, py)) return std::nullopt;
     switch (genre) {
-    case 'G':
-    case 'P': {
+    case diagramme::gain:
+    case diagramme::phase: {
         // The decades graduate f when in hertz, ω otherwise.
         const double x = pixel_vers_log(px, c.gauche, c.droite, r.decade_min, r.decade_max);
         return pulsation_positive(r.en_hertz ? x * deux_pi : x);
     }
-    case 'M': {
+    case diagramme::module: {
         const double x = r.en_hertz ? pixel_vers_x(px, c.gauche, c.droite, r.f_min, r.f_max)
                                     : pixel_vers_x(px, c.gauche, c.droite, r.wl_min, r.wl_max);
         return pulsation_positive(r.en_hertz ? x * deux_pi : x);
     }
-    case 'B':
-    case 'N':
+    case diagramme::black:
+    case diagramme::nyquist:
         return point_de_courbe(r, sys, genre, c, px, py);
-    default:
-        return std::nullopt;
+    case diagramme::aucun:
+        break;
     }
+    return std::nullopt;
 }
 
 } // namespace varlem

@@ -1,6 +1,6 @@
 #include "studies/texte_poles_zeros.h"
 
-#include "analysis/caracteristiques.h"
+#include "document/etudes_systeme.h"
 #include "numeric/decomposition.h"
 #include "numeric/nombres.h"
 #include "studies/textes_caracteristiques.h"

@@ -1,8 +1,8 @@
 #pragma once
 // The text of the decomposition window: partial fractions and the values of poles and zeros.
 
+#include "analysis/etudes.h"
 #include "document/systeme.h"
-#include "settings/etudes.h"
 
 #include <string>
 

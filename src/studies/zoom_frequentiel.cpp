@@ -27,23 +27,23 @@ void elargir(double& lo, double& hi, double& pas, bool inclure_zero) {
 
 } // namespace
 
-bool zoom_arriere(etude_frequence& r, char genre, bool inclure_zero) {
+bool zoom_arriere(etude_frequence& r, diagramme genre, bool inclure_zero) {
     switch (genre) {
-    case 'B':
+    case diagramme::black:
         elargir(r.black_gain_min, r.black_gain_max, r.black_gain_pas, inclure_zero);
         elargir(r.black_phase_min, r.black_phase_max, r.black_phase_pas, inclure_zero);
         return true;
-    case 'G':
+    case diagramme::gain:
         elargir(r.gain_min, r.gain_max, r.gain_pas, inclure_zero);
         return true;
-    case 'P':
+    case diagramme::phase:
         elargir(r.phase_min, r.phase_max, r.phase_pas, inclure_zero);
         return true;
-    case 'N':
+    case diagramme::nyquist:
         elargir(r.im_min, r.im_max, r.im_pas, inclure_zero);
         elargir(r.re_min, r.re_max, r.re_pas, inclure_zero);
         return true;
-    case 'M':
+    case diagramme::module:
         // Only the upper end of the linear axis widens; the modulus keeps its step.
         if (r.en_hertz) {
             r.f_max *= facteur_zoom_arriere;
@@ -54,9 +54,10 @@ bool zoom_arriere(etude_frequence& r, char genre, bool inclure_zero) {
         }
         r.module_max *= facteur_zoom_arriere;
         return true;
-    default:
-        return false;
+    case diagramme::aucun:
+        break;
     }
+    return false;
 }
 
 namespace {
@@ -142,32 +143,33 @@ bool zoom_logarithmique(etude_frequence& r, const cadre_zoom& c, const rectangle
 
 } // namespace
 
-bool zoom_souris(etude_frequence& r, char genre, int w, int h, const rectangle_zoom& z,
+bool zoom_souris(etude_frequence& r, diagramme genre, int w, int h, const rectangle_zoom& z,
                  bool& inclure_zero) {
     // A click, or a rectangle without width or height, has no extent to zoom to.
     if (z.x0 == z.x1 || z.y0 == z.y1) return false;
     if (!cadre_utilisable(w, h)) return false;
     const cadre_zoom c{cadre_gauche(), cadre_droite(w), cadre_haut(), cadre_bas(h)};
     switch (genre) {
-    case 'N':
+    case diagramme::nyquist:
         return zoom_lineaire(c, z, r.re_min, r.re_max, r.re_pas, r.im_min, r.im_max, r.im_pas,
                              inclure_zero);
-    case 'B':
+    case diagramme::black:
         return zoom_lineaire(c, z, r.black_phase_min, r.black_phase_max, r.black_phase_pas,
                              r.black_gain_min, r.black_gain_max, r.black_gain_pas, inclure_zero);
-    case 'M':
+    case diagramme::module:
         if (r.en_hertz)
             return zoom_lineaire(c, z, r.f_min, r.f_max, r.f_pas, r.module_min, r.module_max,
                                  r.module_pas, inclure_zero);
         return zoom_lineaire(c, z, r.wl_min, r.wl_max, r.wl_pas, r.module_min, r.module_max,
                              r.module_pas, inclure_zero);
-    case 'G':
+    case diagramme::gain:
         return zoom_logarithmique(r, c, z, r.gain_min, r.gain_max, r.gain_pas, inclure_zero);
-    case 'P':
+    case diagramme::phase:
         return zoom_logarithmique(r, c, z, r.phase_min, r.phase_max, r.phase_pas, inclure_zero);
-    default:
-        return false;
+    case diagramme::aucun:
+        break;
     }
+    return false;
 }
 
 } // namespace varlem

@@ -2,7 +2,8 @@
 // Zooming a frequency diagram out (every bound moved outward by half again, then the ranges
 // graduated again) and in, to a rectangle dragged with the mouse.
 
-#include "settings/etudes.h"
+#include "analysis/diagrammes.h"
+#include "analysis/etudes.h"
 
 namespace varlem {
 
@@ -14,9 +15,9 @@ double borne_basse_elargie(double lo);
 /// An upper bound moved outward: hi × 1.5 when hi > 0, else hi / 1.5.
 double borne_haute_elargie(double hi);
 
-/// Zooms diagram `genre` out ('G', 'P', 'M', 'N', 'B'); false for any other letter (nothing
-/// changes and nothing is to be redrawn).
-bool zoom_arriere(etude_frequence& r, char genre, bool inclure_zero);
+/// Zooms diagram `genre` out; false while none is chosen (nothing changes and nothing is to be
+/// redrawn).
+bool zoom_arriere(etude_frequence& r, diagramme genre, bool inclure_zero);
 
 /// A rectangle dragged over a picture, corners in the picture's pixels.
 struct rectangle_zoom {
@@ -27,8 +28,8 @@ struct rectangle_zoom {
 /// are the rectangle's (the gain and phase axes get decades, one below its left edge up to the
 /// first that holds its right edge, at least one) and are graduated again; `inclure_zero`
 /// receives whether the rectangle holds the origin. False, with nothing changed, for a click,
-/// a rectangle flat in either direction, or a letter without zoom.
-bool zoom_souris(etude_frequence& r, char genre, int w, int h, const rectangle_zoom& z,
+/// a rectangle flat in either direction, or no diagram.
+bool zoom_souris(etude_frequence& r, diagramme genre, int w, int h, const rectangle_zoom& z,
                  bool& inclure_zero);
 
 } // namespace varlem

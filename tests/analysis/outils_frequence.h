@@ -2,6 +2,7 @@
 // Systems and records for the frequency study tests, built from known roots.
 
 #include "analysis/frequences.h"
+#include "document/etudes_systeme.h"
 #include "document/systeme.h"
 #include "support/fabrique.h"
 

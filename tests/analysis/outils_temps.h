@@ -3,6 +3,7 @@
 
 #include "analysis/pipeline.h"
 #include "analysis/temps.h"
+#include "document/etudes_systeme.h"
 #include "document/systeme.h"
 #include "settings/reglages.h"
 
@@ -43,7 +44,7 @@ struct banc_temps {
     }
 
     /// The time study for the input of that kind.
-    etude_temps& calculer(char genre, bool recalculer = true) {
+    etude_temps& calculer(entree_temps genre, bool recalculer = true) {
         sys.etudes.etude_temps_choisie = genre;
         calculer_reponse_temps(reg.temps, recalculer, sys, reg);
         return reg.temps;

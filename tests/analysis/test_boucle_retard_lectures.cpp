@@ -215,10 +215,13 @@ TEST(StabiliteBoucleRetardTest, IndicielleDeLaBoucle) {
 TEST(PeriodiqueBoucleRetardTest, EntreeRetardeeParUneBoucleOuverte) {
     boucle_retardee b = boucle({1}, {1}, 0.35);
     b.num_retour = coefs({0});
-    for (const char genre : {'C', 'T'})
-        for (const char depart : {'1', '2', '3'})
+    for (const entree_temps genre : {entree_temps::carre, entree_temps::triangle})
+        for (const depart_periodique depart :
+             {depart_periodique::maximum, depart_periodique::minimum, depart_periodique::zero})
             for (const double alpha : {0.0, 0.3, 0.5, 1.0}) {
-                SCOPED_TRACE(std::string(1, genre) + depart + " α = " + std::to_string(alpha));
+                SCOPED_TRACE(std::to_string(static_cast<int>(genre)) + " " +
+                             std::to_string(static_cast<int>(depart)) +
+                             " α = " + std::to_string(alpha));
                 forme_periodique u;
                 u.genre = genre;
                 u.depart = depart;
@@ -245,7 +248,7 @@ TEST(PeriodiqueBoucleRetardTest, EntreeRetardeeParUneBoucleOuverte) {
 TEST(PeriodiqueBoucleRetardTest, CarreContreLaSerieExacte) {
     const double K = 2, tau = 0.6, f = 0.25, alpha = 0.4, a = 1, bas = -0.2;
     forme_periodique u;
-    u.genre = 'C';
+    u.genre = entree_temps::carre;
     u.a = a;
     u.b = bas;
     u.f = f;

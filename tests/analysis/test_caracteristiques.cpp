@@ -2,6 +2,7 @@
 // forms of the first and second orders.
 #include "analysis/caracteristiques.h"
 #include "document/boucle.h"
+#include "document/etudes_systeme.h"
 #include "support/analyse_acceptee.h"
 #include "support/reference_caracteristiques.h"
 

@@ -3,6 +3,8 @@
 #include "analysis/outils_frequence.h"
 #include "plot/echelles.h"
 
+#include "support/genres.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -230,21 +232,24 @@ TEST(PointFrequentielTest, ValeursEtPixelsDeChaqueDiagramme) {
                 const double ph = fdt_phase(ft, w) * conv;
                 const double xw = hertz ? w / deux_pi : w;
                 struct attendu {
-                    char genre;
+                    diagramme genre;
                     double h, v;
                     int px, py;
                 };
                 const attendu liste[] = {
-                    {'G', xw, g, log_vers_pixel(r.decade_min, r.decade_max, gauche, droite, xw),
+                    {diagramme::gain, xw, g,
+                     log_vers_pixel(r.decade_min, r.decade_max, gauche, droite, xw),
                      y_vers_pixel(haut, bas, g, r.gain_min, r.gain_max)},
-                    {'P', xw, ph, log_vers_pixel(r.decade_min, r.decade_max, gauche, droite, xw),
+                    {diagramme::phase, xw, ph,
+                     log_vers_pixel(r.decade_min, r.decade_max, gauche, droite, xw),
                      y_vers_pixel(haut, bas, ph, r.phase_min, r.phase_max)},
-                    {'B', ph, g,
+                    {diagramme::black, ph, g,
                      x_vers_pixel(gauche, droite, ph, r.black_phase_min, r.black_phase_max),
                      y_vers_pixel(haut, bas, g, r.black_gain_min, r.black_gain_max)},
-                    {'N', t.re, t.im, x_vers_pixel(gauche, droite, t.re, r.re_min, r.re_max),
+                    {diagramme::nyquist, t.re, t.im,
+                     x_vers_pixel(gauche, droite, t.re, r.re_min, r.re_max),
                      y_vers_pixel(haut, bas, t.im, r.im_min, r.im_max)},
-                    {'M', xw, c_module(t),
+                    {diagramme::module, xw, c_module(t),
                      hertz ? x_vers_pixel(gauche, droite, xw, r.f_min, r.f_max)
                            : x_vers_pixel(gauche, droite, xw, r.wl_min, r.wl_max),
                      y_vers_pixel(haut, bas, c_module(t), r.module_min, r.module_max)},
@@ -269,9 +274,11 @@ TEST(PointFrequentielTest, GainNegatifEnDemiTour) {
     // -1/(1+p) at low pulsation: 0 dB and a phase of -π, on the branch of the roots.
     const auto s = systeme_de({{-1, {}, {{-1, 0}}}});
     const etude_frequence r = etude_de(*s);
-    const point_frq p = point_frequentiel(s->fonctions[1], r, 'P', 1e-6, 390, 10, 585, 15);
+    const point_frq p =
+        point_frequentiel(s->fonctions[1], r, diagramme::phase, 1e-6, 390, 10, 585, 15);
     EXPECT_NEAR(p.valeur_v, -std::numbers::pi, 1e-5);
-    const point_frq n = point_frequentiel(s->fonctions[1], r, 'N', 1e-6, 390, 10, 585, 15);
+    const point_frq n =
+        point_frequentiel(s->fonctions[1], r, diagramme::nyquist, 1e-6, 390, 10, 585, 15);
     EXPECT_NEAR(n.valeur_h, -1, 1e-9);
 }
 
@@ -279,11 +286,14 @@ TEST(PointFrequentielTest, PointsIndefinis) {
     // On the pole ±j: T(j) is infinite; a zero pulsation has no place on a log axis.
     const auto s = systeme_de({{1, {}, {{0, 1}, {0, -1}}}});
     const etude_frequence r = etude_de(*s);
-    for (const char g : {'G', 'N', 'M'})
+    for (const diagramme g : {diagramme::gain, diagramme::nyquist, diagramme::module})
         EXPECT_FALSE(point_frequentiel(s->fonctions[1], r, g, 1.0, 390, 10, 585, 15).defini) << g;
-    EXPECT_FALSE(point_frequentiel(s->fonctions[1], r, 'G', 0.0, 390, 10, 585, 15).defini);
-    EXPECT_FALSE(point_frequentiel(s->fonctions[1], r, '0', 2.0, 390, 10, 585, 15).defini);
-    EXPECT_TRUE(point_frequentiel(s->fonctions[1], r, 'G', 2.0, 390, 10, 585, 15).defini);
+    EXPECT_FALSE(
+        point_frequentiel(s->fonctions[1], r, diagramme::gain, 0.0, 390, 10, 585, 15).defini);
+    EXPECT_FALSE(
+        point_frequentiel(s->fonctions[1], r, diagramme::aucun, 2.0, 390, 10, 585, 15).defini);
+    EXPECT_TRUE(
+        point_frequentiel(s->fonctions[1], r, diagramme::gain, 2.0, 390, 10, 585, 15).defini);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // and anything a path depends on makes it traced again.
 #include "analysis/frequences.h"
 #include "analysis/memoire_courbes.h"
+#include "document/etudes_systeme.h"
 #include "plot/enregistreur.h"
 #include "support/fabrique.h"
 
@@ -13,14 +14,14 @@
 namespace varlem {
 namespace {
 
-std::vector<commande> trace_direct(const fdt_travail& ft, char genre, const etude_frequence& r,
+std::vector<commande> trace_direct(const fdt_travail& ft, diagramme genre, const etude_frequence& r,
                                    int w, int h) {
     enregistreur e(w, h);
     tracer_courbe_frq(e, ft, genre, r);
     return e.commandes();
 }
 
-std::vector<commande> trace_memorise(memoire_courbes& m, const fdt_travail& ft, char genre,
+std::vector<commande> trace_memorise(memoire_courbes& m, const fdt_travail& ft, diagramme genre,
                                      const etude_frequence& r, int w, int h) {
     enregistreur e(w, h);
     m.tracer(e, ft, genre, r);
@@ -48,12 +49,12 @@ TEST(MemoireCourbes, RejoueCeQueLeTraceDessineEtRetraceCeQuiChange) {
 
     struct cas {
         std::string nom;
-        std::function<void(const fdt_travail*&, char&, etude_frequence&, int&, int&)> changer;
+        std::function<void(const fdt_travail*&, diagramme&, etude_frequence&, int&, int&)> changer;
     };
     const cas changements[] = {
         {"rien", [](auto&, auto&, auto&, auto&, auto&) {}},
         {"fonction", [&](const fdt_travail*& f, auto&, auto&, auto&, auto&) { f = &autre; }},
-        {"diagramme", [](auto&, char& g, auto&, auto&, auto&) { g = 'N'; }},
+        {"diagramme", [](auto&, diagramme& g, auto&, auto&, auto&) { g = diagramme::nyquist; }},
         {"plage", [](auto&, auto&, etude_frequence& p, auto&, auto&) { p.gain_max += 10; }},
         {"decade", [](auto&, auto&, etude_frequence& p, auto&, auto&) { --p.decade_min; }},
         {"unite", [](auto&, auto&, etude_frequence& p, auto&, auto&) { p.en_hertz = !p.en_hertz; }},
@@ -62,10 +63,10 @@ TEST(MemoireCourbes, RejoueCeQueLeTraceDessineEtRetraceCeQuiChange) {
     };
     for (const cas& c : changements) {
         memoire_courbes m;
-        ASSERT_TRUE(memes_commandes(trace_memorise(m, ft, 'G', r, 600, 400),
-                                    trace_direct(ft, 'G', r, 600, 400)));
+        ASSERT_TRUE(memes_commandes(trace_memorise(m, ft, diagramme::gain, r, 600, 400),
+                                    trace_direct(ft, diagramme::gain, r, 600, 400)));
         const fdt_travail* f = &ft;
-        char genre = 'G';
+        diagramme genre = diagramme::gain;
         etude_frequence r2 = r;
         int w = 600, h = 400;
         c.changer(f, genre, r2, w, h);
@@ -86,7 +87,7 @@ TEST(MemoireCourbes, GardeLesDerniersCheminsUtilises) {
         s.fonctions[1] = test::fonction_depuis_racines(1.0, {}, {{-1.0 - k, 0}});
         preparer_frequences(r, false, s);
         enregistreur e(300, 200);
-        m.tracer(e, s.fonctions[1], 'G', r);
+        m.tracer(e, s.fonctions[1], diagramme::gain, r);
     }
     EXPECT_EQ(m.taille(), nb_chemins_memorises);
     m.vider();

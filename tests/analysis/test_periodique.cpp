@@ -2,9 +2,12 @@
 #include "analysis/periodique.h"
 #include "analysis/pipeline.h"
 #include "analysis/signal_periodique.h"
+#include "document/etudes_systeme.h"
 #include "numeric/temporel.h"
 #include "support/analyse_acceptee.h"
 #include "support/fabrique.h"
+
+#include "support/genres.h"
 
 #include <gtest/gtest.h>
 
@@ -43,45 +46,52 @@ etude_temps carre_unite() {
     r.amplitude_max = 1.0;
     r.amplitude_min = 0.0;
     r.rapport_cyclique = 0.5;
-    r.depart_periodique = '1';
+    r.depart = depart_periodique::maximum;
     r.t_min = 0.0;
     r.t_max = 3.0;
     r.nb_points = 200;
     return r;
 }
 
+constexpr entree_temps C = entree_temps::carre, T = entree_temps::triangle,
+                       X = entree_temps::aucune;
+constexpr depart_periodique D1 = depart_periodique::maximum, D2 = depart_periodique::minimum,
+                            D3 = depart_periodique::zero;
+
 struct cas_signal {
-    char genre, depart;
+    entree_temps genre;
+    depart_periodique depart;
     double alpha, a, b, f, t, attendu;
 };
 
 TEST(SignalPeriodique, ValeursDesTables) {
     const std::vector<cas_signal> cas = {
-        {'C', '1', 0.5, 1, 0, 1, 0.0, 1},       {'C', '1', 0.5, 1, 0, 1, 0.49, 1},
-        {'C', '1', 0.5, 1, 0, 1, 0.5, 0},       {'C', '1', 0.5, 1, 0, 1, 0.99, 0},
-        {'C', '1', 0.5, 1, 0, 1, 1.0, 1},       {'C', '1', 0.5, 1, 0, 1, -0.1, 0},
-        {'C', '2', 0.25, 2, -1, 1, 0.1, -1},    {'C', '2', 0.25, 2, -1, 1, 0.3, 2},
-        {'C', '3', 0.25, 2, -1, 1, 0.1, 2},     {'C', '1', 0.0, 2, -1, 1, 0.0, -1},
-        {'C', '1', 1.0, 2, -1, 1, 0.99, 2},     {'T', '3', 0.5, 1, -1, 2, 0.0, 0},
-        {'T', '3', 0.5, 1, -1, 2, 0.0625, 0.5}, {'T', '3', 0.5, 1, -1, 2, 0.125, 1},
-        {'T', '3', 0.5, 1, -1, 2, 0.25, 0},     {'T', '3', 0.5, 1, -1, 2, 0.375, -1},
-        {'T', '3', 0.5, 1, -1, 2, 0.5, 0},      {'T', '1', 0.0, 1, -1, 1, 0.0, -1},
-        {'T', '1', 0.0, 1, -1, 1, 0.5, 0},      {'T', '1', 0.0, 1, -1, 1, 0.75, 0.5},
-        {'T', '1', 0.5, 1, -1, 1, 0.25, 0},     {'T', '1', 0.5, 1, -1, 1, 0.5, -1},
-        {'T', '2', 0.5, 1, -1, 1, 0.25, 0},     {'T', '2', 0.5, 1, -1, 1, 0.5, 1},
-        {'T', '2', 1.0, 1, -1, 1, 0.75, 0.5},   {'T', '3', 0.0, 1, -1, 1, 0.25, 0.5},
-        {'T', '3', 1.0, 1, -1, 1, 0.25, 0.5},   {'T', '3', 1.0, 1, -1, 1, 0.75, -0.5},
-        {'X', '1', 0.5, 1, -1, 1, 0.25, 0},
+        {C, D1, 0.5, 1, 0, 1, 0.0, 1},       {C, D1, 0.5, 1, 0, 1, 0.49, 1},
+        {C, D1, 0.5, 1, 0, 1, 0.5, 0},       {C, D1, 0.5, 1, 0, 1, 0.99, 0},
+        {C, D1, 0.5, 1, 0, 1, 1.0, 1},       {C, D1, 0.5, 1, 0, 1, -0.1, 0},
+        {C, D2, 0.25, 2, -1, 1, 0.1, -1},    {C, D2, 0.25, 2, -1, 1, 0.3, 2},
+        {C, D3, 0.25, 2, -1, 1, 0.1, 2},     {C, D1, 0.0, 2, -1, 1, 0.0, -1},
+        {C, D1, 1.0, 2, -1, 1, 0.99, 2},     {T, D3, 0.5, 1, -1, 2, 0.0, 0},
+        {T, D3, 0.5, 1, -1, 2, 0.0625, 0.5}, {T, D3, 0.5, 1, -1, 2, 0.125, 1},
+        {T, D3, 0.5, 1, -1, 2, 0.25, 0},     {T, D3, 0.5, 1, -1, 2, 0.375, -1},
+        {T, D3, 0.5, 1, -1, 2, 0.5, 0},      {T, D1, 0.0, 1, -1, 1, 0.0, -1},
+        {T, D1, 0.0, 1, -1, 1, 0.5, 0},      {T, D1, 0.0, 1, -1, 1, 0.75, 0.5},
+        {T, D1, 0.5, 1, -1, 1, 0.25, 0},     {T, D1, 0.5, 1, -1, 1, 0.5, -1},
+        {T, D2, 0.5, 1, -1, 1, 0.25, 0},     {T, D2, 0.5, 1, -1, 1, 0.5, 1},
+        {T, D2, 1.0, 1, -1, 1, 0.75, 0.5},   {T, D3, 0.0, 1, -1, 1, 0.25, 0.5},
+        {T, D3, 1.0, 1, -1, 1, 0.25, 0.5},   {T, D3, 1.0, 1, -1, 1, 0.75, -0.5},
+        {X, D1, 0.5, 1, -1, 1, 0.25, 0},
     };
     for (const cas_signal& c : cas) {
         etude_temps r;
-        r.depart_periodique = c.depart;
+        r.depart = c.depart;
         r.rapport_cyclique = c.alpha;
         r.amplitude_max = c.a;
         r.amplitude_min = c.b;
         r.frequence_periodique = c.f;
         EXPECT_NEAR(signal_periodique(r, c.genre, c.t), c.attendu, 1e-12)
-            << c.genre << c.depart << " alpha " << c.alpha << " t " << c.t;
+            << static_cast<int>(c.genre) << static_cast<int>(c.depart) << " alpha " << c.alpha
+            << " t " << c.t;
     }
 }
 
@@ -90,12 +100,12 @@ TEST(SignalPeriodique, ReglagesDegeneresRestentFinis) {
     const double inf = std::numeric_limits<double>::infinity();
     for (double f : {0.0, -1.0, nan, inf}) {
         for (double alpha : {nan, -1.0, 0.0, 1.0, 2.0}) {
-            for (char genre : {'C', 'T'}) {
-                for (char depart : {'1', '2', '3'}) {
+            for (entree_temps genre : {C, T}) {
+                for (depart_periodique depart : {D1, D2, D3}) {
                     etude_temps r = carre_unite();
                     r.frequence_periodique = f;
                     r.rapport_cyclique = alpha;
-                    r.depart_periodique = depart;
+                    r.depart = depart;
                     for (double t : {0.0, 0.3, 7.5, nan, inf}) {
                         EXPECT_TRUE(std::isfinite(signal_periodique(r, genre, t)));
                     }
@@ -126,10 +136,10 @@ TEST(SignalPeriodique, NombreEtPasDesEchantillons) {
 
     r = carre_unite();
     echantillons_periodiques e;
-    echantillonner_entree(r, 'C', e);
+    echantillonner_entree(r, C, e);
     ASSERT_EQ(e.echantillons_entree.size(), 101u);
     for (std::size_t i = 0; i < e.echantillons_entree.size(); ++i) {
-        EXPECT_EQ(e.echantillons_entree[i], signal_periodique(r, 'C', i * 0.03));
+        EXPECT_EQ(e.echantillons_entree[i], signal_periodique(r, C, i * 0.03));
     }
 }
 
@@ -164,7 +174,7 @@ std::vector<cas_noyau> cas_noyaux() {
 
 TEST(ConvolutionRapide, EgaleLaDefinition) {
     for (const cas_noyau& c : cas_noyaux()) {
-        for (char genre : {'C', 'T'}) {
+        for (entree_temps genre : {C, T}) {
             for (int precision : {1, 5, 11}) {
                 etude_temps r = carre_unite();
                 r.amplitude_min = -0.5;
@@ -207,11 +217,11 @@ TEST(ConvolutionRapide, FonctionsAnalyseesEgalentLaDefinition) {
         const double D = terme_direct(ft);
         etude_temps r = carre_unite();
         const noyau_convolution n = preparer_noyau(ft, 30 * 7 + 1);
-        const forme_periodique u = forme_depuis(r, 'T');
+        const forme_periodique u = forme_depuis(r, T);
         std::vector<double> tampon, ref;
         double echelle = 0.0;
         for (int j = 1; j <= 30; ++j) {
-            ref.push_back(reponse_convolution(ft, j, j * 0.2, D, r, 'T', 7));
+            ref.push_back(reponse_convolution(ft, j, j * 0.2, D, r, T, 7));
             echelle = std::max(echelle, std::abs(ref.back()));
         }
         // Early values of a high-order response are tiny differences of large partial
@@ -244,7 +254,7 @@ TEST(ReponsesPeriodiques, PremierOrdreContreLaFormeExacte) {
         reg.precision_periodique = precision;
         sys.nb_fonctions = 1;
         sys.fonctions[1] = depuis_fractions({{{-1, 0}, 1, {1, 0}}});
-        sys.etudes.etude_temps_choisie = 'C';
+        sys.etudes.etude_temps_choisie = entree_temps::carre;
         const etude_temps r = carre_unite();
         calculer_reponses_periodiques(r, sys, reg);
         const signal& y = sys.periodique.echantillons_reponse[1];
@@ -269,12 +279,12 @@ TEST(ReponsesPeriodiques, TermeDirectFaitSauterLaReponse) {
     sys.nb_fonctions = 1;
     // p/(1+p) = 1 − 1/(1+p).
     sys.fonctions[1] = depuis_fractions({{{-1, 0}, 1, {-1, 0}}}, {{0, 0}});
-    sys.etudes.etude_temps_choisie = 'C';
+    sys.etudes.etude_temps_choisie = entree_temps::carre;
     etude_temps r = carre_unite();
     r.nb_points = 400; // Δ = 0.015: the falling edge at 0.5 lies between samples 33 and 34
     calculer_reponses_periodiques(r, sys, reg);
     const signal& y = sys.periodique.echantillons_reponse[1];
-    EXPECT_DOUBLE_EQ(y[0], 1.0 * signal_periodique(r, 'C', 0.0));
+    EXPECT_DOUBLE_EQ(y[0], 1.0 * signal_periodique(r, C, 0.0));
     EXPECT_NEAR(y[34] - y[33], -1.0, 0.05);
     EXPECT_NEAR(y[1] - y[0], -0.015, 0.01); // after the first edge the output only decays
 }
@@ -283,7 +293,7 @@ TEST(ReponsesPeriodiques, ToutesLesFonctionsEgalentLaDefinition) {
     systeme sys;
     reglages reg;
     reg.precision_periodique = 11;
-    sys.etudes.etude_temps_choisie = 'T';
+    sys.etudes.etude_temps_choisie = entree_temps::triangle;
     const std::vector<cas_noyau> cas = cas_noyaux();
     sys.nb_fonctions = 3;
     const double directs[] = {0.0, cas[1].direct, cas[4].direct, cas[8].direct};
@@ -304,7 +314,7 @@ TEST(ReponsesPeriodiques, ToutesLesFonctionsEgalentLaDefinition) {
         for (std::size_t i = 0; i < y.size(); ++i) {
             const int j = std::max<int>(static_cast<int>(i), 1);
             ref[i] = reponse_convolution(sys.fonctions[static_cast<std::size_t>(f)], j, i * pas,
-                                         directs[f], r, 'T', 11);
+                                         directs[f], r, T, 11);
             echelle = std::max(echelle, std::abs(ref[i]));
         }
         for (std::size_t i = 0; i < y.size(); ++i) EXPECT_NEAR(y[i], ref[i], 1e-12 * echelle);
@@ -332,7 +342,7 @@ TEST(ReponsesPeriodiques, JaugeEtFonctionsConcernees) {
         sys.etudes.toutes_fonctions = c.toutes;
         sys.etudes.boucle_fermee = c.boucle;
         sys.etudes.afficher_non_corrige = c.non_corrige;
-        sys.etudes.etude_temps_choisie = 'C';
+        sys.etudes.etude_temps_choisie = entree_temps::carre;
         for (int k = 1; k <= 4; ++k) {
             sys.fonctions[static_cast<std::size_t>(k)] =
                 depuis_fractions({{{-1.0 * k, 0}, 1, {1, 0}}});
@@ -373,7 +383,7 @@ TEST(ReponsesPeriodiques, ReglagesDegeneresTerminent) {
         {"precision 0", [](etude_temps&, reglages& g) { g.precision_periodique = 0; }},
         {"precision 99", [](etude_temps&, reglages& g) { g.precision_periodique = 99; }},
     };
-    for (char genre : {'C', 'T'}) {
+    for (entree_temps genre : {C, T}) {
         for (const cas_degenere& c : cas) {
             systeme sys;
             reglages reg;
@@ -393,11 +403,11 @@ TEST(ReponsesPeriodiques, ReglagesDegeneresTerminent) {
 TEST(ReponsesPeriodiques, PrecisionHorsBornesEstRamenee) {
     etude_temps r = carre_unite();
     const fdt_travail ft = depuis_fractions({{{-1, 0}, 1, {1, 0}}});
-    EXPECT_EQ(reponse_convolution(ft, 7, 0.7, 0, r, 'C', 99),
-              reponse_convolution(ft, 7, 0.7, 0, r, 'C', 11));
-    EXPECT_EQ(reponse_convolution(ft, 7, 0.7, 0, r, 'C', -3),
-              reponse_convolution(ft, 7, 0.7, 0, r, 'C', 1));
-    EXPECT_EQ(reponse_convolution(ft, 7, -0.7, 1, r, 'C', 5), 0.0);
+    EXPECT_EQ(reponse_convolution(ft, 7, 0.7, 0, r, C, 99),
+              reponse_convolution(ft, 7, 0.7, 0, r, C, 11));
+    EXPECT_EQ(reponse_convolution(ft, 7, 0.7, 0, r, C, -3),
+              reponse_convolution(ft, 7, 0.7, 0, r, C, 1));
+    EXPECT_EQ(reponse_convolution(ft, 7, -0.7, 1, r, C, 5), 0.0);
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 #include "support/analyse_acceptee.h"
 #include "support/reference.h"
 
+#include "support/genres.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -93,7 +95,7 @@ void verifier_temps(const cas_reference& c, const fdt_travail& ft) {
     for (const auto& [genre, attendu] : c.temps) {
         fdt_travail produit;
         const fdt_travail* reponse = &ft;
-        if (genre != 'I') {
+        if (genre != entree_temps::impulsion) {
             fdt entree;
             transformee_entree(genre, entree, c.sinus_amplitude, c.sinus_phase, c.sinus_pulsation);
             produit.fonction = f_produit(ft.fonction, entree);

@@ -249,8 +249,9 @@ TEST(RetardTempsTest, ReponsesDecalees) {
     r.amplitude = 2;
     r.pulsation = 3;
     r.phase_origine = 0.4;
-    for (const char genre : {'I', 'E', 'R', 'S'}) {
-        SCOPED_TRACE(genre);
+    for (const entree_temps genre : {entree_temps::impulsion, entree_temps::echelon,
+                                     entree_temps::rampe, entree_temps::sinus}) {
+        SCOPED_TRACE(static_cast<int>(genre));
         fdt_travail t0, t1;
         const fdt_travail* a = reponse_a_evaluer(sans, genre, r, t0);
         const fdt_travail* b = reponse_a_evaluer(avec, genre, r, t1);
@@ -280,7 +281,7 @@ TEST(RetardTempsTest, ValeursDeReference) {
             analyser(c["num"].chaine().c_str(), c["den"].chaine().c_str(), c["retard"].nombre());
         etude_temps r;
         fdt_travail tampon;
-        const fdt_travail* R = reponse_a_evaluer(ft, 'E', r, tampon);
+        const fdt_travail* R = reponse_a_evaluer(ft, entree_temps::echelon, r, tampon);
         for (std::size_t k = 0; k < c["ref"]["points"].taille(); ++k) {
             const test::json_lu p = c["ref"]["points"][k];
             EXPECT_NEAR(valeur_temporelle(*R, p["t"].nombre()), p["y"].nombre(), 1e-12);
@@ -292,7 +293,7 @@ TEST(RetardTempsTest, ValeursDeReference) {
 // The square and triangle responses of a delayed function are those without it, shifted by the
 // samples its delay spans (here a whole number of them).
 TEST(RetardTempsTest, PeriodiquesDecalees) {
-    for (const char genre : {'C', 'T'}) {
+    for (const entree_temps genre : {entree_temps::carre, entree_temps::triangle}) {
         auto sans = test::banc({{"1", "(1+p)(1+0.5p)"}});
         sans->r().frequence_periodique = 0.5;
         sans->r().nb_periodes = 3;
@@ -309,7 +310,8 @@ TEST(RetardTempsTest, PeriodiquesDecalees) {
         const signal& y1 = avec->sys.periodique.echantillons_reponse[1];
         ASSERT_EQ(y0.size(), y1.size());
         for (std::size_t k = 0; k < y1.size(); ++k)
-            EXPECT_NEAR(y1[k], k < 7 ? 0.0 : y0[k - 7], 1e-12) << genre << k;
+            EXPECT_NEAR(y1[k], k < 7 ? 0.0 : y0[k - 7], 1e-12)
+                << static_cast<int>(genre) << " " << k;
     }
 }
 

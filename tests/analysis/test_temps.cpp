@@ -3,6 +3,7 @@
 #include "analysis/outils_temps.h"
 #include "analysis/reponse_temps.h"
 #include "plot/echelles.h"
+#include "support/genres.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +61,7 @@ plage_attendue plage_exacte(const etude_temps& r, const std::function<double(dou
 TEST(CalculerReponseTempsTest, PremierOrdreIndiciel) {
     auto b = banc({{"1", "1+p"}});
     EXPECT_DOUBLE_EQ(pulsation_lente(b->sys), 1.0);
-    const etude_temps& r = b->calculer('E');
+    const etude_temps& r = b->calculer(entree_temps::echelon);
     // 10π = 31.4 graduated with a step of 1 ends strictly above: 32.
     double lo = 0;
     double hi = dix_pi;
@@ -95,7 +96,7 @@ TEST(CalculerReponseTempsTest, IntervalleDepuisLesRacines) {
         // Poles are stored to 5 digits: the modulus of -0.1 ± 0.99499j is 1.0000026.
         const double w = pulsation_lente(b->sys);
         EXPECT_NEAR(w, c.pulsation, 1e-5 * c.pulsation) << c.den;
-        const etude_temps& r = b->calculer('I');
+        const etude_temps& r = b->calculer(entree_temps::impulsion);
         double lo = 0;
         double hi = dix_pi / w;
         pas_graduation(lo, hi, true);
@@ -107,13 +108,14 @@ TEST(CalculerReponseTempsTest, IntervalleDepuisLesRacines) {
 TEST(CalculerReponseTempsTest, PoleNulTapeAvantOuApres) {
     // The same function typed expanded or as factors gets the same interval, whichever
     // place the pole at the origin takes among the roots.
-    for (const char* genre : {"I", "E", "R"}) {
+    for (const entree_temps genre :
+         {entree_temps::impulsion, entree_temps::echelon, entree_temps::rampe}) {
         auto developpe = banc({{"1", "p+p^2"}});
         auto facteurs = banc({{"1", "(1+p)(p)"}});
         auto inverse = banc({{"1", "(p)(1+p)"}});
-        const double t = developpe->calculer(genre[0]).t_max;
-        EXPECT_DOUBLE_EQ(t, facteurs->calculer(genre[0]).t_max) << genre;
-        EXPECT_DOUBLE_EQ(t, inverse->calculer(genre[0]).t_max) << genre;
+        const double t = developpe->calculer(genre).t_max;
+        EXPECT_DOUBLE_EQ(t, facteurs->calculer(genre).t_max) << genre;
+        EXPECT_DOUBLE_EQ(t, inverse->calculer(genre).t_max) << genre;
         EXPECT_DOUBLE_EQ(t, 32.0) << genre;
     }
 }
@@ -123,7 +125,7 @@ TEST(CalculerReponseTempsTest, EntreeAfficheeDansLaPlage) {
     auto b = banc({{"0.3", "1+0.01p"}});
     b->r().amplitude = 1;
     b->r().pulsation = 1;
-    const etude_temps& s = b->calculer('S');
+    const etude_temps& s = b->calculer(entree_temps::sinus);
     double lo = -1;
     double hi = 1;
     pas_graduation(lo, hi, true);
@@ -131,28 +133,28 @@ TEST(CalculerReponseTempsTest, EntreeAfficheeDansLaPlage) {
     EXPECT_DOUBLE_EQ(s.y_max, hi);
 
     b->r().afficher_entree = false;
-    const etude_temps& sans = b->calculer('S');
+    const etude_temps& sans = b->calculer(entree_temps::sinus);
     EXPECT_LT(sans.y_max, 0.5);
     EXPECT_GT(sans.y_min, -0.5);
 }
 
 TEST(CalculerReponseTempsTest, EchelonAfficheMonteA1_1) {
     auto b = banc({{"0.5", "1+p"}});
-    const double avec = b->calculer('E').y_max;
+    const double avec = b->calculer(entree_temps::echelon).y_max;
     double lo = 0;
     double hi = 1.1;
     pas_graduation(lo, hi, true);
     EXPECT_DOUBLE_EQ(avec, hi);
     b->r().afficher_entree = false;
-    EXPECT_LT(b->calculer('E').y_max, 0.7);
+    EXPECT_LT(b->calculer(entree_temps::echelon).y_max, 0.7);
 }
 
 TEST(CalculerReponseTempsTest, RampeAfficheeAtteintTMax) {
     auto b = banc({{"0.1", "1+p"}});
-    const etude_temps& r = b->calculer('R');
+    const etude_temps& r = b->calculer(entree_temps::rampe);
     EXPECT_GE(r.y_max, r.t_max);
     b->r().afficher_entree = false;
-    EXPECT_LT(b->calculer('R').y_max, 0.2 * b->r().t_max);
+    EXPECT_LT(b->calculer(entree_temps::rampe).y_max, 0.2 * b->r().t_max);
 }
 
 TEST(CalculerReponseTempsTest, BoucleFermeeUtiliseLeSlot3) {
@@ -163,7 +165,7 @@ TEST(CalculerReponseTempsTest, BoucleFermeeUtiliseLeSlot3) {
     b->sys.nb_fonctions = 1;
     EXPECT_DOUBLE_EQ(pulsation_lente(b->sys), 100.0);
     b->r().afficher_entree = false;
-    const etude_temps& r = b->calculer('I');
+    const etude_temps& r = b->calculer(entree_temps::impulsion);
     // The impulse response of 100/(1+0.01p) starts at 10^4; slots 1 and 2 never exceed 1.
     EXPECT_GT(r.y_max, 9999.0);
     EXPECT_LT(r.t_max, 1.0);
@@ -173,23 +175,29 @@ TEST(CalculerReponseTempsTest, ToutesLesFonctionsElargissentLaPlage) {
     auto b = banc({{"1", "1+p"}, {"0-3", "1+0.5p"}});
     b->sys.fonction_courante = 1;
     b->r().afficher_entree = false;
-    const etude_temps& toutes = b->calculer('E');
+    const etude_temps& toutes = b->calculer(entree_temps::echelon);
     EXPECT_LE(toutes.y_min, -2.9);
     b->sys.etudes.toutes_fonctions = false;
-    const etude_temps& seule = b->calculer('E');
+    const etude_temps& seule = b->calculer(entree_temps::echelon);
     EXPECT_GT(seule.y_min, -0.2);
 }
 
 TEST(CalculerReponseTempsTest, GabaritsAPlagesFixes) {
     struct cas {
-        char gabarit;
-        char genre;
+        gabarit_filtre gabarit;
+        entree_temps genre;
         double lo, hi, pas;
     };
     const cas table[] = {
-        {'C', 'E', 0, 1.2, 0.1},  {'C', 'I', -4, 0.3, 0.5}, {'P', 'E', -0.1, 1, 0.1},
-        {'H', 'I', -0.1, 1, 0.1}, {'B', 'E', 0, 2, 0.1},    {'B', 'I', -1, 1, 0.1},
-        {'D', 'E', -0.3, 1, 0.1}, {'I', 'E', -0.3, 2, 0.2}, {'I', 'I', -5, 0.3, 0.5},
+        {test::rejecteur_2, entree_temps::echelon, 0, 1.2, 0.1},
+        {test::rejecteur_2, entree_temps::impulsion, -4, 0.3, 0.5},
+        {test::passe_bas_1, entree_temps::echelon, -0.1, 1, 0.1},
+        {test::passe_haut_1, entree_temps::impulsion, -0.1, 1, 0.1},
+        {test::passe_bas_2, entree_temps::echelon, 0, 2, 0.1},
+        {test::passe_bas_2, entree_temps::impulsion, -1, 1, 0.1},
+        {test::passe_bande_2, entree_temps::echelon, -0.3, 1, 0.1},
+        {test::passe_haut_2, entree_temps::echelon, -0.3, 2, 0.2},
+        {test::passe_haut_2, entree_temps::impulsion, -5, 0.3, 0.5},
     };
     for (const auto& c : table) {
         auto b = banc({{"1+p^2", "1+1.414p+p^2"}});
@@ -208,14 +216,18 @@ TEST(CalculerReponseTempsTest, GabaritsAPlagesFixes) {
 
 TEST(CalculerReponseTempsTest, GabaritsGradues) {
     struct cas {
-        char gabarit;
-        char genre;
+        gabarit_filtre gabarit;
+        entree_temps genre;
         double lo, hi;
     };
     // A = 2, ω = 1: at resonance the second-order low-pass gains 1/(2·m_min) = 50.
     const cas table[] = {
-        {'B', 'S', -100, 100}, {'P', 'S', -2, 2}, {'D', 'R', 0, 4},
-        {'C', 'R', -1, 40},    {'D', 'S', -2, 2}, {'I', 'R', -0.2, 2},
+        {test::passe_bas_2, entree_temps::sinus, -100, 100},
+        {test::passe_bas_1, entree_temps::sinus, -2, 2},
+        {test::passe_bande_2, entree_temps::rampe, 0, 4},
+        {test::rejecteur_2, entree_temps::rampe, -1, 40},
+        {test::passe_bande_2, entree_temps::sinus, -2, 2},
+        {test::passe_haut_2, entree_temps::rampe, -0.2, 2},
     };
     for (const auto& c : table) {
         auto b = banc({{"1", "1+p"}});
@@ -236,12 +248,12 @@ TEST(CalculerReponseTempsTest, GabaritsGradues) {
 TEST(CalculerReponseTempsTest, GabaritGardeLIntervalleSansRecalcul) {
     auto b = banc({{"1", "1+p"}});
     b->sys.etudes.mode_filtre = true;
-    b->sys.gabarit = 'C';
-    b->calculer('E');
+    b->sys.gabarit = test::rejecteur_2;
+    b->calculer(entree_temps::echelon);
     doubler_intervalle(b->r(), b->sys, b->reg);
     EXPECT_DOUBLE_EQ(b->r().t_max, graduee(80.0));
-    EXPECT_DOUBLE_EQ(b->calculer('E', false).t_max, graduee(80.0));
-    EXPECT_EQ(b->calculer('E', true).t_max, 40.0);
+    EXPECT_DOUBLE_EQ(b->calculer(entree_temps::echelon, false).t_max, graduee(80.0));
+    EXPECT_EQ(b->calculer(entree_temps::echelon, true).t_max, 40.0);
 }
 
 // Exact responses of 1/(1+p)^m to the impulse, the step and the ramp.
@@ -249,15 +261,15 @@ struct multiple {
     const char* den;
     int m;
 };
-double exacte(int m, char genre, double t) {
+double exacte(int m, entree_temps genre, double t) {
     const double e = std::exp(-t);
     if (m == 2) {
-        if (genre == 'I') return t * e;
-        if (genre == 'E') return 1 - e * (1 + t);
+        if (genre == entree_temps::impulsion) return t * e;
+        if (genre == entree_temps::echelon) return 1 - e * (1 + t);
         return t - 2 + (t + 2) * e;
     }
-    if (genre == 'I') return t * t * e / 2;
-    if (genre == 'E') return 1 - e * (1 + t + t * t / 2);
+    if (genre == entree_temps::impulsion) return t * t * e / 2;
+    if (genre == entree_temps::echelon) return 1 - e * (1 + t + t * t / 2);
     return t - 3 + e * (3 + 2 * t + t * t / 2);
 }
 
@@ -269,10 +281,11 @@ TEST(DoublerIntervalleTest, PoleMultipleResteExact) {
         {"1+3p+3p^2+p^3", 3},
     };
     for (const auto& f : fonctions) {
-        for (const char genre : {'I', 'E', 'R'}) {
+        for (const entree_temps genre :
+             {entree_temps::impulsion, entree_temps::echelon, entree_temps::rampe}) {
             auto b = banc({{"1", f.den}});
             b->r().afficher_entree = false;
-            const std::string cas = std::string(f.den) + " " + genre;
+            const std::string cas = std::string(f.den) + " " + testing::PrintToString(genre);
             const auto verifier = [&](const char* etape) {
                 const etude_temps& r = b->r();
                 const plage_attendue a =
@@ -298,7 +311,7 @@ TEST(DoublerIntervalleTest, PoleMultipleResteExact) {
 
 TEST(DoublerIntervalleTest, PasAvantElargissement) {
     auto b = banc({{"1", "1+p"}});
-    b->calculer('E');
+    b->calculer(entree_temps::echelon);
     doubler_intervalle(b->r(), b->sys, b->reg);
     // 64 / 200 from the doubled interval, before its graduation.
     EXPECT_DOUBLE_EQ(b->r().dt, 64.0 / 200);
@@ -308,10 +321,10 @@ TEST(DoublerIntervalleTest, PasAvantElargissement) {
 
 TEST(DoublerIntervalleTest, SansFinNiZero) {
     auto b = banc({{"1", "1+p"}});
-    b->calculer('E');
+    b->calculer(entree_temps::echelon);
     for (int i = 0; i < 1200; ++i) doubler_intervalle(b->r(), b->sys, b->reg);
     verifier_utilisable(b->r(), "doublements");
-    b->calculer('E');
+    b->calculer(entree_temps::echelon);
     for (int i = 0; i < 1200; ++i) diviser_intervalle(b->r(), b->sys, b->reg);
     verifier_utilisable(b->r(), "divisions");
 }
@@ -319,57 +332,60 @@ TEST(DoublerIntervalleTest, SansFinNiZero) {
 TEST(CalculerReponseTempsTest, EntreesDegenereesTerminent) {
     struct cas {
         const char* nom;
-        char genre;
+        entree_temps genre;
         bool recalculer;
         std::function<void(test::banc_temps&)> modifier;
     };
     const cas table[] = {
-        {"N nul", 'E', true, [](auto& b) { b.r().nb_points = 0; }},
-        {"N negatif", 'I', true, [](auto& b) { b.r().nb_points = -7; }},
-        {"N minimal", 'R', true,
+        {"N nul", entree_temps::echelon, true, [](auto& b) { b.r().nb_points = 0; }},
+        {"N negatif", entree_temps::impulsion, true, [](auto& b) { b.r().nb_points = -7; }},
+        {"N minimal", entree_temps::rampe, true,
          [](auto& b) { b.r().nb_points = std::numeric_limits<int>::min(); }},
-        {"N enorme", 'S', true, [](auto& b) { b.r().nb_points = std::numeric_limits<int>::max(); }},
-        {"bornes egales", 'E', false, [](auto& b) { b.r().t_min = b.r().t_max = 5; }},
-        {"t_max NaN", 'E', false, [](auto& b) { b.r().t_max = nan; }},
-        {"t_max infini", 'I', false, [](auto& b) { b.r().t_max = inf; }},
-        {"t_min au-dela", 'E', false,
+        {"N enorme", entree_temps::sinus, true,
+         [](auto& b) { b.r().nb_points = std::numeric_limits<int>::max(); }},
+        {"bornes egales", entree_temps::echelon, false,
+         [](auto& b) { b.r().t_min = b.r().t_max = 5; }},
+        {"t_max NaN", entree_temps::echelon, false, [](auto& b) { b.r().t_max = nan; }},
+        {"t_max infini", entree_temps::impulsion, false, [](auto& b) { b.r().t_max = inf; }},
+        {"t_min au-dela", entree_temps::echelon, false,
          [](auto& b) {
              b.r().t_min = 10;
              b.r().t_max = 1;
          }},
-        {"dt NaN", 'E', false,
+        {"dt NaN", entree_temps::echelon, false,
          [](auto& b) {
              b.r().t_max = 10;
              b.r().dt = nan;
          }},
-        {"amplitude infinie", 'S', true, [](auto& b) { b.r().amplitude = inf; }},
-        {"amplitude NaN", 'S', true, [](auto& b) { b.r().amplitude = nan; }},
-        {"pulsation nulle", 'S', true, [](auto& b) { b.r().pulsation = 0; }},
-        {"instable", 'E', true, [](auto& b) { b.remplir(1, "1", "(1+p)(1-0.01p)"); }},
-        {"instable impulsion", 'I', true,
+        {"amplitude infinie", entree_temps::sinus, true, [](auto& b) { b.r().amplitude = inf; }},
+        {"amplitude NaN", entree_temps::sinus, true, [](auto& b) { b.r().amplitude = nan; }},
+        {"pulsation nulle", entree_temps::sinus, true, [](auto& b) { b.r().pulsation = 0; }},
+        {"instable", entree_temps::echelon, true,
+         [](auto& b) { b.remplir(1, "1", "(1+p)(1-0.01p)"); }},
+        {"instable impulsion", entree_temps::impulsion, true,
          [](auto& b) { b.remplir(1, "1e10", "(1+p)(1-0.001p)(1-0.001p)"); }},
-        {"sans fonction", 'E', true, [](auto& b) { b.sys.nb_fonctions = 0; }},
-        {"courante hors bornes", 'E', true,
+        {"sans fonction", entree_temps::echelon, true, [](auto& b) { b.sys.nb_fonctions = 0; }},
+        {"courante hors bornes", entree_temps::echelon, true,
          [](auto& b) {
              b.sys.etudes.toutes_fonctions = false;
              b.sys.fonction_courante = 12;
          }},
-        {"gabarit resonance nulle", 'S', true,
+        {"gabarit resonance nulle", entree_temps::sinus, true,
          [](auto& b) {
              b.sys.etudes.mode_filtre = true;
-             b.sys.gabarit = 'B';
+             b.sys.gabarit = test::passe_bas_2;
              b.sys.m_min = 0;
              b.r().pulsation = 1;
          }},
-        {"gabarit inconnu", 'E', true,
+        {"gabarit inconnu", entree_temps::echelon, true,
          [](auto& b) {
              b.sys.etudes.mode_filtre = true;
-             b.sys.gabarit = 'Z';
+             b.sys.gabarit = gabarit_filtre{ordre_gabarit::premier, genre_gabarit::passe_bande};
          }},
     };
     for (const auto& c : table) {
         auto b = banc({{"1", "1+p"}, {"2", "(1+p)(1+p)"}});
-        b->calculer('E');
+        b->calculer(entree_temps::echelon);
         c.modifier(*b);
         b->calculer(c.genre, c.recalculer);
         verifier_utilisable(b->r(), c.nom);
@@ -383,7 +399,7 @@ TEST(CalculerReponseTempsTest, EntreesDegenereesTerminent) {
 TEST(CalculerReponseTempsTest, DebordementBorne) {
     auto b = banc({{"1", "(1+p)(1-0.01p)"}});
     b->r().afficher_entree = false;
-    const etude_temps& r = b->calculer('E');
+    const etude_temps& r = b->calculer(entree_temps::echelon);
     // e^(100·31) is far beyond the bound: the range is held at -1e50.
     EXPECT_LT(r.y_min, -9e49);
     EXPECT_TRUE(std::isfinite(r.y_min));
@@ -395,7 +411,7 @@ TEST(CalculerReponseTempsTest, AucuneEntreeChoisieNeChangeQueLIntervalle) {
     b->r().y_min = -7;
     b->r().y_max = 9;
     b->r().y_pas = 1;
-    const etude_temps& r = b->calculer('0');
+    const etude_temps& r = b->calculer(entree_temps::aucune);
     EXPECT_EQ(r.y_min, -7);
     EXPECT_EQ(r.y_max, 9);
     EXPECT_DOUBLE_EQ(r.t_max, 32.0);
@@ -408,7 +424,7 @@ TEST(CalculerReponseTempsTest, PeriodiqueCalculeLesEchantillons) {
     b->r().nb_periodes = 3;
     b->r().amplitude_max = 1;
     b->r().amplitude_min = 0;
-    const etude_temps& r = b->calculer('C');
+    const etude_temps& r = b->calculer(entree_temps::carre);
     double lo = 0;
     double hi = 3;
     pas_graduation(lo, hi, true);
@@ -431,7 +447,7 @@ TEST(CalculerReponseTempsTest, PeriodiqueParametresDegeneres) {
     for (const double f : {0.0, -1.0, nan, inf}) {
         auto b = banc({{"1", "1+p"}});
         b->r().frequence_periodique = f;
-        b->calculer('T');
+        b->calculer(entree_temps::triangle);
         verifier_utilisable(b->r(), "frequence");
     }
 }

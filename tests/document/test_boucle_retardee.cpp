@@ -5,6 +5,7 @@
 #include "analysis/reponse_temps.h"
 #include "analysis/temps.h"
 #include "document/boucle.h"
+#include "document/etudes_systeme.h"
 #include "numeric/decomposition.h"
 #include "numeric/temporel.h"
 
@@ -89,13 +90,14 @@ TEST(BoucleRetardeeTest, ReponseTemporelleExacte) {
         fermer_boucle(*s, r);
         ASSERT_TRUE(regler_correcteur(*s, kp, 10, 0, false));
         s->etudes.temps_ouverte = true;
-        s->etudes.etude_temps_choisie = 'E';
+        s->etudes.etude_temps_choisie = entree_temps::echelon;
         r.temps.nb_points = 1000;
         calculer_reponse_temps(r.temps, true, *s, r);
         // The interval holds the delay and the settling.
         EXPECT_GT(r.temps.t_max, 5.0);
         fdt_travail tampon;
-        const fdt_travail* R = reponse_a_evaluer(s->fonctions[3], 'E', r.temps, tampon);
+        const fdt_travail* R =
+            reponse_a_evaluer(s->fonctions[3], entree_temps::echelon, r.temps, tampon);
         ASSERT_TRUE(R && R->fonction.boucle);
         std::vector<double> y(1000);
         valeurs_temporelles(*R, 0, r.temps.t_max / 999, 1000, y.data());

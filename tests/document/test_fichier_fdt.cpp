@@ -4,6 +4,8 @@
 #include "document/etude_parametree.h"
 #include "outils_document.h"
 
+#include "support/genres.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -264,7 +266,7 @@ TEST_F(FichierFdtTest, EnregistrementEnBoucleFermeeEcritLeSystemeDeLUtilisateur)
 TEST_F(FichierFdtTest, LectureEnEtudeDeGabarit) {
     auto s = systeme_tape({});
     reglages r;
-    ASSERT_TRUE(choisir_gabarit(*s, r, 'D', std::nullopt).effectue);
+    ASSERT_TRUE(choisir_gabarit(*s, r, test::passe_bande_2, std::nullopt).effectue);
     const resultat_fichier e = ecrire_systeme(*s, chemin("gabarit"));
     ASSERT_TRUE(e.reussi());
     ASSERT_TRUE(lire_systeme(*s, r, e.chemin).reussi());

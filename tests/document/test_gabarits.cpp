@@ -1,5 +1,7 @@
 #include "document/etude_parametree.h"
+#include "document/etudes_systeme.h"
 #include "document/gabarits.h"
+#include "support/genres.h"
 
 #include "analysis/frequences.h"
 #include "numeric/analyseur.h"
@@ -9,6 +11,9 @@
 
 namespace varlem {
 namespace {
+
+// A first-order band-pass: no such template exists.
+constexpr gabarit_filtre gabarit_inconnu{ordre_gabarit::premier, genre_gabarit::passe_bande};
 
 using test::systeme_tape;
 
@@ -23,12 +28,15 @@ polynome lire(const std::string& texte, char lettre = 'p') {
 
 TEST(GabaritTest, ExtremitesDesCurseurs) {
     struct cas {
-        char gabarit;
+        gabarit_filtre gabarit;
         int position;
         double attendu;
     } const table[] = {
-        {'P', 0, 10},     {'P', 99, 0.1},   {'H', 0, 10.1},   {'H', 99, 0.1}, {'B', 0, 2.01},
-        {'I', 200, 0.01}, {'D', 130, 0.71}, {'C', 100, 1.01}, {'P', -3, 10},  {'B', 500, 0.01},
+        {test::passe_bas_1, 0, 10},       {test::passe_bas_1, 99, 0.1},
+        {test::passe_haut_1, 0, 10.1},    {test::passe_haut_1, 99, 0.1},
+        {test::passe_bas_2, 0, 2.01},     {test::passe_haut_2, 200, 0.01},
+        {test::passe_bande_2, 130, 0.71}, {test::rejecteur_2, 100, 1.01},
+        {test::passe_bas_1, -3, 10},      {test::passe_bas_2, 500, 0.01},
     };
     for (const cas& c : table) {
         systeme s;
@@ -41,17 +49,17 @@ TEST(GabaritTest, ExtremitesDesCurseurs) {
 
 TEST(GabaritTest, TextesAffichesEtAnalyses) {
     struct cas {
-        char gabarit;
+        gabarit_filtre gabarit;
         double valeur;
         char lettre;
         textes_gabarit attendu;
     } const table[] = {
-        {'P', 10, 'p', {"1", "1+ p /w0", "1", "1+0.1p"}},
-        {'H', 4, 'p', {"1/w0 p", "1+ p /w0", "0.25p", "1+0.25p"}},
-        {'B', 0.25, 'p', {"1", "1+ 2.m p+p^2", "1", "1+0.5p+p^2"}},
-        {'I', 1, 'p', {"p^2", "1+ 2.m p+p^2", "p^2", "1+2p+p^2"}},
-        {'D', 0.25, 's', {"2.m.s", "1+ 2.m s+s^2", "0.5s", "1+0.5s+s^2"}},
-        {'C', 0.5, 'p', {"1+p^2", "1+ 2.m p+p^2", "1+p^2", "1+1p+p^2"}},
+        {test::passe_bas_1, 10, 'p', {"1", "1+ p /w0", "1", "1+0.1p"}},
+        {test::passe_haut_1, 4, 'p', {"1/w0 p", "1+ p /w0", "0.25p", "1+0.25p"}},
+        {test::passe_bas_2, 0.25, 'p', {"1", "1+ 2.m p+p^2", "1", "1+0.5p+p^2"}},
+        {test::passe_haut_2, 1, 'p', {"p^2", "1+ 2.m p+p^2", "p^2", "1+2p+p^2"}},
+        {test::passe_bande_2, 0.25, 's', {"2.m.s", "1+ 2.m s+s^2", "0.5s", "1+0.5s+s^2"}},
+        {test::rejecteur_2, 0.5, 'p', {"1+p^2", "1+ 2.m p+p^2", "1+p^2", "1+1p+p^2"}},
     };
     for (const cas& c : table) {
         const textes_gabarit t = textes_du_gabarit(c.gabarit, c.valeur, c.lettre);
@@ -64,7 +72,8 @@ TEST(GabaritTest, TextesAffichesEtAnalyses) {
 
 // The analysed texts read back as the very values they stand for, over the whole slider.
 TEST(GabaritTest, LesTextesAnalysesRelisentLaValeurExacte) {
-    for (char g : {'P', 'H', 'D', 'B'}) {
+    for (gabarit_filtre g :
+         {test::passe_bas_1, test::passe_haut_1, test::passe_bande_2, test::passe_bas_2}) {
         systeme s;
         s.gabarit = g;
         fixer_plage_gabarit(s, g);
@@ -75,7 +84,7 @@ TEST(GabaritTest, LesTextesAnalysesRelisentLaValeurExacte) {
             const polynome den = lire(t.den);
             const double attendu = premier_ordre(g) ? 1 / v : 2 * v;
             ASSERT_EQ(den.coef[1].re, attendu) << g << " at " << position << ": " << t.den;
-            if (g == 'H' || g == 'D') {
+            if (g == test::passe_haut_1 || g == test::passe_bande_2) {
                 ASSERT_EQ(lire(t.num).coef[1].re, attendu) << t.num;
             }
         }
@@ -85,29 +94,29 @@ TEST(GabaritTest, LesTextesAnalysesRelisentLaValeurExacte) {
 // The labels the parameter study does not show otherwise (its own tests read the others).
 TEST(GabaritTest, Etiquettes) {
     systeme s;
-    s.gabarit = 'H';
-    fixer_plage_gabarit(s, 'H');
+    s.gabarit = test::passe_haut_1;
+    fixer_plage_gabarit(s, test::passe_haut_1);
     EXPECT_EQ(etiquette_haut_gabarit(s), "w0max= 10.1 rad/s");
-    s.gabarit = 'C';
-    fixer_plage_gabarit(s, 'C');
+    s.gabarit = test::rejecteur_2;
+    fixer_plage_gabarit(s, test::rejecteur_2);
     EXPECT_EQ(etiquette_bas_gabarit(s), "m min= .01");
 }
 
 TEST(GabaritTest, ConstructionDansUnSlot) {
     systeme s;
     s.calcul.graine = 1;
-    ASSERT_TRUE(construire_gabarit(s, 'B', 2, 1));
+    ASSERT_TRUE(construire_gabarit(s, test::passe_bas_2, 2, 1));
     EXPECT_EQ(s.fonctions[2].fonction.texte_den, "1+2p+p^2");
     EXPECT_EQ(s.fonctions[2].poles[1], (complexe{-1, 0}));
-    EXPECT_FALSE(construire_gabarit(s, 'B', 3, 0.5));
-    EXPECT_FALSE(construire_gabarit(s, 'X', 1, 0.5));
-    EXPECT_FALSE(construire_gabarit(s, 'P', 1, 0));
+    EXPECT_FALSE(construire_gabarit(s, test::passe_bas_2, 3, 0.5));
+    EXPECT_FALSE(construire_gabarit(s, gabarit_inconnu, 1, 0.5));
+    EXPECT_FALSE(construire_gabarit(s, test::passe_bas_1, 1, 0));
 }
 
 TEST(EtudeParametreeTest, PasseBasDuPremierOrdreSurUnSystemeVide) {
     auto s = systeme_tape({});
     reglages r;
-    const choix_gabarit c = choisir_gabarit(*s, r, 'P', std::nullopt);
+    const choix_gabarit c = choisir_gabarit(*s, r, test::passe_bas_1, std::nullopt);
     ASSERT_TRUE(c.effectue);
     EXPECT_EQ(c.textes.num_affiche, "1");
     EXPECT_EQ(c.textes.den_affiche, "1+ p /w0");
@@ -147,7 +156,7 @@ TEST(EtudeParametreeTest, SecondOrdreEtCurseur) {
     auto s = systeme_tape({{"1", "1+p"}, {"1", "1+2p"}, {"1", "1+3p"}});
     reglages r;
     EXPECT_TRUE(demander_avant_parametres(*s));
-    const choix_gabarit c = choisir_gabarit(*s, r, 'B', 500);
+    const choix_gabarit c = choisir_gabarit(*s, r, test::passe_bas_2, 500);
     ASSERT_TRUE(c.effectue);
     EXPECT_FALSE(demander_avant_parametres(*s));
     EXPECT_EQ(r.temps.nb_points, 230);
@@ -168,7 +177,7 @@ TEST(EtudeParametreeTest, SecondOrdreEtCurseur) {
     EXPECT_EQ(s->fonctions[1].fonction.den.coef[1].re, 2 * parametre_de_position(*s, 130));
 
     // Another template while in the study rebuilds everything for it.
-    ASSERT_TRUE(choisir_gabarit(*s, r, 'H', std::nullopt).effectue);
+    ASSERT_TRUE(choisir_gabarit(*s, r, test::passe_haut_1, std::nullopt).effectue);
     EXPECT_EQ(s->fonctions[2].fonction.texte_num, "0.09900990099009901p");
     const reglage_curseur w = deplacer_curseur_p(*s, 0);
     EXPECT_EQ(w.etiquette_valeur, "w0= 10.1 rad/s");
@@ -177,7 +186,8 @@ TEST(EtudeParametreeTest, SecondOrdreEtCurseur) {
 TEST(EtudeParametreeTest, CurseurPHorsDesDeuxModes) {
     auto s = systeme_tape({{"1", "1+p"}});
     EXPECT_FALSE(deplacer_curseur_p(*s, 10).effectue);
-    EXPECT_FALSE(choisir_gabarit(*s, *std::make_unique<reglages>(), 'Z', std::nullopt).effectue);
+    EXPECT_FALSE(
+        choisir_gabarit(*s, *std::make_unique<reglages>(), gabarit_inconnu, std::nullopt).effectue);
     EXPECT_FALSE(s->etudes.mode_filtre);
 }
 

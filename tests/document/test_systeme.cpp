@@ -2,6 +2,8 @@
 
 #include "support/fabrique.h"
 
+#include "support/genres.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -26,8 +28,8 @@ TEST(SystemeTest, NouveauSystemeVideLeCompteEtGardeLeReste) {
                  .bode_double = true,
                  .boucle_fermee = true,
                  .afficher_non_corrige = true,
-                 .etude_freq_choisie = 'G',
-                 .etude_temps_choisie = 'E'};
+                 .etude_freq_choisie = diagramme::gain,
+                 .etude_temps_choisie = entree_temps::echelon};
     r.graphe.quadrillage = true;
     r.graphe.couleurs[2] = 0x123456;
     r.frequence.en_hertz = false;
@@ -44,8 +46,8 @@ TEST(SystemeTest, NouveauSystemeVideLeCompteEtGardeLeReste) {
     EXPECT_FALSE(e.frequence_ouverte || e.temps_ouverte || e.decomp_ouverte ||
                  e.poles_zeros_ouverte || e.mode_filtre || e.bode_double || e.boucle_fermee ||
                  e.afficher_non_corrige);
-    EXPECT_EQ(e.etude_freq_choisie, '0');
-    EXPECT_EQ(e.etude_temps_choisie, '0');
+    EXPECT_EQ(e.etude_freq_choisie, diagramme::aucun);
+    EXPECT_EQ(e.etude_temps_choisie, entree_temps::aucune);
     // Kept: the letter, the slots' contents, the choice of all functions, the copy size,
     // the symbol size and whether the input signal is shown.
     EXPECT_EQ(s->lettre_variable, 's');

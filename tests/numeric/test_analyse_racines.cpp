@@ -5,6 +5,8 @@
 #include "numeric/temporel.h"
 #include "outils_racines.h"
 
+#include "support/genres.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -93,7 +95,7 @@ TEST(AnalyseRacinesTest, ZerosNonArrondis) {
 }
 
 struct cas_entree {
-    char genre;
+    entree_temps genre;
     double phase;
     std::vector<complexe> poles_ajoutes;
     int zeros_ajoutes;
@@ -102,10 +104,10 @@ struct cas_entree {
 TEST(AnalyseRacinesTest, ProduitParLEntreeReprendLesRacines) {
     const fdt_travail T = analyser("1+p", "(1+2p)(1+p+p^2)");
     const cas_entree table[] = {
-        {'E', 0, {{0, 0}}, 0},
-        {'R', 0, {{0, 0}, {0, 0}}, 0},
-        {'S', 0, {{0, -2}, {0, 2}}, 0},
-        {'S', 0.5, {{0, -2}, {0, 2}}, 1},
+        {entree_temps::echelon, 0, {{0, 0}}, 0},
+        {entree_temps::rampe, 0, {{0, 0}, {0, 0}}, 0},
+        {entree_temps::sinus, 0, {{0, -2}, {0, 2}}, 0},
+        {entree_temps::sinus, 0.5, {{0, -2}, {0, 2}}, 1},
     };
     for (const auto& c : table) {
         fdt E;

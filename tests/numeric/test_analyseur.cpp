@@ -68,8 +68,31 @@ TEST(AnalyseurTest, FormesAccepteesEtRefusees) {
         {"2.98", {2.98}},
         {"1-p", {1, -1}},
         {"p^2+1", {1, 0, 1}},
-        {"-p+1", {1, -1}, true},
+        // A "-" opening the text or a factor is the sign of the first term.
+        {"-p+1", {1, -1}},
+        {"-4", {-4}},
+        {"-1+p", {-1, 1}},
+        {"(-1+p)(1+p)", {-1, 0, 1}},
+        {"(1+p)*(-2p^2)", {0, 0, -2, -2}},
+        {" - 2 , 5 p", {0, -2.5}},
+        {"-3E-4p-1e2", {-100, -0.0003}},
+        {"-p^2+p^2", {0}, true},
+        {"-0", {0}, true},
+        {"-0p+1", {1}, false, true},
+        {"-1e31p", {}, false, true},
+        {"-p^16", {}, false, true},
+        // Every other sign stays refused.
         {"1+-p", {}, true},
+        {"+-p", {0, -1}, true},
+        {"--p", {0, -1}, true},
+        {"-", {0}, true},
+        {"-+p", {0, 1}, true},
+        {"-E3", {}, true},
+        {"-(1+p)", {0}, true},
+        {"(1+p)-(1+p)", {}, true, false, false},
+        {"(1+p)(--p)", {}, true},
+        {"(+-p)", {}, true},
+        {"-p^-2", {}, true},
         {"1.25e+3", {3}, true},
         {"p^+2", {}, true},
         {"p^-2", {}, true},
@@ -166,7 +189,8 @@ TEST(AnalyseurTest, ProduitDeFacteursConnus) {
             std::string texte;
             for (std::size_t k = 0; k < c.size(); ++k) {
                 if (c[k] == 0) continue;
-                if (texte.empty() && c[k] < 0) texte = "0"; // a text cannot begin with "-"
+                // A leading "-" is the sign of the first term; "0-" is the older spelling.
+                if (texte.empty() && c[k] < 0 && essai % 3 == 0) texte = "0";
                 if (!texte.empty() && c[k] > 0) texte += '+';
                 texte += std::to_string(static_cast<int>(c[k]));
                 if (k > 0) texte += (essai % 2 ? "*p" : "p");
@@ -183,6 +207,38 @@ TEST(AnalyseurTest, ProduitDeFacteursConnus) {
         EXPECT_FALSE(r.syntaxe || r.degre) << produit;
         verifier_coefs(r.p, attendu, produit);
     }
+}
+
+// The older spelling of a leading sign: "0" written before every "-" that opens the text or a
+// bracketed factor.
+std::string avec_zero_de_tete(const std::string& texte) {
+    std::string t;
+    for (std::size_t i = 0; i < texte.size(); ++i) {
+        if (texte[i] == '-' && (i == 0 || texte[i - 1] == '(')) t += '0';
+        t += texte[i];
+    }
+    return t;
+}
+
+TEST(AnalyseurTest, SigneDeTeteCommeZeroMoins) {
+    // "-x" reads exactly as "0-x" did, flags included, whatever else the text holds.
+    const std::string alphabet = "0123456789.,eE-+()*^pppp--((-";
+    std::mt19937 gen(77);
+    std::uniform_int_distribution<std::size_t> lettre(0, alphabet.size() - 1);
+    std::uniform_int_distribution<int> longueur(1, 24);
+    int acceptes = 0;
+    for (int essai = 0; essai < 50000; ++essai) {
+        std::string t = gen() % 2 ? "-" : "(-";
+        const int n = longueur(gen);
+        for (int i = 0; i < n; ++i) t += alphabet[lettre(gen)];
+        const lecture a = lire(t), b = lire(avec_zero_de_tete(t));
+        ASSERT_EQ(a.ecrit, b.ecrit) << t;
+        ASSERT_EQ(a.syntaxe, b.syntaxe) << t;
+        ASSERT_EQ(a.degre, b.degre) << t;
+        ASSERT_EQ(a.p, b.p) << t;
+        acceptes += !a.syntaxe && !a.degre;
+    }
+    EXPECT_GT(acceptes, 500); // the comparison is not only between refusals
 }
 
 struct cas_terme {

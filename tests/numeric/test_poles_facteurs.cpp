@@ -54,6 +54,9 @@ TEST(PolesFacteursTest, FormesAcceptees) {
         // Factors are trimmed, so a cancelled or zero leading term adds no root.
         {"(p^2-p^2+1+p)(0p+1)", {{-1, 0}}},
         {"7", {}},
+        // A leading "-" of the text or of a factor is the sign of its first term.
+        {"-p+1", {{1, 0}}},
+        {"(-1+p)*(-2-p)", {{1, 0}, {-2, 0}}},
     };
     for (const auto& c : cas) {
         const recherche r = chercher(c.texte);
@@ -72,9 +75,9 @@ TEST(PolesFacteursTest, FormesAcceptees) {
 TEST(PolesFacteursTest, TextesRefusesSansResultat) {
     std::string soixante;
     for (int k = 0; k < 60; ++k) soixante += "(1+p)";
-    const std::string textes[] = {"(1+p)2", "(1+p)+(2+p)", "((1+p))", "(1+2.p)(1+p)", "1+x",
-                                  "",       "(1+p",        "p^99999", "(1+p)(p^51)",  "-p+1",
-                                  soixante};
+    const std::string textes[] = {"(1+p)2",   "(1+p)+(2+p)", "((1+p))", "(1+2.p)(1+p)", "1+x",
+                                  "",         "(1+p",        "p^99999", "(1+p)(p^51)",  "--p",
+                                  "(1+p)(-)", "+-p",         soixante};
     for (const auto& t : textes) {
         const recherche r = chercher(t);
         EXPECT_FALSE(r.trouve) << t;

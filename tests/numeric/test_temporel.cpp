@@ -16,7 +16,7 @@ namespace {
 using test::analyser;
 
 // The product with a test input, analysed as the time study does.
-fdt_travail reponse(const fdt_travail& T, char genre) {
+fdt_travail reponse(const fdt_travail& T, entree_temps genre) {
     fdt E;
     transformee_entree(genre, E, 1, 0, 1);
     fdt_travail ft;
@@ -44,12 +44,12 @@ TEST(TemporelTest, ReponsesExactes) {
          {0, 0.3, 1, 4},
          1e-15},
         {"échelon de 1/(1+1000p)",
-         reponse(analyser("1", "(1+1000p)"), 'E'),
+         reponse(analyser("1", "(1+1000p)"), entree_temps::echelon),
          [](double t) { return 1 - exp(-t / 1000); },
          {0, 500, 1000, 20000},
          1e-14},
         {"échelon de 1/((1+100p)(1+1000p))",
-         reponse(analyser("1", "(1+100p)(1+1000p)"), 'E'),
+         reponse(analyser("1", "(1+100p)(1+1000p)"), entree_temps::echelon),
          [](double t) { return 1 - (10 * exp(-t / 1000) - exp(-t / 100)) / 9; },
          {0, 300, 3000, 30000},
          1e-14},
@@ -64,7 +64,7 @@ TEST(TemporelTest, ReponsesExactes) {
          {0, 1, 3, 9},
          1e-13},
         {"rampe de 1/(1+p)",
-         reponse(analyser("1", "(1+p)"), 'R'),
+         reponse(analyser("1", "(1+p)"), entree_temps::rampe),
          [](double t) { return t - 1 + exp(-t); },
          {0, 0.5, 4},
          1e-14},
@@ -107,10 +107,10 @@ TEST(TemporelTest, GrilleEgaleAuxValeursPonctuelles) {
     const fdt_travail degre9 =
         analyser("1+0.5p", "(1+p)(1+0.1p)(1+0.3p+p^2)(1+0.02p+0.25p^2)(1+2p)(1+5p)(1+0.05p)");
     const cas_grille cas[] = {
-        {"degré 9, échelon", reponse(degre9, 'E'), 0, 0.01, 5000},
+        {"degré 9, échelon", reponse(degre9, entree_temps::echelon), 0, 0.01, 5000},
         {"degré 9, impulsion", degre9, 0, 0.037, 1000},
         {"pôle quadruple", analyser("1+p", "1+4p+6p^2+4p^3+p^4", true), 0, 0.05, 700},
-        {"rampe", reponse(degre9, 'R'), 0, 0.1, 333},
+        {"rampe", reponse(degre9, entree_temps::rampe), 0, 0.1, 333},
         {"départ négatif", analyser("1", "(p+1)(p^2)"), -2, 0.013, 777},
         {"divergent", analyser("1", "(p-1)(p+3)"), 0, 0.25, 600},
         {"oscillant lent", analyser("1", "1+0.0001p+p^2"), 10, 0.7, 4000},
@@ -194,7 +194,7 @@ TEST(TemporelTest, ArrondisDesTermesQuiSAnnulent) {
 
 // A step response is 0 at t = 0 by cancellation of its terms, and stays a number there.
 TEST(TemporelTest, DepartNulDUnEchelonReste) {
-    const fdt_travail ft = reponse(analyser("1", "(1+p)(1+0.5p)(1+0.1p)"), 'E');
+    const fdt_travail ft = reponse(analyser("1", "(1+p)(1+0.5p)(1+0.1p)"), entree_temps::echelon);
     std::vector<double> v(50);
     valeurs_temporelles(ft, 0, 0.1, 50, v.data());
     EXPECT_NEAR(v[0], 0, 1e-15);
@@ -204,31 +204,31 @@ TEST(TemporelTest, DepartNulDUnEchelonReste) {
 
 TEST(TemporelTest, TransformeesDesEntrees) {
     fdt E;
-    transformee_entree('E', E, 3, 1, 2);
+    transformee_entree(entree_temps::echelon, E, 3, 1, 2);
     EXPECT_EQ(E.num, p_constante(1));
     EXPECT_EQ(E.den.degre, 1);
     EXPECT_EQ(E.den.coef[1].re, 1);
     EXPECT_EQ(E.den.coef[0].re, 0);
 
-    transformee_entree('R', E, 3, 1, 2);
+    transformee_entree(entree_temps::rampe, E, 3, 1, 2);
     EXPECT_EQ(E.num, p_constante(1));
     EXPECT_EQ(E.den.degre, 2);
     EXPECT_EQ(E.den.coef[2].re, 1);
     EXPECT_EQ(E.den.coef[1].re, 0);
 
-    transformee_entree('S', E, 3, 0, 2);
+    transformee_entree(entree_temps::sinus, E, 3, 0, 2);
     EXPECT_EQ(E.num.degre, 0);
     EXPECT_EQ(E.num.coef[0].re, 6);
     EXPECT_EQ(E.den.coef[0].re, 4);
     EXPECT_EQ(E.den.coef[2].re, 1);
 
-    transformee_entree('S', E, 3, 0.5, 2);
+    transformee_entree(entree_temps::sinus, E, 3, 0.5, 2);
     EXPECT_EQ(E.num.degre, 1);
     EXPECT_DOUBLE_EQ(E.num.coef[0].re, 6 * std::cos(0.5));
     EXPECT_DOUBLE_EQ(E.num.coef[1].re, 3 * std::sin(0.5));
 
     const fdt avant = E;
-    transformee_entree('C', E, 1, 1, 1);
+    transformee_entree(entree_temps::carre, E, 1, 1, 1);
     EXPECT_EQ(E.num, avant.num);
     EXPECT_EQ(E.den, avant.den);
 }
@@ -237,10 +237,10 @@ TEST(TemporelTest, TransformeesDesEntrees) {
 TEST(TemporelTest, ReponseSinusoidaleEtablie) {
     const fdt_travail T = analyser("1", "(1+p)");
     fdt E;
-    transformee_entree('S', E, 2, 0.3, 3);
+    transformee_entree(entree_temps::sinus, E, 2, 0.3, 3);
     fdt_travail ft;
     ft.fonction = f_produit(T.fonction, E);
-    analyser_produit_entree(ft, T, 'S', E);
+    analyser_produit_entree(ft, T, entree_temps::sinus, E);
     const complexe h = fdt_valeur(T.fonction, 3);
     for (const double t : {40.0, 41.3, 47.9})
         EXPECT_NEAR(valeur_temporelle(ft, t),

@@ -1,6 +1,9 @@
 // The settings dialog's rules: bounds, texts, and the refresh each edit asks for.
 #include "settings/edition_reglages.h"
 
+#include "document/reglages_systeme.h"
+#include "support/genres.h"
+
 #include "document/outils_document.h"
 
 #include <gtest/gtest.h>
@@ -85,26 +88,26 @@ TEST(EditionReglages, UniteDeFrequenceReprendLesDecadesDesRacines) {
 }
 
 TEST(EditionReglages, TextesDesEtudesEnCours) {
-    for (const auto& [lettre, texte] : {std::pair{'0', "Non choisie"},
-                                        {'G', "Gain"},
-                                        {'P', "Phase"},
-                                        {'D', "Bode"},
-                                        {'M', "Module"},
-                                        {'N', "Nyquist"},
-                                        {'B', "Black"},
-                                        {'X', ""}}) {
+    for (const auto& [lettre, texte] : {std::pair{diagramme::aucun, "Non choisie"},
+                                        {diagramme::gain, "Gain"},
+                                        {diagramme::phase, "Phase"},
+                                        {diagramme::module, "Module"},
+                                        {diagramme::nyquist, "Nyquist"},
+                                        {diagramme::black, "Black"}}) {
         etat_etudes e;
         e.etude_freq_choisie = lettre;
         EXPECT_EQ(texte_etude_frequence(e), texte) << lettre;
         e.bode_double = true;
         EXPECT_EQ(texte_etude_frequence(e), "Bode") << lettre;
     }
-    for (const auto& [lettre, texte] : {std::pair{'I', "Etude en cours:Rep impulsionnelle"},
-                                        {'E', "Etude en cours:Rep indicielle"},
-                                        {'R', "Etude en cours:Rep en accélération"},
-                                        {'S', "Etude en cours:Rep à une sinusoïde"},
-                                        {'C', "Etude en cours:Rep à un signal carré"},
-                                        {'0', ""}})
+    for (const auto& [lettre, texte] :
+         {std::pair{entree_temps::impulsion, "Etude en cours:Rep impulsionnelle"},
+          {entree_temps::echelon, "Etude en cours:Rep indicielle"},
+          {entree_temps::rampe, "Etude en cours:Rep en accélération"},
+          {entree_temps::sinus, "Etude en cours:Rep à une sinusoïde"},
+          {entree_temps::carre, "Etude en cours:Rep à un signal carré"},
+          {entree_temps::triangle, "Etude en cours:Rep à un signal triangle"},
+          {entree_temps::aucune, ""}})
         EXPECT_EQ(texte_etude_temps(lettre), texte) << lettre;
 }
 
@@ -171,10 +174,10 @@ TEST(EditionReglages, CurseurDePulsationDuMaximumEnHautAuMinimumEnBas) {
     r.pulsation_max = 20;
     etat_etudes e;
     e.temps_ouverte = true;
-    e.etude_temps_choisie = 'E';
+    e.etude_temps_choisie = entree_temps::echelon;
     EXPECT_FALSE(deplacer_curseur_pulsation(r, e, 0).recalcul_temps);
     EXPECT_EQ(r.pulsation, 20);
-    e.etude_temps_choisie = 'S';
+    e.etude_temps_choisie = entree_temps::sinus;
     const effet_reglage bas = deplacer_curseur_pulsation(r, e, 18);
     EXPECT_EQ(r.pulsation, 2);
     EXPECT_TRUE(bas.recalcul_temps);
@@ -216,11 +219,12 @@ TEST(EditionReglages, TempsRecalculeSeulementQuandLEtudeEstOuverte) {
 TEST(EditionReglages, PrecisionPeriodiqueAttendOK) {
     struct cas {
         bool ouverte;
-        char etude;
+        entree_temps etude;
         bool recalcul;
     };
-    for (const cas& c : {cas{true, 'C', true}, cas{true, 'T', true}, cas{true, 'S', false},
-                         cas{false, 'C', false}}) {
+    for (const cas& c :
+         {cas{true, entree_temps::carre, true}, cas{true, entree_temps::triangle, true},
+          cas{true, entree_temps::sinus, false}, cas{false, entree_temps::carre, false}}) {
         reglages reg;
         etat_etudes e;
         e.temps_ouverte = c.ouverte;

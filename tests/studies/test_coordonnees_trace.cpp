@@ -29,23 +29,23 @@ etude_frequence etude_ronde(bool hertz, bool radians) {
 
 TEST(CoordonneesTrace, ChaqueDiagrammeSesUnites) {
     struct cas {
-        char genre;
+        diagramme genre;
         bool hertz, radians;
         int px, py;
         const char* texte;
     };
     const cas table[] = {
-        {'G', true, true, 315, 160, "f = 10 Hz    G = -10 dB"},
-        {'G', false, true, 315, 160, "ω = 10 rad/s    G = -10 dB"},
-        {'P', true, true, 390, 210, "f = 31.62 Hz    φ = -2 rad"},
-        {'P', false, false, 15, 210, "ω = 0.1 rad/s    φ = -90°"},
-        {'M', true, true, 315, 210, "f = 75 Hz    |T| = 1"},
-        {'M', false, true, 315, 310, "ω = 500 rad/s    |T| = 0.5"},
-        {'B', true, false, 465, 410, "φ = -45°    G = -60 dB"},
-        {'N', true, true, 115, 110, "Re = -2    Im = 1"},
-        {'G', true, true, 14, 160, ""},
-        {'N', true, true, 100, 411, ""},
-        {'0', true, true, 100, 100, ""},
+        {diagramme::gain, true, true, 315, 160, "f = 10 Hz    G = -10 dB"},
+        {diagramme::gain, false, true, 315, 160, "ω = 10 rad/s    G = -10 dB"},
+        {diagramme::phase, true, true, 390, 210, "f = 31.62 Hz    φ = -2 rad"},
+        {diagramme::phase, false, false, 15, 210, "ω = 0.1 rad/s    φ = -90°"},
+        {diagramme::module, true, true, 315, 210, "f = 75 Hz    |T| = 1"},
+        {diagramme::module, false, true, 315, 310, "ω = 500 rad/s    |T| = 0.5"},
+        {diagramme::black, true, false, 465, 410, "φ = -45°    G = -60 dB"},
+        {diagramme::nyquist, true, true, 115, 110, "Re = -2    Im = 1"},
+        {diagramme::gain, true, true, 14, 160, ""},
+        {diagramme::nyquist, true, true, 100, 411, ""},
+        {diagramme::aucun, true, true, 100, 100, ""},
     };
     for (const cas& c : table)
         EXPECT_EQ(coordonnees_frequentiel(etude_ronde(c.hertz, c.radians), c.genre, largeur,
@@ -62,12 +62,13 @@ TEST(CoordonneesTrace, QuatreChiffresSignificatifs) {
                                             {24691.2, 315, "Re = 1.235E4"},
                                             {-7.0, 315, "Re = -3.5"}}) {
         r.re_min = 0, r.re_max = re_max;
-        EXPECT_EQ(coordonnees_frequentiel(r, 'N', largeur, hauteur, px, 210),
+        EXPECT_EQ(coordonnees_frequentiel(r, diagramme::nyquist, largeur, hauteur, px, 210),
                   texte + std::string("    Im = 0"));
     }
     // The rounding of the map around zero reads as zero.
     r.re_min = -0.3, r.re_max = -0.3 + 0.9;
-    EXPECT_EQ(coordonnees_frequentiel(r, 'N', largeur, hauteur, 215, 210), "Re = 0    Im = 0");
+    EXPECT_EQ(coordonnees_frequentiel(r, diagramme::nyquist, largeur, hauteur, 215, 210),
+              "Re = 0    Im = 0");
 }
 
 TEST(CoordonneesTrace, TempsEtPointDecimal) {

@@ -5,6 +5,8 @@
 #include "analysis/periodique.h"
 #include "analysis/reponse_temps.h"
 
+#include "support/genres.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -120,14 +122,17 @@ TEST(ExportCsvTest, TemporelExactSurLaGrilleDuTrace) {
     constexpr double A = 2, w = 3, phi = 0.5;
     const double m = A / std::hypot(1.0, w), d = phi - std::atan(w);
     struct cas {
-        char genre;
+        entree_temps genre;
         std::function<double(double)> u, y; // input and response of 1/(1 + p)
     };
     const cas table[] = {
-        {'I', [](double) { return 0.0; }, [](double t) { return std::exp(-t); }},
-        {'E', [](double) { return 1.0; }, [](double t) { return 1 - std::exp(-t); }},
-        {'R', [](double t) { return t; }, [](double t) { return t - 1 + std::exp(-t); }},
-        {'S', [&](double t) { return A * std::sin(w * t + phi); },
+        {entree_temps::impulsion, [](double) { return 0.0; },
+         [](double t) { return std::exp(-t); }},
+        {entree_temps::echelon, [](double) { return 1.0; },
+         [](double t) { return 1 - std::exp(-t); }},
+        {entree_temps::rampe, [](double t) { return t; },
+         [](double t) { return t - 1 + std::exp(-t); }},
+        {entree_temps::sinus, [&](double t) { return A * std::sin(w * t + phi); },
          [&](double t) { return m * (std::sin(w * t + d) - std::sin(d) * std::exp(-t)); }},
     };
     for (const cas& c : table) {
@@ -151,16 +156,20 @@ TEST(ExportCsvTest, TemporelExactSurLaGrilleDuTrace) {
 
 TEST(ExportCsvTest, TemporelColonnesCommeLeTrace) {
     struct cas {
-        char genre;
+        entree_temps genre;
         bool toutes, boucle;
         std::string entete;
     };
     const cas table[] = {
-        {'E', false, false, "t (s),entree,y2"},     {'E', true, false, "t (s),entree,y1,y2"},
-        {'E', false, true, "t (s),entree,y3,y4"},   {'E', true, true, "t (s),entree,y1,y2"},
-        {'I', true, true, "t (s),entree,y1,y2,y4"}, {'C', false, true, "t (s),entree,y3,y4"},
-        {'T', true, true, "t (s),entree,y1,y2"},    {'0', false, true, "t (s),entree,y3,y4"},
-        {'0', true, false, "t (s),entree,y1,y2"},
+        {entree_temps::echelon, false, false, "t (s),entree,y2"},
+        {entree_temps::echelon, true, false, "t (s),entree,y1,y2"},
+        {entree_temps::echelon, false, true, "t (s),entree,y3,y4"},
+        {entree_temps::echelon, true, true, "t (s),entree,y1,y2"},
+        {entree_temps::impulsion, true, true, "t (s),entree,y1,y2,y4"},
+        {entree_temps::carre, false, true, "t (s),entree,y3,y4"},
+        {entree_temps::triangle, true, true, "t (s),entree,y1,y2"},
+        {entree_temps::aucune, false, true, "t (s),entree,y3,y4"},
+        {entree_temps::aucune, true, false, "t (s),entree,y1,y2"},
     };
     for (const cas& c : table) {
         auto b = banc({{"1", "1+p"}, {"1", "1+p"}, {"1", "1+p"}, {"1", "1+2p"}});
@@ -168,14 +177,15 @@ TEST(ExportCsvTest, TemporelColonnesCommeLeTrace) {
         b->sys.fonction_courante = 2;
         b->sys.etudes.toutes_fonctions = c.toutes;
         b->sys.etudes.boucle_fermee = b->sys.etudes.afficher_non_corrige = c.boucle;
-        b->calculer(c.genre == '0' ? 'E' : c.genre);
+        b->calculer(c.genre == entree_temps::aucune ? entree_temps::echelon : c.genre);
         b->sys.etudes.etude_temps_choisie = c.genre;
         const std::string csv = csv_temporel(b->r(), b->sys, b->reg);
         const std::vector<ligne> l = lire(csv);
         EXPECT_EQ(csv.substr(0, csv.find('\n')), c.entete) << c.genre << c.toutes << c.boucle;
-        EXPECT_EQ(l.size() == 1, c.genre == '0');
+        EXPECT_EQ(l.size() == 1, c.genre == entree_temps::aucune);
         for (const ligne& champs : l) EXPECT_EQ(champs.size(), lire(c.entete)[0].size());
-        for (std::size_t i = 1; c.genre == 'E' && c.boucle && !c.toutes && i < l.size(); ++i)
+        for (std::size_t i = 1;
+             c.genre == entree_temps::echelon && c.boucle && !c.toutes && i < l.size(); ++i)
             EXPECT_NEAR(lu(l[i][3]), 1 - std::exp(-lu(l[i][0]) / 2), 1e-9);
     }
 }
@@ -185,7 +195,7 @@ TEST(ExportCsvTest, PeriodiqueUneLigneParEchantillon) {
     for (const auto& [n, lignes] : table) {
         auto b = banc({{"1", "1+p"}});
         etude_temps& r = b->r();
-        b->sys.etudes.etude_temps_choisie = 'C';
+        b->sys.etudes.etude_temps_choisie = entree_temps::carre;
         r.nb_points = n;
         r.t_min = 0;
         r.t_max = 3;

@@ -1,10 +1,11 @@
 #include "analysis/outils_frequence.h"
-#include "analysis/trace_frequentiel.h"
 #include "plot/echelles.h"
 #include "plot/enregistreur.h"
 #include "plot/fleche_lecture.h"
 #include "studies/lecture_frequentielle.h"
 #include "studies/lecture_temporelle.h"
+#include "studies/trace_frequentiel.h"
+#include "support/genres.h"
 
 #include <gtest/gtest.h>
 
@@ -46,41 +47,36 @@ TEST(LectureFrequentielle, CurseurEtPas) {
 }
 
 TEST(Lectures, Textes) {
-    for (const auto& [g, t] : {std::pair{'B', "Diagramme de Black"},
-                               {'G', "Gain"},
-                               {'M', "Etude de l amplification"},
-                               {'N', "Diagramme de Nyquist"},
-                               {'P', "Phase"}}) {
+    for (const auto& [g, t] : {std::pair{diagramme::black, "Diagramme de Black"},
+                               {diagramme::gain, "Gain"},
+                               {diagramme::module, "Etude de l amplification"},
+                               {diagramme::nyquist, "Diagramme de Nyquist"},
+                               {diagramme::phase, "Phase"}}) {
         EXPECT_EQ(texte_reponse_frq(g, false), t);
         EXPECT_EQ(texte_reponse_frq(g, true), "Diagramme de Bode");
     }
-    for (const auto& [g, t] : {std::pair{'E', "Réponse indicielle"},
-                               {'I', "Réponse impulsionnelle"},
-                               {'R', "Réponse à une rampe"},
-                               {'S', "Réponse à une sinusoïde"},
-                               {'C', "Réponse à un signal carré"},
-                               {'T', "Réponse à un signal triangle"},
-                               {'0', "avant"}})
+    for (const auto& [g, t] : {std::pair{entree_temps::echelon, "Réponse indicielle"},
+                               {entree_temps::impulsion, "Réponse impulsionnelle"},
+                               {entree_temps::rampe, "Réponse à une rampe"},
+                               {entree_temps::sinus, "Réponse à une sinusoïde"},
+                               {entree_temps::carre, "Réponse à un signal carré"},
+                               {entree_temps::triangle, "Réponse à un signal triangle"},
+                               {entree_temps::aucune, "avant"}})
         EXPECT_EQ(texte_reponse_tps(g, "avant"), t);
     EXPECT_EQ(texte_fonction_lecture(3), "Pour la fonction n°3");
-    lectures l;
-    l.w_lecture = 0.5, l.gain_lecture = 1500, l.phase_lecture = -2;
-    l.t_lecture = 0.25, l.y_lecture = -0.5;
-    const textes_lecture_frq f = textes_valeurs_frq(l);
+    const textes_lecture_frq f = textes_valeurs_frq(valeurs_lecture_frq{0.5, 1500, -2});
     EXPECT_EQ(f.w + "|" + f.gain + "|" + f.phase, ".5| 1.5E3|-2");
-    const textes_lecture_tps t = textes_valeurs_tps(l);
+    const textes_lecture_tps t = textes_valeurs_tps(0.25, -0.5);
     EXPECT_EQ(t.t + "|" + t.y, ".25|-0.5");
-    for (const double y : {std::numeric_limits<double>::quiet_NaN(), HUGE_VAL, -HUGE_VAL}) {
-        l.y_lecture = y;
-        EXPECT_EQ(textes_valeurs_tps(l).y, "non calculable") << y;
-    }
+    for (const double y : {std::numeric_limits<double>::quiet_NaN(), HUGE_VAL, -HUGE_VAL})
+        EXPECT_EQ(textes_valeurs_tps(0.25, y).y, "non calculable") << y;
 }
 
 TEST(LectureFrequentielle, LaFonctionLueEstCelleQueMarqueLaFleche) {
     // Closed loop: the other studies show slot 3, the diagrams mark the current slot.
     auto s = systeme_de({{1, {}, {{-1, 0}}}, {2, {}, {{-3, 0}}}, {5, {}, {{-0.2, 0}}}}, true, 2);
     s->etudes.boucle_fermee = true;
-    s->etudes.etude_freq_choisie = 'N';
+    s->etudes.etude_freq_choisie = diagramme::nyquist;
     s->lecture.lecture_frq_active = true;
     s->lecture.w_lecture = 0.7;
     const etude_frequence r = etude_de(*s);
@@ -90,9 +86,9 @@ TEST(LectureFrequentielle, LaFonctionLueEstCelleQueMarqueLaFleche) {
     tracer_frequentiel(e, r, p, *s);
     const auto fleche = e.segments(couleur_fleche_lecture);
     ASSERT_FALSE(fleche.empty());
-    const point_frq pt =
-        point_frequentiel(s->fonctions[static_cast<std::size_t>(fonction_lue(*s))], r, 'N', 0.7,
-                          cadre_bas(hauteur), cadre_haut(), cadre_droite(largeur), cadre_gauche());
+    const point_frq pt = point_frequentiel(s->fonctions[static_cast<std::size_t>(fonction_lue(*s))],
+                                           r, diagramme::nyquist, 0.7, cadre_bas(hauteur),
+                                           cadre_haut(), cadre_droite(largeur), cadre_gauche());
     EXPECT_EQ(std::pair(fleche[0].x2, fleche[0].y2), std::pair(pt.px, pt.py));
 }
 
@@ -101,12 +97,12 @@ TEST(LectureFrequentielle, ClicSurUnAxe) {
     // The decades graduate f in hertz: the pixel of 10^0 is 1 Hz, 2π rad/s.
     etude_frequence r = etude_de(*s, true);
     r.decade_min = -1, r.decade_max = 2;
-    EXPECT_NEAR(pulsation_cliquee(r, *s, 'G', largeur, hauteur, 215, 100).value_or(0),
+    EXPECT_NEAR(pulsation_cliquee(r, *s, diagramme::gain, largeur, hauteur, 215, 100).value_or(0),
                 2 * std::numbers::pi, 1e-12);
     // Whatever the unit, the pulsation read at a column maps back to that column.
     for (const bool hertz : {true, false}) {
         r = etude_de(*s, hertz);
-        for (const char g : {'G', 'P', 'M'})
+        for (const diagramme g : {diagramme::gain, diagramme::phase, diagramme::module})
             for (int px = 15; px <= 615; px += 50) {
                 const auto w = pulsation_cliquee(r, *s, g, largeur, hauteur, px, 200);
                 ASSERT_TRUE(w.has_value());
@@ -115,7 +111,8 @@ TEST(LectureFrequentielle, ClicSurUnAxe) {
                     << g << hertz;
             }
     }
-    for (const char g : {'G', 'P', 'M', 'B', 'N'})
+    for (const diagramme g : {diagramme::gain, diagramme::phase, diagramme::module,
+                              diagramme::black, diagramme::nyquist})
         for (const auto& [x, y] : {std::pair{14, 100}, {616, 100}, {100, 9}, {100, 411}})
             EXPECT_FALSE(pulsation_cliquee(r, *s, g, largeur, hauteur, x, y)) << g;
 }
@@ -130,14 +127,14 @@ TEST(LectureFrequentielle, NyquistLePointLePlusProche) {
     r.im_min = -1, r.im_max = 1.0 / 3;
     const int x = x_vers_pixel(15, 615, 0.5, r.re_min, r.re_max);
     const int y = y_vers_pixel(10, 410, -0.5, r.im_min, r.im_max);
-    const auto w = pulsation_cliquee(r, *s, 'N', largeur, hauteur, x, y + 60);
+    const auto w = pulsation_cliquee(r, *s, diagramme::nyquist, largeur, hauteur, x, y + 60);
     ASSERT_TRUE(w.has_value());
     EXPECT_NEAR(*w, 1, 0.01);
     // Nothing when the locus is out of sight or there is no function to read.
     r.re_min = 10, r.re_max = 20;
-    EXPECT_FALSE(pulsation_cliquee(r, *s, 'N', largeur, hauteur, x, y));
+    EXPECT_FALSE(pulsation_cliquee(r, *s, diagramme::nyquist, largeur, hauteur, x, y));
     s->fonction_courante = 0;
-    EXPECT_FALSE(pulsation_cliquee(etude_de(*s), *s, 'B', largeur, hauteur, x, y));
+    EXPECT_FALSE(pulsation_cliquee(etude_de(*s), *s, diagramme::black, largeur, hauteur, x, y));
 }
 
 etude_temps intervalle_tps(double t_max, double t_pas, int nb_points = 200) {
@@ -157,7 +154,7 @@ TEST(LectureTemporelle, CurseurEtPas) {
     basculer_detail_tps(l);
     EXPECT_DOUBLE_EQ(l.pas_lecture_tps, 0.01);
     EXPECT_EQ(texte_bouton_detail(l), "Rapide");
-    avancer_lecture_tps(l, r, 'E');
+    avancer_lecture_tps(l, r, entree_temps::echelon);
     EXPECT_EQ(fermer_lecture_tps(l), rafraichir(false, false));
     EXPECT_EQ(texte_bouton_detail(l), "Détaillé");
     // Reopening over a new graduation step starts afresh.
@@ -171,17 +168,20 @@ TEST(LectureTemporelle, PeriodiqueBorneParLeDernierEchantillon) {
     // N = 201: round(100.5) + 1 = 101 samples 6/201 s apart, the last at 600/201 s < t_max.
     const etude_temps r = intervalle_tps(3, 1, 201);
     const double dernier = 600.0 / 201;
-    for (const char g : {'C', 'T', 'S'}) {
+    for (const entree_temps g :
+         {entree_temps::carre, entree_temps::triangle, entree_temps::sinus}) {
         lectures l;
         ouvrir_lecture_tps(l, r);
         for (int k = 0; k < 100; ++k) avancer_lecture_tps(l, r, g);
-        EXPECT_NEAR(l.t_lecture, g == 'S' ? 10 : dernier, 1e-9) << g;
+        EXPECT_NEAR(l.t_lecture, g == entree_temps::sinus ? 10 : dernier, 1e-9) << g;
     }
-    EXPECT_DOUBLE_EQ(temps_clique(r, 'E', largeur, hauteur, 315).value_or(-1), 1.5);
-    EXPECT_DOUBLE_EQ(temps_clique(r, 'E', largeur, hauteur, 615).value_or(-1), 3);
-    EXPECT_NEAR(temps_clique(r, 'C', largeur, hauteur, 615).value_or(-1), dernier, 1e-12);
-    EXPECT_FALSE(temps_clique(r, 'E', largeur, hauteur, 14));
-    EXPECT_FALSE(temps_clique(intervalle_tps(0, 1), 'E', largeur, hauteur, 300));
+    EXPECT_DOUBLE_EQ(temps_clique(r, entree_temps::echelon, largeur, hauteur, 315).value_or(-1),
+                     1.5);
+    EXPECT_DOUBLE_EQ(temps_clique(r, entree_temps::echelon, largeur, hauteur, 615).value_or(-1), 3);
+    EXPECT_NEAR(temps_clique(r, entree_temps::carre, largeur, hauteur, 615).value_or(-1), dernier,
+                1e-12);
+    EXPECT_FALSE(temps_clique(r, entree_temps::echelon, largeur, hauteur, 14));
+    EXPECT_FALSE(temps_clique(intervalle_tps(0, 1), entree_temps::echelon, largeur, hauteur, 300));
 }
 
 } // namespace

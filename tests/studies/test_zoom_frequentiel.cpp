@@ -2,6 +2,8 @@
 #include "plot/echelles.h"
 #include "studies/zoom_frequentiel.h"
 
+#include "support/genres.h"
+
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -22,7 +24,7 @@ TEST(ZoomArriere, BornesElargies) {
 TEST(ZoomArriere, ChaqueDiagrammeSesPlages) {
     etude_frequence r;
     r.gain_min = -2, r.gain_max = 3;
-    ASSERT_TRUE(zoom_arriere(r, 'G', false));
+    ASSERT_TRUE(zoom_arriere(r, diagramme::gain, false));
     double lo = -3, hi = 4.5;
     EXPECT_EQ(r.gain_pas, pas_graduation(lo, hi, false));
     EXPECT_EQ(r.gain_min, lo);
@@ -30,18 +32,18 @@ TEST(ZoomArriere, ChaqueDiagrammeSesPlages) {
 
     r.en_hertz = false;
     r.wl_min = 0, r.wl_max = 10, r.module_max = 2, r.module_pas = 0.5;
-    ASSERT_TRUE(zoom_arriere(r, 'M', true));
+    ASSERT_TRUE(zoom_arriere(r, diagramme::module, true));
     EXPECT_GE(r.wl_max, 15);
     EXPECT_DOUBLE_EQ(r.module_max, 3);
     EXPECT_EQ(r.module_pas, 0.5) << "the modulus keeps its step";
 
     r.re_min = -1, r.re_max = 1, r.im_min = -1, r.im_max = 1;
-    ASSERT_TRUE(zoom_arriere(r, 'N', true));
+    ASSERT_TRUE(zoom_arriere(r, diagramme::nyquist, true));
     EXPECT_LE(r.re_min, -1.5);
     EXPECT_GE(r.im_max, 1.5);
 
     const etude_frequence avant = r;
-    EXPECT_FALSE(zoom_arriere(r, '0', true));
+    EXPECT_FALSE(zoom_arriere(r, diagramme::aucun, true));
     EXPECT_EQ(r.gain_min, avant.gain_min);
 }
 
@@ -72,7 +74,8 @@ etude_frequence etude_zoom() {
 }
 
 TEST(ZoomSouris, ClicEtRectanglesPlatsRefuses) {
-    for (const char g : {'G', 'P', 'M', 'N', 'B'})
+    for (const diagramme g : {diagramme::gain, diagramme::phase, diagramme::module,
+                              diagramme::nyquist, diagramme::black})
         for (const rectangle_zoom z :
              {rectangle_zoom{100, 100, 100, 100}, {100, 50, 100, 300}, {50, 200, 400, 200}}) {
             etude_frequence r = etude_zoom();
@@ -82,11 +85,13 @@ TEST(ZoomSouris, ClicEtRectanglesPlatsRefuses) {
         }
     etude_frequence r = etude_zoom();
     bool inclure_zero = true;
-    EXPECT_FALSE(zoom_souris(r, '0', largeur, hauteur, {10, 10, 200, 200}, inclure_zero));
+    EXPECT_FALSE(
+        zoom_souris(r, diagramme::aucun, largeur, hauteur, {10, 10, 200, 200}, inclure_zero));
 }
 
 TEST(ZoomSouris, LeSensDuGlissementNeComptePas) {
-    for (const char g : {'G', 'P', 'M', 'N', 'B'})
+    for (const diagramme g : {diagramme::gain, diagramme::phase, diagramme::module,
+                              diagramme::nyquist, diagramme::black})
         for (const bool hertz : {true, false}) {
             etude_frequence reference = etude_zoom();
             reference.en_hertz = hertz;
@@ -114,8 +119,8 @@ TEST(ZoomSouris, NyquistAutourDeMoinsUn) {
     for (const cas c : {cas{-1.5, 0.5, true}, cas{-1.4, -0.6, false}}) {
         etude_frequence r = etude_zoom();
         bool inclure_zero = !c.origine;
-        ASSERT_TRUE(zoom_souris(r, 'N', largeur, hauteur, {x(c.re0), y(0.3), x(c.re1), y(-0.3)},
-                                inclure_zero));
+        ASSERT_TRUE(zoom_souris(r, diagramme::nyquist, largeur, hauteur,
+                                {x(c.re0), y(0.3), x(c.re1), y(-0.3)}, inclure_zero));
         EXPECT_EQ(inclure_zero, c.origine);
         EXPECT_LE(r.re_min, c.re0);
         EXPECT_GE(r.re_max, c.re1 - 1e-9);
@@ -130,11 +135,12 @@ TEST(ZoomSouris, DecadesDuGainEtDeLaPhase) {
     // 150 pixels a decade, w = 1 at column 165: the rectangle from 1 to 100 gives 10^-1..10^2.
     etude_frequence r = etude_zoom();
     bool inclure_zero = true;
-    ASSERT_TRUE(zoom_souris(r, 'G', largeur, hauteur, {165, 60, 465, 300}, inclure_zero));
+    ASSERT_TRUE(
+        zoom_souris(r, diagramme::gain, largeur, hauteur, {165, 60, 465, 300}, inclure_zero));
     EXPECT_EQ(std::pair(r.decade_min, r.decade_max), std::pair(-1, 2));
     // Every rectangle: its left edge less than two decades above the lower decade, its right
     // edge in the first decade that holds it, one decade at least.
-    for (const char g : {'G', 'P'})
+    for (const diagramme g : {diagramme::gain, diagramme::phase})
         for (int x0 = 15; x0 <= 615; x0 += 25)
             for (int x1 = x0 + 1; x1 <= 615; x1 += 31) {
                 r = etude_zoom();
@@ -150,7 +156,8 @@ TEST(ZoomSouris, DecadesDuGainEtDeLaPhase) {
     // Held within the decades a frequency study keeps.
     r = etude_zoom();
     r.decade_min = -decade_limite, r.decade_max = decade_limite;
-    ASSERT_TRUE(zoom_souris(r, 'P', largeur, hauteur, {-100000, 60, 100000, 300}, inclure_zero));
+    ASSERT_TRUE(zoom_souris(r, diagramme::phase, largeur, hauteur, {-100000, 60, 100000, 300},
+                            inclure_zero));
     EXPECT_EQ(std::pair(r.decade_min, r.decade_max), std::pair(-decade_limite, decade_limite));
 }
 
@@ -159,15 +166,16 @@ TEST(ZoomSouris, VerticalesEtModule) {
     const auto y_gain = [](double g) { return y_vers_pixel(10, 410, g, -60, 20); };
     etude_frequence r = etude_zoom();
     bool inclure_zero = true;
-    ASSERT_TRUE(
-        zoom_souris(r, 'G', largeur, hauteur, {100, y_gain(-10), 300, y_gain(-30)}, inclure_zero));
+    ASSERT_TRUE(zoom_souris(r, diagramme::gain, largeur, hauteur,
+                            {100, y_gain(-10), 300, y_gain(-30)}, inclure_zero));
     EXPECT_FALSE(inclure_zero);
     EXPECT_TRUE(r.gain_min <= -30 && r.gain_max >= -10 && r.gain_max < 0);
     // The module zooms the axis of its unit and leaves the other one.
     for (const bool hertz : {true, false}) {
         r = etude_zoom();
         r.en_hertz = hertz;
-        ASSERT_TRUE(zoom_souris(r, 'M', largeur, hauteur, {135, 110, 375, 310}, inclure_zero));
+        ASSERT_TRUE(zoom_souris(r, diagramme::module, largeur, hauteur, {135, 110, 375, 310},
+                                inclure_zero));
         const double haut = hertz ? 150 : 1000;
         EXPECT_LE(hertz ? r.f_min : r.wl_min, 0.2 * haut);
         EXPECT_GE(hertz ? r.f_max : r.wl_max, 0.6 * haut);

@@ -48,9 +48,13 @@ cas_reference lire_cas(const json_lu& c) {
                                f["gain_db"].nombre(), f["phase"].nombre()});
     }
     r.t = nombres_de(c["t"]);
-    for (char k : {'I', 'E', 'R', 'S'})
-        if (c["temps"].contient(std::string(1, k)))
-            r.temps[k] = nombres_de(c["temps"][std::string(1, k)]);
+    // The file names the inputs by their letters.
+    const std::pair<const char*, entree_temps> entrees[] = {{"I", entree_temps::impulsion},
+                                                            {"E", entree_temps::echelon},
+                                                            {"R", entree_temps::rampe},
+                                                            {"S", entree_temps::sinus}};
+    for (const auto& [lettre, entree] : entrees)
+        if (c["temps"].contient(lettre)) r.temps[entree] = nombres_de(c["temps"][lettre]);
     if (!c["sinus"].est_nul()) {
         r.a_sinus = true;
         r.sinus_amplitude = c["sinus"][0].nombre();

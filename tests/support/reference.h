@@ -3,6 +3,8 @@
 
 #include "numeric/complexe.h"
 
+#include "numeric/entrees.h"
+
 #include <map>
 #include <string>
 #include <vector>
@@ -41,8 +43,8 @@ struct cas_reference {
     double terme_direct = 0;
     std::vector<frequence_reference> frequence;
     std::vector<double> t;
-    /// Responses by input kind: 'I', 'E', 'R', 'S'.
-    std::map<char, std::vector<double>> temps;
+    /// Responses by input: impulse, step, ramp, sine.
+    std::map<entree_temps, std::vector<double>> temps;
     bool a_sinus = false;
     double sinus_amplitude = 0, sinus_pulsation = 0, sinus_phase = 0;
 

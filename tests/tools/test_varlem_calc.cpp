@@ -4,9 +4,12 @@
 #include "support/processus.h"
 #include "support/reference.h"
 
+#include "support/genres.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <sstream>
 
 namespace varlem {
@@ -53,10 +56,15 @@ TEST(VarlemCalcTest, CasDeReferenceDeBoutEnBout) {
         }
 
         const double tolerance = c.multiplicite_max() >= 4 ? 5e-3 : 3e-4;
+        // The command line names the inputs by their letters.
+        const std::map<entree_temps, std::string> lettres = {{entree_temps::impulsion, "I"},
+                                                             {entree_temps::echelon, "E"},
+                                                             {entree_temps::rampe, "R"},
+                                                             {entree_temps::sinus, "S"}};
         for (const auto& [genre, attendu] : c.temps) {
-            std::vector<std::string> args = {"temps", "--entree", std::string(1, genre), "--t",
+            std::vector<std::string> args = {"temps", "--entree", lettres.at(genre), "--t",
                                              liste(c.t)};
-            if (genre == 'S') {
+            if (genre == entree_temps::sinus) {
                 std::ostringstream a1, a2, a3;
                 a1 << c.sinus_amplitude;
                 a2 << c.sinus_pulsation;
@@ -78,12 +86,33 @@ TEST(VarlemCalcTest, CasDeReferenceDeBoutEnBout) {
     }
 }
 
-TEST(VarlemCalcTest, TexteCommencantParUnMoinsApresDoubleTiret) {
-    const auto r = varlem_calc({"analyse", "--", "-1+p", "(1+p)(1+2p)"});
-    // '-1+p' is refused by the parser (a text may not begin with "-"), but it reaches it.
-    EXPECT_EQ(r.statut, 2);
-    EXPECT_TRUE(json_lu::analyser(r.sortie)["erreur_syntaxe"].booleen());
-    EXPECT_FALSE(r.erreurs.empty());
+struct cas_signe {
+    std::vector<std::string> arguments;
+    int statut;
+    std::vector<double> num; // low powers first; for status 0
+};
+
+TEST(VarlemCalcTest, SigneDeTeteDuTexte) {
+    // A leading "-" is the sign of the first term, as in the entry dialog. A text in "-4" or
+    // "-1+p" is a positional argument as it stands; one in "-p" comes after "--".
+    const cas_signe cas[] = {
+        {{"analyse", "-4", "1+p"}, 0, {-4}},
+        {{"analyse", "-1+p", "(1+p)(1+2p)"}, 0, {-1, 1}},
+        {{"analyse", "--", "-p+1", "(-1+p)(2+p)"}, 0, {1, -1}},
+        {{"analyse", "--", "1", "--p"}, 2, {}},
+        {{"analyse", "--", "1+-p", "1+p"}, 2, {}},
+        {{"analyse", "--", "1", "p^-2"}, 2, {}},
+    };
+    for (const auto& c : cas) {
+        const auto r = varlem_calc(c.arguments);
+        const std::string ligne = c.arguments[c.arguments.size() - 2];
+        ASSERT_EQ(r.statut, c.statut) << ligne << r.erreurs;
+        const json_lu j = json_lu::analyser(r.sortie);
+        EXPECT_EQ(j["erreur_syntaxe"].booleen(), c.statut == 2) << ligne;
+        ASSERT_EQ(j["num"].taille(), c.num.size()) << ligne;
+        for (std::size_t k = 0; k < c.num.size(); ++k)
+            EXPECT_EQ(j["num"][k].nombre(), c.num[k]) << ligne;
+    }
 }
 
 TEST(VarlemCalcTest, FonctionRefuseeStatutDeux) {

@@ -1,6 +1,8 @@
 #pragma once
 // The commands of varlem-calc: each computes with the core and prints JSON on standard output.
 
+#include "numeric/entrees.h"
+
 #include <string>
 #include <vector>
 
@@ -39,7 +41,7 @@ struct options_frequence {
 /// Options of `temps`.
 struct options_temps {
     fonction_saisie f;
-    char entree = 'I';
+    entree_temps entree = entree_temps::impulsion;
     std::vector<double> instants;
     double amplitude = 1.0;
     double pulsation = 1.0;

@@ -1,6 +1,8 @@
 #include "commandes_document.h"
 #include "format.h"
 
+#include "document/etudes_systeme.h"
+
 #include <memory>
 
 namespace varlem::calc {

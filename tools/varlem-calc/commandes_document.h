@@ -32,8 +32,8 @@ int boucler(systeme& s, reglages& r, const std::vector<std::string>& retour, dou
 
 /// Options of `gabarit`.
 struct options_gabarit {
-    /// 'P', 'H', 'B', 'I', 'D' or 'C'.
-    char gabarit = 'P';
+    /// The template.
+    gabarit_filtre gabarit;
     /// w0 for the first order, m for the second.
     double valeur = 1.0;
     char variable = 'p';

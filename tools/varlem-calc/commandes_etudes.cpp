@@ -6,6 +6,7 @@
 #include "analysis/periodique.h"
 #include "analysis/reponse_temps.h"
 #include "analysis/temps.h"
+#include "document/etudes_systeme.h"
 
 #include <cstdio>
 
@@ -47,7 +48,7 @@ void appliquer_entree(const options_entree& e, reglages& reg) {
     t.amplitude_max = e.max;
     t.amplitude_min = e.min;
     t.rapport_cyclique = e.rapport;
-    t.depart_periodique = e.depart;
+    t.depart = e.depart;
     reg.precision_periodique = e.precision;
 }
 
@@ -100,7 +101,7 @@ int commande_etude_frequence(const options_etude_frequence& o) {
 namespace {
 
 // The samples the time plot joins: the periodic arrays, or the exact response on the plot's grid.
-json points_temps(const etude_temps& r, const systeme& sys, char genre) {
+json points_temps(const etude_temps& r, const systeme& sys, entree_temps genre) {
     json points = json::nouveau_tableau();
     const int k = sys.slot_etudie();
     const auto ajouter = [&points](double t, double y) {
@@ -109,7 +110,7 @@ json points_temps(const etude_temps& r, const systeme& sys, char genre) {
         e["y"] = y;
         points.ajouter(e);
     };
-    if (genre_periodique(genre)) {
+    if (entree_periodique(genre)) {
         const double pas = pas_periodique(r);
         const signal& y = sys.periodique.echantillons_reponse[static_cast<std::size_t>(k)];
         for (std::size_t i = 0; i < y.size(); ++i)

@@ -2,6 +2,7 @@
 // Commands that prepare and draw studies: the frequency and time studies as JSON, and plots.
 
 #include "commandes.h"
+#include "lettres.h"
 
 #include "document/systeme.h"
 #include "settings/reglages.h"
@@ -22,7 +23,7 @@ struct options_unites {
 struct options_entree {
     double amplitude = 1.0, pulsation = 1.0, phase = 0.0;
     double frequence = 1.0, periodes = 3.0, max = 1.0, min = 0.0, rapport = 0.5;
-    char depart = '1';
+    depart_periodique depart = depart_periodique::maximum;
     int precision = 5;
 };
 
@@ -35,7 +36,7 @@ struct options_etude_frequence {
 /// Options of `temps` without instants.
 struct options_etude_temps {
     fonction_saisie f;
-    char entree = 'I';
+    entree_temps entree = entree_temps::impulsion;
     int points = 200;
     options_entree e;
     /// The study of the function's closed loop instead of its own.
@@ -44,7 +45,7 @@ struct options_etude_temps {
 
 /// Options of `tracer`.
 struct options_tracer {
-    char etude = 'G';
+    etude_a_tracer etude;
     std::vector<fonction_saisie> fonctions;
     int courante = 0; ///< 0: every function; k: function k only
     int largeur = 800, hauteur = 600;

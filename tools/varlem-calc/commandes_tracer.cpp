@@ -2,15 +2,17 @@
 #include "commandes_etudes.h"
 #include "format.h"
 
+#include "analysis/echelle_poles_zeros.h"
 #include "analysis/frequences.h"
 #include "analysis/temps.h"
-#include "analysis/trace_frequentiel.h"
-#include "analysis/trace_temporel.h"
 #include "document/boucle.h"
 #include "document/etude_parametree.h"
+#include "document/etudes_systeme.h"
 #include "document/fichier_fdt.h"
 #include "plot/surface_decalee.h"
 #include "studies/carte_poles_zeros.h"
+#include "studies/trace_frequentiel.h"
+#include "studies/trace_temporel.h"
 
 #ifdef VARLEM_AVEC_QT
 #include "plot/qt/copie_vectorielle.h"
@@ -30,40 +32,35 @@ namespace varlem::calc {
 
 namespace {
 
-bool etude_frequentielle(char e) {
-    return std::string_view("GPMBND").find(e) != std::string_view::npos;
-}
-
 // Sets the study up as its window would and returns the drawing of what the window shows.
 [[maybe_unused]] std::function<void(surface&)> preparer_dessin(const options_tracer& o,
                                                                systeme& sys, reglages& reg) {
-    const char e = o.etude;
-    if (etude_frequentielle(e)) {
+    using vue = etude_a_tracer::vue;
+    const etude_a_tracer& e = o.etude;
+    if (e.genre == vue::frequentielle || e.genre == vue::bode) {
         sys.etudes.frequence_ouverte = true;
         preparer_frequences(reg.frequence, true, sys);
-        if (e != 'D') {
-            sys.etudes.etude_freq_choisie = e;
+        sys.etudes.etude_freq_choisie = e.diagramme_choisi;
+        if (e.genre == vue::frequentielle)
             return
                 [&sys, &reg](surface& s) { tracer_frequentiel(s, reg.frequence, reg.graphe, sys); };
-        }
         // The Bode view: the gain diagram above the phase diagram, each on half the height.
+        sys.etudes.bode_double = true;
         return [&sys, &reg](surface& s) {
             const int moitie = s.hauteur() / 2;
             surface_decalee haut(s, 0, 0, s.largeur(), moitie);
             surface_decalee bas(s, 0, moitie, s.largeur(), s.hauteur() - moitie);
-            sys.etudes.etude_freq_choisie = 'G';
-            tracer_frequentiel(haut, reg.frequence, reg.graphe, sys);
-            sys.etudes.etude_freq_choisie = 'P';
-            tracer_frequentiel(bas, reg.frequence, reg.graphe, sys);
+            tracer_frequentiel(haut, reg.frequence, reg.graphe, sys, diagramme::gain);
+            tracer_frequentiel(bas, reg.frequence, reg.graphe, sys, diagramme::phase);
         };
     }
-    if (e == 'Z') {
+    if (e.genre == vue::poles_zeros) {
         const fdt_travail& ft = sys.fonctions[static_cast<std::size_t>(sys.slot_etudie())];
         echelle_auto_pz(ft, reg.pz);
         return [&ft, &reg](surface& s) { tracer_poles_zeros(s, ft, reg.pz, reg.graphe); };
     }
     sys.etudes.temps_ouverte = true;
-    sys.etudes.etude_temps_choisie = e;
+    sys.etudes.etude_temps_choisie = e.entree;
     // The time window is 30 pixels wider than its picture and takes N from its own width.
     reg.temps.nb_points = nb_points_fenetre(o.largeur + 30);
     calculer_reponse_temps(reg.temps, true, sys, reg);

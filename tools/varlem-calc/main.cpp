@@ -2,6 +2,7 @@
 // This is the only translation unit that includes CLI11. Each command is declared by one
 // function below, which returns what runs once the line is read; `main` lists them.
 #include "commandes.h"
+#include "commandes_cours.h"
 #include "commandes_document.h"
 #include "commandes_etudes.h"
 
@@ -30,7 +31,9 @@ void options_variable(CLI::App& sous, std::string& variable) {
 }
 
 void options_fonction(CLI::App& sous, fonction_saisie& f, std::string& variable) {
-    sous.add_option("NUM", f.num, "numérateur, par exemple (1+p)(1+2p)")->required();
+    sous.add_option("NUM", f.num,
+                    "numérateur, par exemple (1+p)(1+2p) ou -4 (après -- s'il commence par -p)")
+        ->required();
     sous.add_option("DEN", f.den, "dénominateur")->required();
     sous.add_option("--retard", f.retard, "retard pur τ en s, la fonction étant N/D·e^(−τp)")
         ->check(CLI::NonNegativeNumber);
@@ -52,8 +55,10 @@ void options_entree_cli(CLI::App& sous, options_entree& e) {
     sous.add_option("--max", e.max, "niveau haut du signal périodique");
     sous.add_option("--min", e.min, "niveau bas du signal périodique");
     sous.add_option("--rapport", e.rapport, "rapport cyclique, 0 à 1");
-    sous.add_option("--depart", e.depart, "1 maxi, 2 mini, 3 nul au départ")
-        ->check(CLI::IsMember({'1', '2', '3'}));
+    sous.add_option_function<std::string>(
+            "--depart", [&e](const std::string& lettre) { e.depart = depart_de_lettre(lettre); },
+            "1 maxi, 2 mini, 3 nul au départ")
+        ->check(CLI::IsMember({"1", "2", "3"}));
     sous.add_option("--precision", e.precision, "précision des calculs périodiques")
         ->check(CLI::Range(1, 11));
 }
@@ -121,13 +126,13 @@ commande_declaree declarer_temps(CLI::App& app) {
     options_correcteur_cli(*sous, b.kp, b.ti, b.td, b.avec_i, b.retour);
     return {sous, [=](std::string& erreur) {
                 o->f.variable = (*variable)[0];
-                o->entree = (*entree)[0];
+                o->entree = entree_de_lettre(*entree);
                 // Any loop option gives the response of the closed loop.
                 for (const char* option : {"--kp", "--ti", "--td", "--avec-i", "--retour"})
                     o->boucle.boucle |= sous->count(option) > 0;
                 if (instants->count() == 0)
                     return commande_etude_temps({o->f, o->entree, *points, *e, o->boucle});
-                if (o->entree == 'C' || o->entree == 'T') {
+                if (entree_periodique(o->entree)) {
                     erreur = CLI::ValidationError("--entree", "C et T seulement sans --t").what();
                     return 1;
                 }
@@ -172,7 +177,7 @@ commande_declaree declarer_tracer(CLI::App& app) {
                 for (const auto& [num, den] : *fonctions)
                     o->fonctions.push_back({num, den, (*variable)[0]});
                 o->variable = (*variable)[0];
-                o->etude = (*etude)[0];
+                o->etude = etude_de_lettre(*etude);
                 return commande_tracer(*o);
             }};
 }
@@ -216,7 +221,7 @@ commande_declaree declarer_gabarit(CLI::App& app) {
     sous->add_option("--valeur", o->valeur, "w0 (ordre 1) ou m (ordre 2)")->required();
     options_variable(*sous, *variable);
     return {sous, [=](std::string&) {
-                o->gabarit = (*lettre)[0];
+                o->gabarit = gabarit_de_lettre(*lettre);
                 o->variable = (*variable)[0];
                 return commande_gabarit(*o);
             }};
@@ -231,6 +236,49 @@ commande_declaree declarer_systeme(CLI::App& app) {
     return {sous, [=](std::string&) {
                 o->variable = (*variable)[0];
                 return commande_systeme(*o);
+            }};
+}
+
+commande_declaree declarer_asymptotes(CLI::App& app) {
+    auto f = std::make_shared<fonction_saisie>();
+    auto variable = std::make_shared<std::string>("p");
+    CLI::App* sous = app.add_subcommand("asymptotes", "diagrammes de Bode asymptotiques");
+    options_fonction(*sous, *f, *variable);
+    return {sous, [=](std::string&) {
+                f->variable = (*variable)[0];
+                return commande_asymptotes(*f);
+            }};
+}
+
+commande_declaree declarer_abaque(CLI::App& app) {
+    auto o = std::make_shared<options_abaque>();
+    auto module = std::make_shared<double>(0.0);
+    auto phase = std::make_shared<double>(0.0);
+    CLI::App* sous = app.add_subcommand("abaque", "un contour de l'abaque de Black-Nichols");
+    CLI::Option* m =
+        sous->add_option("--module-db", *module, "iso-module de la boucle fermée en dB");
+    CLI::Option* p = sous->add_option("--phase-deg", *phase,
+                                      "iso-phase de la boucle fermée en degrés, entre -180 et 180")
+                         ->excludes(m);
+    sous->add_option("--gain-min", o->gain_min_db, "bas de la fenêtre en dB");
+    sous->add_option("--gain-max", o->gain_max_db, "haut de la fenêtre en dB");
+    return {sous, [=](std::string& erreur) {
+                if (m->count() == 0 && p->count() == 0) {
+                    erreur = CLI::RequiredError("--module-db ou --phase-deg").what();
+                    return 1;
+                }
+                if (p->count() > 0 && !(*phase > -180 && *phase < 180 && *phase != 0)) {
+                    erreur =
+                        CLI::ValidationError("--phase-deg", "entre -180 et 180, non nul").what();
+                    return 1;
+                }
+                if (!(o->gain_min_db < o->gain_max_db)) {
+                    erreur = CLI::ValidationError("--gain-min", "inférieur à --gain-max").what();
+                    return 1;
+                }
+                if (m->count() > 0) o->module_db = *module;
+                if (p->count() > 0) o->phase_deg = *phase;
+                return commande_abaque(*o);
             }};
 }
 
@@ -249,7 +297,8 @@ int main(int argc, char** argv) {
     const std::vector<commande_declaree> commandes = {
         declarer_analyse(app), declarer_frequence(app), declarer_temps(app),
         declarer_tracer(app),  declarer_boucle(app),    declarer_caracteristiques(app),
-        declarer_gabarit(app), declarer_systeme(app),
+        declarer_gabarit(app), declarer_systeme(app),   declarer_asymptotes(app),
+        declarer_abaque(app),
     };
     try {
         app.parse(argc, argv);

@@ -1,9 +1,9 @@
 #include "app/qt/application_varlem.h"
 
-#include "analysis/frequences.h"
 #include "app/qt/boite_a_propos.h"
 #include "app/qt/fenetre_aide.h"
 #include "app/qt/fenetre_principale.h"
+#include "document/etudes_systeme.h"
 #include "document/fichier_fdt.h"
 #include "document/qt/dialogue_saisie.h"
 #include "document/qt/fenetre_systeme.h"
@@ -46,7 +46,7 @@ application_varlem::application_varlem(plateforme& plat)
     temporelle_ = new fenetre_temporelle(ctx_, p);
     decomposition_ = new fenetre_decomposition(ctx_, p);
     systeme_ = new fenetre_systeme(ctx_, p);
-    sys_.etudes.etude_freq_choisie = '0';
+    sys_.etudes.etude_freq_choisie = diagramme::aucun;
     vider_systeme();
     saisie_ = new dialogue_saisie(p);
     systeme_->relier_dialogue(*saisie_);

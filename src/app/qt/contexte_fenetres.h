@@ -4,8 +4,8 @@
 
 #include "analysis/periodique.h"
 #include "app/qt/plateforme.h"
-#include "document/rafraichissement.h"
 #include "document/systeme.h"
+#include "settings/rafraichissement.h"
 #include "settings/reglages.h"
 
 #include <functional>

@@ -201,18 +201,19 @@ void fenetre_systeme::construire_barre() {
 void fenetre_systeme::construire_menu_gabarits() {
     menu_gabarits_ = new QMenu(this);
     menu_gabarits_->setAccessibleName(QStringLiteral("Gabarits"));
-    const auto ajouter = [this](QMenu* m, const QString& texte, char gabarit) {
+    const auto ajouter = [this](QMenu* m, const QString& texte, gabarit_filtre gabarit) {
         connect(m->addAction(texte), &QAction::triggered, this,
                 [this, gabarit] { choisir_gabarit(gabarit); });
     };
+    constexpr ordre_gabarit premier = ordre_gabarit::premier, second = ordre_gabarit::second;
     QMenu* ordre1 = menu_gabarits_->addMenu(QStringLiteral("Ordre1"));
-    ajouter(ordre1, QStringLiteral("Passe-bas"), 'P');
-    ajouter(ordre1, QStringLiteral("Passe-haut"), 'H');
+    ajouter(ordre1, QStringLiteral("Passe-bas"), {premier, genre_gabarit::passe_bas});
+    ajouter(ordre1, QStringLiteral("Passe-haut"), {premier, genre_gabarit::passe_haut});
     QMenu* ordre2 = menu_gabarits_->addMenu(QStringLiteral("Ordre2"));
-    ajouter(ordre2, QStringLiteral("Passe-bas"), 'B');
-    ajouter(ordre2, QStringLiteral("Passe-haut"), 'I');
-    ajouter(ordre2, QStringLiteral("Passe-bande"), 'D');
-    ajouter(ordre2, QStringLiteral("Rejecteur"), 'C');
+    ajouter(ordre2, QStringLiteral("Passe-bas"), {second, genre_gabarit::passe_bas});
+    ajouter(ordre2, QStringLiteral("Passe-haut"), {second, genre_gabarit::passe_haut});
+    ajouter(ordre2, QStringLiteral("Passe-bande"), {second, genre_gabarit::passe_bande});
+    ajouter(ordre2, QStringLiteral("Rejecteur"), {second, genre_gabarit::rejecteur});
 }
 
 QWidget* fenetre_systeme::construire_parcours() {
@@ -357,7 +358,7 @@ void fenetre_systeme::au_clic_parametres() {
     menu_gabarits_->popup(bouton ? bouton->mapToGlobal(QPoint(20, 20)) : mapToGlobal(QPoint()));
 }
 
-void fenetre_systeme::choisir_gabarit(char gabarit) {
+void fenetre_systeme::choisir_gabarit(gabarit_filtre gabarit) {
     const std::optional<int> largeur = ctx_.pilote.largeur_fenetre_temps();
     choix_gabarit c;
     ctx_.pilote.calculer_avec_attente([&](const rapport_progression& progression) {

@@ -53,7 +53,7 @@ class fenetre_systeme : public QWidget {
     void au_clic_parcours(bool vers_le_haut);
     void au_clic_bouclage();
     void au_clic_parametres();
-    void choisir_gabarit(char gabarit);
+    void choisir_gabarit(gabarit_filtre gabarit);
     void construire_menu_gabarits();
     // The loop or template controls: the fraction boxes and the editing commands follow.
     void fixer_edition(bool active);

@@ -1,7 +1,7 @@
 #include "document/qt/panneau_boucle.h"
 
-#include "analysis/caracteristiques.h"
 #include "app/qt/textes_qt.h"
+#include "document/etudes_systeme.h"
 #include "document/qt/curseur_etiquete.h"
 #include "document/qt/dialogue_saisie.h"
 #include "document/qt/schema_boucle.h"

@@ -1,5 +1,6 @@
 #include "settings/qt/dialogue_reglages.h"
 
+#include "document/reglages_systeme.h"
 #include "settings/edition_reglages.h"
 #include "settings/qt/elements_reglages.h"
 #include "settings/qt/onglet_decomposition.h"

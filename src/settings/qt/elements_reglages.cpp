@@ -1,6 +1,6 @@
 #include "settings/qt/elements_reglages.h"
 
-#include "analysis/temps.h"
+#include "document/etudes_systeme.h"
 #include "plot/qt/surface_qt.h"
 
 #include <QCheckBox>

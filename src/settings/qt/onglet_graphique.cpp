@@ -1,5 +1,6 @@
 #include "settings/qt/onglet_graphique.h"
 
+#include "document/reglages_systeme.h"
 #include "settings/qt/elements_reglages.h"
 
 #include <QCheckBox>

@@ -1,5 +1,6 @@
 #include "settings/qt/onglet_temps.h"
 
+#include "document/reglages_systeme.h"
 #include "numeric/nombres.h"
 #include "settings/qt/elements_reglages.h"
 

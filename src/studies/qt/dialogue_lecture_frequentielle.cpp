@@ -1,8 +1,8 @@
 #include "studies/qt/dialogue_lecture_frequentielle.h"
 
-#include "analysis/caracteristiques.h"
 #include "studies/lecture_frequentielle.h"
-#include "studies/textes_caracteristiques.h"
+
+#include <algorithm>
 
 #include <QGridLayout>
 #include <QLabel>
@@ -62,17 +62,13 @@ void dialogue_lecture_frequentielle::actualiser() {
     const etat_etudes& e = ctx_.sys.etudes;
     montrer_fonction(texte_reponse_frq(e.etude_freq_choisie, e.bode_double),
                      fonction_lue(ctx_.sys));
-    const textes_lecture_frq t = textes_valeurs_frq(ctx_.sys.lecture);
+    const textes_lecture_frq t = textes_valeurs_frq(ctx_.sys);
     w_->setText(QString::fromStdString(t.w));
     gain_->setText(QString::fromStdString(t.gain));
     phase_->setText(QString::fromStdString(t.phase));
-    const int k = fonction_lue(ctx_.sys);
-    if (!slot_valide(k)) return;
-    const marges_stabilite m =
-        calculer_marges(ctx_.sys.fonctions[static_cast<std::size_t>(k)].fonction);
-    for (const auto& [ligne, texte] :
-         {std::pair{marges_[0], ligne_marge_gain(m)}, std::pair{marges_[1], ligne_marge_phase(m)}})
-        montrer_ligne(ligne, texte.libelle, texte.valeur);
+    const std::vector<ligne_caracteristique> lignes = lignes_marges_lecture(ctx_.sys);
+    for (std::size_t i = 0; i < std::min(lignes.size(), marges_.size()); ++i)
+        montrer_ligne(marges_[i], lignes[i].libelle, lignes[i].valeur);
 }
 
 rafraichissement dialogue_lecture_frequentielle::fermer() {

@@ -1,8 +1,8 @@
 #include "studies/qt/dialogue_lecture_temporelle.h"
 
-#include "analysis/caracteristiques.h"
 #include "studies/lecture_temporelle.h"
-#include "studies/textes_caracteristiques.h"
+
+#include <algorithm>
 
 #include <QGroupBox>
 #include <QLabel>
@@ -65,20 +65,14 @@ void dialogue_lecture_temporelle::actualiser() {
     montrer_fonction(
         texte_reponse_tps(ctx_.sys.etudes.etude_temps_choisie, reponse_->text().toStdString()),
         ctx_.sys.slot_etudie());
-    const textes_lecture_tps t = textes_valeurs_tps(ctx_.sys.lecture);
+    const textes_lecture_tps t = textes_valeurs_tps(ctx_.reg.temps, ctx_.sys);
     t_->setText(QString::fromStdString(t.t));
     y_->setText(QString::fromStdString(t.y));
     detail_->setText(QString::fromStdString(texte_bouton_detail(ctx_.sys.lecture)));
     // The step response's characteristics, computed exactly, beside the values read.
-    const int k = ctx_.sys.slot_etudie();
-    const bool echelon = ctx_.sys.etudes.etude_temps_choisie == 'E' && slot_valide(k);
-    indicielle_->setVisible(echelon);
-    if (!echelon) return;
-    const reponse_indicielle r =
-        calculer_indicielle(ctx_.sys.fonctions[static_cast<std::size_t>(k)].fonction);
-    const ligne_caracteristique textes[] = {ligne_valeur_finale(r), ligne_depassement(r),
-                                            ligne_temps_montee(r), ligne_temps_reponse_5(r)};
-    for (std::size_t i = 0; i < lignes_.size(); ++i)
+    const std::vector<ligne_caracteristique> textes = lignes_indicielle_lecture(ctx_.sys);
+    indicielle_->setVisible(!textes.empty());
+    for (std::size_t i = 0; i < std::min(lignes_.size(), textes.size()); ++i)
         montrer_ligne(lignes_[i], textes[i].libelle, textes[i].valeur);
 }
 

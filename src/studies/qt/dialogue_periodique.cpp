@@ -56,11 +56,14 @@ dialogue_periodique::dialogue_periodique(contexte_fenetres& ctx, QWidget* parent
     maxi_->setChecked(true);
     // Offered by the file format but not by this dialog.
     nul_->hide();
-    const std::pair<QRadioButton*, char> lettres[] = {{maxi_, '1'}, {mini_, '2'}, {nul_, '3'}};
-    for (const auto& [bouton, lettre] : lettres) {
+    const std::pair<QRadioButton*, depart_periodique> departs[] = {
+        {maxi_, depart_periodique::maximum},
+        {mini_, depart_periodique::minimum},
+        {nul_, depart_periodique::zero}};
+    for (const auto& [bouton, valeur] : departs) {
         choix->addWidget(bouton);
-        connect(bouton, &QRadioButton::toggled, this, [this, lettre = lettre](bool coche) {
-            if (coche) ctx_.reg.temps.depart_periodique = lettre;
+        connect(bouton, &QRadioButton::toggled, this, [this, valeur = valeur](bool coche) {
+            if (coche) ctx_.reg.temps.depart = valeur;
         });
     }
 

@@ -1,13 +1,14 @@
 #include "studies/qt/fenetre_frequentielle.h"
 
 #include "analysis/frequences.h"
-#include "analysis/trace_frequentiel.h"
+#include "document/etudes_systeme.h"
 #include "plot/echelles.h"
 #include "studies/coordonnees_trace.h"
 #include "studies/export_csv.h"
 #include "studies/lecture_frequentielle.h"
 #include "studies/qt/dialogue_lecture_frequentielle.h"
 #include "studies/qt/image_trace.h"
+#include "studies/trace_frequentiel.h"
 #include "studies/zones_trace.h"
 
 #include <QAction>
@@ -24,15 +25,17 @@ fenetre_frequentielle::fenetre_frequentielle(contexte_fenetres& ctx, QWidget* pa
       lecture_(new dialogue_lecture_frequentielle(
           ctx, [this] { rafraichir(); }, this)) {
     ajouter_commande(QStringLiteral("Gain"), QStringLiteral("Tracé du gain"),
-                     [this] { choisir('G'); });
+                     [this] { choisir(diagramme::gain); });
     ajouter_commande(QStringLiteral("Phase"), QStringLiteral("tracé de la phase"),
-                     [this] { choisir('P'); });
+                     [this] { choisir(diagramme::phase); });
     ajouter_commande(QStringLiteral("Bode"), QStringLiteral("Diagramme de Bode"),
                      [this] { choisir_bode(); });
-    ajouter_commande(QStringLiteral("Module"), QStringLiteral("Module"), [this] { choisir('M'); });
-    ajouter_commande(QStringLiteral("Black"), QStringLiteral("Black"), [this] { choisir('B'); });
+    ajouter_commande(QStringLiteral("Module"), QStringLiteral("Module"),
+                     [this] { choisir(diagramme::module); });
+    ajouter_commande(QStringLiteral("Black"), QStringLiteral("Black"),
+                     [this] { choisir(diagramme::black); });
     ajouter_commande(QStringLiteral("Nyquist"), QStringLiteral("Nyquist"),
-                     [this] { choisir('N'); });
+                     [this] { choisir(diagramme::nyquist); });
     ajouter_separateur();
     ajouter_commande(QStringLiteral("Copier"), QStringLiteral("Copier courbes (metafile)"),
                      [this] { au_clic_copier(); });
@@ -59,8 +62,8 @@ fenetre_frequentielle::fenetre_frequentielle(contexte_fenetres& ctx, QWidget* pa
     ajouter_ligne_etat();
     // The phase picture of the Bode view is placed by hand in the lower half.
     image_phase_->hide();
-    relier_souris(image_, 'G');
-    relier_souris(image_phase_, 'P');
+    relier_souris(image_, diagramme::gain);
+    relier_souris(image_phase_, diagramme::phase);
 }
 
 void fenetre_frequentielle::ouvrir() {
@@ -80,19 +83,19 @@ void fenetre_frequentielle::titrer() {
 void fenetre_frequentielle::rafraichir() {
     etat_etudes& e = ctx_.sys.etudes;
     const QSize t = taille_exterieure();
-    const auto trace = [this](surface& s) {
-        tracer_frequentiel(s, ctx_.reg.frequence, ctx_.reg.graphe, ctx_.sys, &memoire_);
+    const auto trace = [this](diagramme genre) {
+        return [this, genre](surface& s) {
+            tracer_frequentiel(s, ctx_.reg.frequence, ctx_.reg.graphe, ctx_.sys, genre, &memoire_);
+        };
     };
     if (!e.bode_double) {
         image_phase_->hide();
         const zone_trace z = zone_frequentiel(t.width(), t.height());
-        image_->dessiner(z.largeur, z.hauteur, trace);
+        image_->dessiner(z.largeur, z.hauteur, trace(e.etude_freq_choisie));
     } else {
         const zone_trace z = zone_bode(t.width(), t.height());
-        e.etude_freq_choisie = 'G';
-        image_->dessiner(z.largeur, z.hauteur, trace);
-        e.etude_freq_choisie = 'P';
-        image_phase_->dessiner(z.largeur, z.hauteur, trace);
+        image_->dessiner(z.largeur, z.hauteur, trace(diagramme::gain));
+        image_phase_->dessiner(z.largeur, z.hauteur, trace(diagramme::phase));
         image_phase_->move(image_->x(), haut_bode_phase(t.height()));
         image_phase_->setVisible(z.utilisable() && image_->isVisible());
     }
@@ -110,7 +113,7 @@ void fenetre_frequentielle::cacher_contenu() {
     desarmer_zoom();
     image_->hide();
     image_phase_->hide();
-    ctx_.sys.etudes.etude_freq_choisie = '0';
+    ctx_.sys.etudes.etude_freq_choisie = diagramme::aucun;
 }
 
 void fenetre_frequentielle::hideEvent(QHideEvent* e) {
@@ -123,7 +126,8 @@ void fenetre_frequentielle::resizeEvent(QResizeEvent* e) {
     fenetre_etude::resizeEvent(e);
     const QSize t = taille_exterieure();
     const etat_etudes& etat = ctx_.sys.etudes;
-    if (ctx_.sys.systeme_saisi && etat.frequence_ouverte && etat.etude_freq_choisie != '0' &&
+    if (ctx_.sys.systeme_saisi && etat.frequence_ouverte &&
+        (etat.etude_freq_choisie != diagramme::aucun || etat.bode_double) &&
         assez_grand(zone_frequentiel(t.width(), t.height())))
         rafraichir();
 }
@@ -138,7 +142,7 @@ void fenetre_frequentielle::keyPressEvent(QKeyEvent* e) {
     fenetre_etude::keyPressEvent(e);
 }
 
-void fenetre_frequentielle::choisir(char genre) {
+void fenetre_frequentielle::choisir(diagramme genre) {
     ctx_.sys.etudes.etude_freq_choisie = genre;
     ctx_.sys.etudes.bode_double = false;
     rafraichir();
@@ -146,6 +150,7 @@ void fenetre_frequentielle::choisir(char genre) {
 
 void fenetre_frequentielle::choisir_bode() {
     ctx_.sys.etudes.bode_double = true;
+    ctx_.sys.etudes.etude_freq_choisie = diagramme::phase;
     rafraichir();
 }
 
@@ -172,7 +177,7 @@ void fenetre_frequentielle::au_clic_echelle_auto() {
 
 void fenetre_frequentielle::au_clic_zoom_avant() {
     const etat_etudes& e = ctx_.sys.etudes;
-    if (e.etude_freq_choisie == '0' || e.bode_double) return;
+    if (e.etude_freq_choisie == diagramme::aucun || e.bode_double) return;
     zoom_actif_ = true;
     image_->setCursor(Qt::CrossCursor);
     ligne_etat()->showMessage(QStringLiteral("Tracez le rectangle à agrandir avec la souris"));
@@ -207,7 +212,7 @@ void fenetre_frequentielle::au_clic_exporter() {
         [this] { return csv_frequentiel(ctx_.reg.frequence, ctx_.sys); });
 }
 
-void fenetre_frequentielle::relier_souris(image_trace* image, char genre_bode) {
+void fenetre_frequentielle::relier_souris(image_trace* image, diagramme genre_bode) {
     const auto genre = [this, genre_bode] {
         return ctx_.sys.etudes.bode_double ? genre_bode : ctx_.sys.etudes.etude_freq_choisie;
     };
@@ -220,7 +225,7 @@ void fenetre_frequentielle::relier_souris(image_trace* image, char genre_bode) {
     connect(image, &image_trace::souris_sortie, this, [this] { ligne_etat()->clearMessage(); });
 }
 
-void fenetre_frequentielle::souris_enfoncee(image_trace* image, char genre, QPoint p,
+void fenetre_frequentielle::souris_enfoncee(image_trace* image, diagramme genre, QPoint p,
                                             Qt::MouseButton b) {
     if (b != Qt::LeftButton) return;
     if (zoom_actif_ && image == image_) {
@@ -235,7 +240,7 @@ void fenetre_frequentielle::souris_enfoncee(image_trace* image, char genre, QPoi
         lecture_->placer(*w);
 }
 
-void fenetre_frequentielle::souris_deplacee(image_trace* image, char genre, QPoint p) {
+void fenetre_frequentielle::souris_deplacee(image_trace* image, diagramme genre, QPoint p) {
     if (zoom_actif_ && glissement_ && image == image_) {
         rectangle_.x1 = p.x();
         rectangle_.y1 = p.y();
@@ -250,7 +255,7 @@ void fenetre_frequentielle::souris_deplacee(image_trace* image, char genre, QPoi
         ligne_etat()->showMessage(QString::fromStdString(texte));
 }
 
-void fenetre_frequentielle::souris_relachee(image_trace* image, char genre, QPoint p,
+void fenetre_frequentielle::souris_relachee(image_trace* image, diagramme genre, QPoint p,
                                             Qt::MouseButton b) {
     if (b != Qt::LeftButton || !zoom_actif_ || image != image_) return;
     const bool glisse = glissement_;

@@ -35,7 +35,7 @@ class fenetre_frequentielle : public fenetre_etude {
     void keyPressEvent(QKeyEvent* e) override;
 
   private:
-    void choisir(char genre);
+    void choisir(diagramme genre);
     void choisir_bode();
     void elargir(bool vers_le_bas);
     void au_clic_echelle_auto();
@@ -44,10 +44,10 @@ class fenetre_frequentielle : public fenetre_etude {
     void au_clic_copier();
     void au_clic_exporter();
     void desarmer_zoom();
-    void relier_souris(image_trace* image, char genre_bode);
-    void souris_enfoncee(image_trace* image, char genre, QPoint p, Qt::MouseButton b);
-    void souris_deplacee(image_trace* image, char genre, QPoint p);
-    void souris_relachee(image_trace* image, char genre, QPoint p, Qt::MouseButton b);
+    void relier_souris(image_trace* image, diagramme genre_bode);
+    void souris_enfoncee(image_trace* image, diagramme genre, QPoint p, Qt::MouseButton b);
+    void souris_deplacee(image_trace* image, diagramme genre, QPoint p);
+    void souris_relachee(image_trace* image, diagramme genre, QPoint p, Qt::MouseButton b);
 
     image_trace* image_;
     image_trace* image_phase_;

@@ -1,5 +1,6 @@
 #include "studies/qt/fenetre_poles_zeros.h"
 
+#include "analysis/echelle_poles_zeros.h"
 #include "studies/carte_poles_zeros.h"
 #include "studies/export_csv.h"
 #include "studies/qt/image_trace.h"

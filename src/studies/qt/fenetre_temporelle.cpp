@@ -1,14 +1,14 @@
 #include "studies/qt/fenetre_temporelle.h"
 
-#include "analysis/temps.h"
-#include "analysis/trace_temporel.h"
 #include "document/etude_parametree.h"
+#include "document/etudes_systeme.h"
 #include "studies/coordonnees_trace.h"
 #include "studies/export_csv.h"
 #include "studies/lecture_temporelle.h"
 #include "studies/qt/dialogue_lecture_temporelle.h"
 #include "studies/qt/dialogue_periodique.h"
 #include "studies/qt/image_trace.h"
+#include "studies/trace_temporel.h"
 #include "studies/zones_trace.h"
 
 #include <QStatusBar>
@@ -28,20 +28,22 @@ fenetre_temporelle::fenetre_temporelle(contexte_fenetres& ctx, QWidget* parent)
       periodique_(new dialogue_periodique(ctx, this)), lecture_(new dialogue_lecture_temporelle(
                                                            ctx, [this] { redessiner(); }, this)) {
     ajouter_commande(QStringLiteral("Impulsion"), QStringLiteral("Réponse impulsionnelle"),
-                     [this] { choisir('I'); });
+                     [this] { choisir(entree_temps::impulsion); });
     ajouter_commande(QStringLiteral("Échelon"), QStringLiteral("Réponse indicielle"),
-                     [this] { choisir('E'); });
+                     [this] { choisir(entree_temps::echelon); });
     ajouter_commande(QStringLiteral("Rampe"), QStringLiteral("Réponse à une rampe"),
-                     [this] { choisir('R'); });
+                     [this] { choisir(entree_temps::rampe); });
     ajouter_commande(QStringLiteral("Sinusoïde"), QStringLiteral("Réponse à une sinusoïde"),
-                     [this] { choisir('S'); });
+                     [this] { choisir(entree_temps::sinus); });
     ajouter_separateur();
     ajouter_commande(QStringLiteral("Carré"), QStringLiteral("Réponse à un signal carré"), [this] {
-        choisir_periodique('C', QStringLiteral("Entrée parametres signal carré"));
+        choisir_periodique(entree_temps::carre, QStringLiteral("Entrée parametres signal carré"));
     });
-    ajouter_commande(
-        QStringLiteral("Triangle"), QStringLiteral("Réponse à un signal triangle"),
-        [this] { choisir_periodique('T', QStringLiteral("Entrée parametres signal triangle")); });
+    ajouter_commande(QStringLiteral("Triangle"), QStringLiteral("Réponse à un signal triangle"),
+                     [this] {
+                         choisir_periodique(entree_temps::triangle,
+                                            QStringLiteral("Entrée parametres signal triangle"));
+                     });
     ajouter_separateur();
     ajouter_commande(QStringLiteral("Copier"), QStringLiteral("Copier en métafile"),
                      [this] { au_clic_copier(); });
@@ -56,7 +58,7 @@ fenetre_temporelle::fenetre_temporelle(contexte_fenetres& ctx, QWidget* parent)
                      [this] { changer_intervalle(1); });
     ajouter_separateur();
     ajouter_commande(QStringLiteral("Valeurs"), QStringLiteral("valeurs particulières"), [this] {
-        if (ctx_.sys.etudes.etude_temps_choisie != '0') lecture_->ouvrir();
+        if (ctx_.sys.etudes.etude_temps_choisie != entree_temps::aucune) lecture_->ouvrir();
     });
     disposition_->addWidget(image_, 1, Qt::AlignLeft | Qt::AlignTop);
     ajouter_ligne_etat();
@@ -128,18 +130,18 @@ void fenetre_temporelle::resizeEvent(QResizeEvent* e) {
     fenetre_etude::resizeEvent(e);
     const QSize t = taille_exterieure();
     if (ctx_.sys.systeme_saisi && ctx_.sys.etudes.temps_ouverte &&
-        ctx_.sys.etudes.etude_temps_choisie != '0' &&
+        ctx_.sys.etudes.etude_temps_choisie != entree_temps::aucune &&
         assez_grand(zone_temps(t.width(), t.height())))
         redessiner();
 }
 
-void fenetre_temporelle::choisir(char entree) {
+void fenetre_temporelle::choisir(entree_temps entree) {
     echelle_temps_ = 0;
     ctx_.sys.etudes.etude_temps_choisie = entree;
     rafraichir(true, true);
 }
 
-void fenetre_temporelle::choisir_periodique(char entree, const QString& titre) {
+void fenetre_temporelle::choisir_periodique(entree_temps entree, const QString& titre) {
     ctx_.sys.etudes.etude_temps_choisie = entree;
     // However the dialog is closed, the response is computed with the values it accepted.
     periodique_->saisir(titre);
@@ -147,7 +149,7 @@ void fenetre_temporelle::choisir_periodique(char entree, const QString& titre) {
 }
 
 void fenetre_temporelle::changer_intervalle(int sens) {
-    if (ctx_.sys.etudes.etude_temps_choisie == '0') return;
+    if (ctx_.sys.etudes.etude_temps_choisie == entree_temps::aucune) return;
     if (sens < 0 && echelle_temps_ > -echelle_temps_max) {
         --echelle_temps_;
         ctx_.pilote.calculer_avec_attente([this](const rapport_progression& progression) {

@@ -35,8 +35,8 @@ class fenetre_temporelle : public fenetre_etude {
     void hideEvent(QHideEvent* e) override;
 
   private:
-    void choisir(char entree);
-    void choisir_periodique(char entree, const QString& titre);
+    void choisir(entree_temps entree);
+    void choisir_periodique(entree_temps entree, const QString& titre);
     void calculer(bool reprendre_echelles);
     void changer_intervalle(int sens);
     void redessiner();

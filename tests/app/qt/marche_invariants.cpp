@@ -1,8 +1,6 @@
 // What must hold after every action of the walk: the counts, every label against the document,
 // no "nan" or "inf" shown for a finite value, the open studies drawn from the current document,
 // the copies made of what is shown.
-#include "analysis/trace_frequentiel.h"
-#include "analysis/trace_temporel.h"
 #include "app/qt/application_varlem.h"
 #include "app/qt/fenetre_principale.h"
 #include "app/qt/marche_aleatoire.h"
@@ -27,6 +25,8 @@
 #include "studies/qt/fenetre_temporelle.h"
 #include "studies/qt/image_trace.h"
 #include "studies/texte_poles_zeros.h"
+#include "studies/trace_frequentiel.h"
+#include "studies/trace_temporel.h"
 #include "studies/zones_trace.h"
 
 #include <QApplication>
@@ -312,7 +312,7 @@ void marche_aleatoire::verifier_etudes() {
     dialogue_lecture_frequentielle& lf = frq.lecture();
     if (lf.isVisible()) {
         constater(frq.isVisible(), "the frequency readout outlives its window");
-        const textes_lecture_frq t = textes_valeurs_frq(s.lecture);
+        const textes_lecture_frq t = textes_valeurs_frq(s);
         constater(texte_etiquette(&lf, QStringLiteral("Valeur de la pulsation")) == qt(t.w) &&
                       texte_etiquette(&lf, QStringLiteral("Valeur du gain")) == qt(t.gain) &&
                       texte_etiquette(&lf, QStringLiteral("Valeur de la phase")) == qt(t.phase),
@@ -325,7 +325,7 @@ void marche_aleatoire::verifier_etudes() {
     dialogue_lecture_temporelle& lt = app_->temporelle().lecture();
     if (lt.isVisible()) {
         constater(app_->temporelle().isVisible(), "the time readout outlives its window");
-        const textes_lecture_tps t = textes_valeurs_tps(s.lecture);
+        const textes_lecture_tps t = textes_valeurs_tps(app_->reglages_etudes().temps, s);
         constater(texte_etiquette(&lt, QStringLiteral("Valeur du temps")) == qt(t.t) &&
                       texte_etiquette(&lt, QStringLiteral("Valeur de la réponse")) == qt(t.y),
                   "the time readout does not show the readout's values");
@@ -356,12 +356,15 @@ void marche_aleatoire::verifier_copies() {
 
 void marche_aleatoire::verifier_nombres_montres() {
     const systeme& s = app_->document();
+    const std::optional<valeurs_lecture_frq> frq = valeurs_lecture(s);
+    const std::optional<point_lecture_tps> tps =
+        point_lecture_temporelle(app_->reglages_etudes().temps, s);
     // A readout may say that a value is infinite when it is.
-    const auto infini_vrai = [&s](const QWidget* w) {
+    const auto infini_vrai = [&](const QWidget* w) {
         const QString n = w->accessibleName();
-        if (n == QStringLiteral("Valeur du gain")) return std::isinf(s.lecture.gain_lecture);
-        if (n == QStringLiteral("Valeur de la phase")) return std::isinf(s.lecture.phase_lecture);
-        if (n == QStringLiteral("Valeur de la réponse")) return std::isinf(s.lecture.y_lecture);
+        if (n == QStringLiteral("Valeur du gain")) return frq && std::isinf(frq->gain);
+        if (n == QStringLiteral("Valeur de la phase")) return frq && std::isinf(frq->phase);
+        if (n == QStringLiteral("Valeur de la réponse")) return tps && std::isinf(tps->y);
         return false;
     };
     const auto verifier_texte = [&](const QWidget* w, const QString& t) {
@@ -431,7 +434,8 @@ void marche_aleatoire::verifier_traces() {
             constater(!non_fini(qt(t)), "the " + quoi + " writes '" + t + "'");
     };
     fenetre_frequentielle& frq = app_->frequentielle();
-    if (e.frequence_ouverte && a_l_ecran(&frq) && frq.isEnabled() && e.etude_freq_choisie != '0') {
+    if (e.frequence_ouverte && a_l_ecran(&frq) && frq.isEnabled() &&
+        e.etude_freq_choisie != diagramme::aucun) {
         const QSize t = frq.taille_exterieure();
         auto copie = std::make_unique<systeme>(s);
         reglages r = app_->reglages_etudes();
@@ -442,16 +446,16 @@ void marche_aleatoire::verifier_traces() {
         } else {
             const zone_trace z = zone_bode(t.width(), t.height());
             for (const auto& [nom, genre] :
-                 {std::pair{QStringLiteral("Diagramme fréquentiel"), 'G'},
-                  std::pair{QStringLiteral("Diagramme de la phase"), 'P'}})
+                 {std::pair{QStringLiteral("Diagramme fréquentiel"), diagramme::gain},
+                  std::pair{QStringLiteral("Diagramme de la phase"), diagramme::phase}})
                 comparer(image_nommee(&frq, nom), z, "Bode diagram", r, [&](surface& su) {
-                    copie->etudes.etude_freq_choisie = genre;
-                    tracer_frequentiel(su, r.frequence, r.graphe, *copie);
+                    tracer_frequentiel(su, r.frequence, r.graphe, *copie, genre);
                 });
         }
     }
     fenetre_temporelle& tps = app_->temporelle();
-    if (e.temps_ouverte && a_l_ecran(&tps) && tps.isEnabled() && e.etude_temps_choisie != '0') {
+    if (e.temps_ouverte && a_l_ecran(&tps) && tps.isEnabled() &&
+        e.etude_temps_choisie != entree_temps::aucune) {
         const QSize t = tps.taille_exterieure();
         auto copie = std::make_unique<systeme>(s);
         reglages r = app_->reglages_etudes();

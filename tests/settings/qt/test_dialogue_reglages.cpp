@@ -28,7 +28,7 @@ class DialogueReglages : public test::banc_etudes {
     void SetUp() override {
         banc_etudes::SetUp();
         sys->etudes.temps_ouverte = true;
-        sys->etudes.etude_temps_choisie = 'S';
+        sys->etudes.etude_temps_choisie = entree_temps::sinus;
         d = std::make_unique<dialogue_reglages>(*ctx);
     }
 
@@ -107,16 +107,20 @@ TEST_F(DialogueReglages, RemplissageDepuisLesReglages) {
     reg.temps.precision_modifiee = true;
     sys->etudes.boucle_fermee = true;
     struct cas {
-        char freq;
+        diagramme freq;
         bool bode;
-        char temps;
+        entree_temps temps;
         const char* texte_freq;
         const char* texte_temps;
     };
-    for (const cas& c : {cas{'0', false, 'I', "Non choisie", "Etude en cours:Rep impulsionnelle"},
-                         cas{'N', false, 'E', "Nyquist", "Etude en cours:Rep indicielle"},
-                         cas{'P', true, 'R', "Bode", "Etude en cours:Rep en accélération"},
-                         cas{'B', false, '0', "Black", "Etude en cours:Rep en accélération"}}) {
+    for (const cas& c : {cas{diagramme::aucun, false, entree_temps::impulsion, "Non choisie",
+                             "Etude en cours:Rep impulsionnelle"},
+                         cas{diagramme::nyquist, false, entree_temps::echelon, "Nyquist",
+                             "Etude en cours:Rep indicielle"},
+                         cas{diagramme::phase, true, entree_temps::rampe, "Bode",
+                             "Etude en cours:Rep en accélération"},
+                         cas{diagramme::black, false, entree_temps::aucune, "Black",
+                             "Etude en cours:Rep en accélération"}}) {
         sys->etudes.etude_freq_choisie = c.freq;
         sys->etudes.bode_double = c.bode;
         sys->etudes.etude_temps_choisie = c.temps;
@@ -325,7 +329,7 @@ TEST_F(DialogueReglages, PulsationTapeeEtCurseur) {
     EXPECT_EQ(curseur->value(), 1) << "Down moves the thumb down, to a lower pulsation";
     EXPECT_LT(reg.temps.pulsation, 10);
     refreshes();
-    sys->etudes.etude_temps_choisie = 'E';
+    sys->etudes.etude_temps_choisie = entree_temps::echelon;
     QTest::keyClick(curseur, Qt::Key_End);
     EXPECT_EQ(reg.temps.pulsation, 1) << "bottom end";
     EXPECT_EQ(refreshes(), aucun) << "no sine studied: nothing computed";
@@ -340,7 +344,7 @@ TEST_F(DialogueReglages, PulsationTapeeEtCurseur) {
 }
 
 TEST_F(DialogueReglages, PrecisionPeriodiqueCalculeeAuOK) {
-    sys->etudes.etude_temps_choisie = 'C';
+    sys->etudes.etude_temps_choisie = entree_temps::carre;
     ouvrir();
     sys->periodique.echantillons_entree.clear();
     QSpinBox* fleches = controle<QSpinBox>(d.get(), "Précision des calculs signaux périodiques");

@@ -2,9 +2,9 @@
 // A study-window test bench: two typed functions, their frequency ranges prepared, the
 // scripted desktop and a recording refresh, as the application hands them to the windows.
 
-#include "analysis/frequences.h"
 #include "app/qt/outils_fenetres.h"
 #include "app/qt/plateforme_scriptee.h"
+#include "document/etudes_systeme.h"
 #include "document/outils_document.h"
 #include "studies/qt/image_trace.h"
 

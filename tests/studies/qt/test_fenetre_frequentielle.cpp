@@ -155,8 +155,8 @@ TEST_F(FenetreFrequentielle, ZoomALaSourisDansLesDeuxSens) {
 
     etude_frequence attendu = avant;
     bool zero_attendu = true;
-    ASSERT_TRUE(zoom_souris(attendu, 'N', t.width(), t.height(), {a.x(), a.y(), b.x(), b.y()},
-                            zero_attendu));
+    ASSERT_TRUE(zoom_souris(attendu, diagramme::nyquist, t.width(), t.height(),
+                            {a.x(), a.y(), b.x(), b.y()}, zero_attendu));
 
     struct cas {
         QPoint depart, arrivee;

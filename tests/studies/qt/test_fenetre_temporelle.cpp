@@ -6,6 +6,7 @@
 #include "studies/qt/dialogue_periodique.h"
 #include "studies/qt/fenetre_attente.h"
 #include "studies/qt/fenetre_temporelle.h"
+#include "support/genres.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -66,7 +67,7 @@ TEST_F(FenetreTemporelle, DialoguePeriodiqueRefuseSansMessageEtGardeCeQuIlAAccep
         }
     }));
     EXPECT_EQ(titre, QStringLiteral("Entrée parametres signal carré"));
-    EXPECT_EQ(sys->etudes.etude_temps_choisie, 'C');
+    EXPECT_EQ(sys->etudes.etude_temps_choisie, entree_temps::carre);
     EXPECT_EQ(reg.temps.rapport_cyclique, 1.0);
     EXPECT_EQ(static_cast<int>(sys->periodique.echantillons_entree.size()),
               nb_echantillons_periodiques(reg.temps));
@@ -79,7 +80,7 @@ TEST_F(FenetreTemporelle, DialoguePeriodiqueRefuseSansMessageEtGardeCeQuIlAAccep
         d.reject();
     }));
     EXPECT_EQ(titre, QStringLiteral("Entrée parametres signal triangle"));
-    EXPECT_EQ(sys->etudes.etude_temps_choisie, 'T');
+    EXPECT_EQ(sys->etudes.etude_temps_choisie, entree_temps::triangle);
     EXPECT_EQ(reg.temps.frequence_periodique, 1.0) << "nothing stored without OK";
     EXPECT_FALSE(sys->periodique.echantillons_reponse[1].empty());
 }

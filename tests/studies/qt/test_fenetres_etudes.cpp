@@ -8,9 +8,11 @@
 #include "studies/qt/fenetre_temporelle.h"
 #include "studies/zones_trace.h"
 
+#include "support/genres.h"
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -148,7 +150,7 @@ TEST_F(FenetresEtudes, BodeEmpileLeGainEtLaPhase) {
     EXPECT_EQ(image_de(&f, 0), QSize(z.largeur, z.hauteur));
     EXPECT_TRUE(images[1]->isVisible());
     EXPECT_EQ(images[1]->y(), haut_bode_phase(t.height()));
-    EXPECT_EQ(sys->etudes.etude_freq_choisie, 'P');
+    EXPECT_EQ(sys->etudes.etude_freq_choisie, diagramme::phase);
     ASSERT_TRUE(cliquer(&f, QStringLiteral("Gain")));
     EXPECT_FALSE(images[1]->isVisible());
     EXPECT_FALSE(sys->etudes.bode_double);

@@ -1,0 +1,217 @@
+#include "studies/trace_frequentiel.h"
+
+#include "analysis/caracteristiques.h"
+#include "analysis/frequences.h"
+#include "document/etudes_systeme.h"
+#include "numeric/nombres.h"
+#include "plot/axes.h"
+#include "plot/echelles.h"
+#include "plot/fleche_lecture.h"
+#include "studies/lecture_frequentielle.h"
+
+#include <algorithm>
+#include <numbers>
+#include <optional>
+#include <string>
+
+namespace varlem {
+
+namespace {
+
+// Pixel row of the value 0 over the whole height, and column of 0 over the whole width:
+// the unit texts are placed from them, not from the frame.
+int ligne_zero(const surface& s, double lo, double hi) {
+    return y_vers_pixel(0, s.hauteur(), 0.0, lo, hi);
+}
+
+int colonne_zero(const surface& s, double lo, double hi) {
+    return x_vers_pixel(0, s.largeur(), 0.0, lo, hi);
+}
+
+void police_textes(surface& s) {
+    s.police(police_textes_frq, taille_textes_frq, couleur_textes_frq);
+}
+
+// The unit of the horizontal axis, right of the frame, just above the zero line.
+void texte_unite(surface& s, const etude_frequence& r, int y) {
+    // A zero line at the very top would lift the unit out of the picture.
+    y = std::max(y, 0);
+    if (r.en_hertz)
+        s.texte(s.largeur() - 16, y, "Hz");
+    else
+        s.texte(s.largeur() - 30, y, "rad/s");
+}
+
+void tracer_cadre(surface& s, const etude_frequence& r, const param& p, diagramme genre) {
+    switch (genre) {
+    case diagramme::gain:
+        tracer_axes_log(s, p, r.decade_min, r.decade_max, r.gain_pas, r.gain_min, r.gain_max);
+        break;
+    case diagramme::phase:
+        tracer_axes_log(s, p, r.decade_min, r.decade_max, r.phase_pas, r.phase_min, r.phase_max);
+        break;
+    case diagramme::black:
+        tracer_axes(s, p, r.black_phase_pas, r.black_gain_pas, r.black_phase_min, r.black_phase_max,
+                    r.black_gain_min, r.black_gain_max);
+        break;
+    case diagramme::nyquist:
+        tracer_axes(s, p, r.re_pas, r.im_pas, r.re_min, r.re_max, r.im_min, r.im_max);
+        break;
+    case diagramme::module:
+        if (r.en_hertz)
+            tracer_axes(s, p, r.f_pas, r.module_pas, r.f_min, r.f_max, r.module_min, r.module_max);
+        else
+            tracer_axes(s, p, r.wl_pas, r.module_pas, r.wl_min, r.wl_max, r.module_min,
+                        r.module_max);
+        break;
+    case diagramme::aucun:
+        break;
+    }
+}
+
+// Frame with its title and unit texts; the module's title goes under its frame.
+void tracer_cadre_et_textes(surface& s, const etude_frequence& r, const param& p, diagramme genre) {
+    if (genre == diagramme::module) {
+        police_textes(s);
+        s.texte(0, 0, "Module");
+    }
+    tracer_cadre(s, r, p, genre);
+    // The frame leaves its own label font behind.
+    police_textes(s);
+    switch (genre) {
+    case diagramme::gain:
+        s.texte(0, 0, "Gain (dB)");
+        if (p.inclure_zero) texte_unite(s, r, ligne_zero(s, r.gain_min, r.gain_max) - 12);
+        break;
+    case diagramme::phase:
+        s.texte(0, 0, r.en_radians ? "Phase (rad)" : "Phase (d°)");
+        if (p.inclure_zero) texte_unite(s, r, ligne_zero(s, r.phase_min, r.phase_max) - 12);
+        break;
+    case diagramme::black:
+        if (p.inclure_zero) {
+            // The gain's zero row comes from the automatic range, not the Black window.
+            s.texte(colonne_zero(s, r.black_phase_min, r.black_phase_max) - 65, 8, "Gain (dB)");
+            s.texte(0, ligne_zero(s, r.gain_min, r.gain_max) - 7, "Phase");
+        }
+        break;
+    case diagramme::nyquist:
+        s.texte(0, 0, "Nyquist");
+        break;
+    case diagramme::module:
+        if (p.inclure_zero) texte_unite(s, r, ligne_zero(s, r.module_min, r.module_max) - 22);
+        break;
+    case diagramme::aucun:
+        break;
+    }
+}
+
+void tracer_courbe_couleur(surface& s, const fdt_travail& ft, diagramme genre,
+                           const etude_frequence& r, couleur c, memoire_courbes* memoire) {
+    s.couleur_crayon(c);
+    s.epaisseur_crayon(1);
+    s.style_crayon(style_trait::plein);
+    if (memoire)
+        memoire->tracer(s, ft, genre, r);
+    else
+        tracer_courbe_frq(s, ft, genre, r);
+}
+
+// The reported crossings of the read function's margins on the gain and phase diagrams: a
+// dotted vertical line at each, the margin written beside it.
+void tracer_marges(surface& s, const etude_frequence& r, const systeme& sys, diagramme genre) {
+    if (!r.afficher_marges || !diagramme_logarithmique(genre) ||
+        !slot_valide(sys.fonction_courante))
+        return;
+    const marges_stabilite m =
+        calculer_marges(sys.fonctions[static_cast<std::size_t>(sys.fonction_courante)].fonction);
+    const int gauche = cadre_gauche(), droite = cadre_droite(s.largeur());
+    const auto marquer = [&](std::optional<double> w, const std::string& texte, int rang) {
+        if (!w) return;
+        const double valeur = r.en_hertz ? *w / (2 * std::numbers::pi) : *w;
+        const int x = log_vers_pixel(r.decade_min, r.decade_max, gauche, droite, valeur);
+        if (x < gauche || x > droite) return;
+        s.couleur_crayon(couleur_marges);
+        s.epaisseur_crayon(1);
+        s.style_crayon(style_trait::pointille);
+        s.deplacer(x, cadre_haut());
+        s.tracer_vers(x, cadre_bas(s.hauteur()));
+        s.style_crayon(style_trait::plein);
+        police_textes(s);
+        // Near the right edge the text goes left of its line.
+        const int largeur = s.largeur_texte(texte);
+        const int tx = x + 4 + largeur <= droite ? x + 4 : x - 4 - largeur;
+        s.texte(tx, cadre_haut() + 2 + rang * (taille_textes_frq + 6), texte);
+    };
+    if (m.marge_gain_db)
+        marquer(m.omega_marge_gain, "MG = " + texte_nombre(*m.marge_gain_db) + " dB", 0);
+    if (m.marge_phase_deg)
+        marquer(m.omega_marge_phase, "MP = " + texte_nombre(*m.marge_phase_deg) + "°", 1);
+}
+
+// The readout arrow on the read function's curve, where the point is defined.
+std::optional<std::pair<int, int>> tracer_lecture(surface& s, const etude_frequence& r,
+                                                  const systeme& sys, diagramme genre) {
+    const std::optional<valeurs_lecture_frq> v = valeurs_lecture(sys);
+    if (!v) return std::nullopt;
+    const fdt_travail& ft = fonction_du_slot(sys.fonctions, fonction_lue(sys));
+    const point_frq pt = point_frequentiel(ft, r, genre, v->w, cadre_bas(s.hauteur()), cadre_haut(),
+                                           cadre_droite(s.largeur()), cadre_gauche());
+    if (!pt.defini) return std::nullopt;
+    tracer_fleche_lecture(s, pt.px, pt.py);
+    return std::pair{pt.px, pt.py};
+}
+
+} // namespace
+
+rendu_frequentiel dessiner_frequentiel(surface& s, const etude_frequence& r, const param& p,
+                                       const systeme& sys, diagramme genre,
+                                       const options_frequentiel& o) {
+    if (!sys.etudes.frequence_ouverte || !diagramme_trace(genre)) return {};
+    if (!cadre_utilisable(s.largeur(), s.hauteur())) return {};
+
+    if (o.textes)
+        tracer_cadre_et_textes(s, r, p, genre);
+    else
+        tracer_cadre(s, r, p, genre);
+
+    for (const int k : fonctions_etudiees(sys))
+        tracer_courbe_couleur(s, fonction_du_slot(sys.fonctions, k), genre, r,
+                              p.couleurs[static_cast<std::size_t>(k)], o.memoire);
+
+    tracer_marges(s, r, sys, genre);
+
+    rendu_frequentiel rendu;
+    rendu.dessine = true;
+    if (o.fleche && sys.lecture.lecture_frq_active) rendu.fleche = tracer_lecture(s, r, sys, genre);
+
+    const etat_etudes& e = sys.etudes;
+    if (o.non_corrige && e.boucle_fermee && e.afficher_non_corrige &&
+        slot_valide(sys.courante_sauvee))
+        tracer_courbe_couleur(s, fonction_du_slot(sys.sauvegarde, sys.courante_sauvee), genre, r,
+                              p.couleurs[indice_couleur_non_corrige], o.memoire);
+    return rendu;
+}
+
+rendu_frequentiel tracer_frequentiel(surface& s, const etude_frequence& r, const param& p,
+                                     const systeme& sys, diagramme genre,
+                                     memoire_courbes* memoire) {
+    options_frequentiel o;
+    o.memoire = memoire;
+    return dessiner_frequentiel(s, r, p, sys, genre, o);
+}
+
+rendu_frequentiel tracer_frequentiel(surface& s, const etude_frequence& r, const param& p,
+                                     const systeme& sys, memoire_courbes* memoire) {
+    return tracer_frequentiel(s, r, p, sys, sys.etudes.etude_freq_choisie, memoire);
+}
+
+void tracer_frequentiel_nu(surface& s, const etude_frequence& r, const param& p,
+                           const systeme& sys) {
+    dessiner_frequentiel(s, r, p, sys, sys.etudes.etude_freq_choisie, {false, false, false});
+}
+
+void copier_frequentiel(surface& s, const etude_frequence& r, const param& p, const systeme& sys) {
+    dessiner_frequentiel(s, r, p, sys, sys.etudes.etude_freq_choisie, {false, false, true});
+}
+
+} // namespace varlem
