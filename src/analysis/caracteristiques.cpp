@@ -1,6 +1,9 @@
 #include "analysis/caracteristiques.h"
 
+#include "analysis/boucle_retard.h"
 #include "analysis/caracteristiques_calcul.h"
+
+#include <cmath>
 
 namespace varlem {
 
@@ -16,10 +19,21 @@ contexte_calcul contexte() {
     return ctx;
 }
 
-void frequentielles(contexte_calcul& ctx, const fonction_exacte& f, caracteristiques& c) {
+// The step characteristics of f: those of the loop itself for a loop's stand-in, and shifted by
+// the delay, the response being zero until it.
+reponse_indicielle indicielle(const fdt& f, const fonction_exacte& e) {
+    reponse_indicielle r = f.boucle ? indicielle_boucle_retard(*f.boucle) : indicielle_exacte(e);
+    if (!(f.retard > 0) || !std::isfinite(f.retard)) return r;
+    for (std::optional<double>* t : {&r.temps_pic, &r.temps_reponse_5, &r.temps_reponse_2})
+        if (*t) **t += f.retard;
+    return r;
+}
+
+void frequentielles(contexte_calcul& ctx, const fdt& fonction, const fonction_exacte& f,
+                    caracteristiques& c) {
     c.bande_passante = bande_passante_exacte(ctx, f);
     c.resonance = resonance_exacte(ctx, f);
-    c.indicielle = indicielle_exacte(f);
+    c.indicielle = indicielle(fonction, f);
 }
 
 } // namespace
@@ -41,7 +55,7 @@ std::optional<pic_resonance> calculer_resonance(const fdt& f) {
 
 reponse_indicielle calculer_indicielle(const fdt& f) {
     contexte_calcul ctx = contexte();
-    return indicielle_exacte(preparer_fonction(ctx, f));
+    return indicielle(f, preparer_fonction(ctx, f));
 }
 
 caracteristiques calculer_caracteristiques(const fdt& f) {
@@ -49,7 +63,7 @@ caracteristiques calculer_caracteristiques(const fdt& f) {
     const fonction_exacte e = preparer_fonction(ctx, f);
     caracteristiques c;
     c.marges = marges_exactes(ctx, e);
-    frequentielles(ctx, e, c);
+    frequentielles(ctx, f, e, c);
     return c;
 }
 
@@ -57,7 +71,7 @@ caracteristiques caracteristiques_boucle(const fdt& boucle_ouverte, const fdt& b
     contexte_calcul ctx = contexte();
     caracteristiques c;
     c.marges = marges_exactes(ctx, preparer_fonction(ctx, boucle_ouverte));
-    frequentielles(ctx, preparer_fonction(ctx, boucle_fermee), c);
+    frequentielles(ctx, boucle_fermee, preparer_fonction(ctx, boucle_fermee), c);
     return c;
 }
 

@@ -4,7 +4,8 @@
 // from the polynomials and the exact partial fractions, never read off a sampled curve.
 //
 // Phase: Σ arg(jω − z) − Σ arg(jω − p) in degrees, each argument in (−90°, 270°], minus 180°
-// for a negative ratio of the leading coefficients. Pulsations in rad/s, times in s.
+// for a negative ratio of the leading coefficients, minus ωτ for a delay τ. Pulsations in
+// rad/s, times in s.
 
 #include "numeric/fdt.h"
 
@@ -43,6 +44,9 @@ struct marges_stabilite {
     std::optional<double> omega_marge_gain;
     std::optional<double> marge_phase_deg;
     std::optional<double> omega_marge_phase;
+    /// Delay margin (s): marge_phase_deg in radians over omega_marge_phase when positive, 0
+    /// when not, empty without a gain crossing.
+    std::optional<double> marge_retard;
 };
 
 /// The resonance peak.

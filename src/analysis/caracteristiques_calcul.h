@@ -44,6 +44,8 @@ struct fonction_exacte {
     bool stable = false;
     /// Some pole lies on the imaginary axis (0 included).
     bool pole_sur_axe = false;
+    /// Pure delay τ ≥ 0 of the function (s): its phase loses ωτ.
+    double retard = 0;
 };
 
 /// Prepares N/D of f (real parts of the coefficients); ctx seeds the root finder.
@@ -68,9 +70,19 @@ std::optional<double> bande_passante_exacte(contexte_calcul& ctx, const fonction
 /// Largest local maximum of |T(jω)|, among the roots of the derivative of |T(jω)|² in ω².
 std::optional<pic_resonance> resonance_exacte(contexte_calcul& ctx, const fonction_exacte& f);
 
-/// φ(ω) in degrees on the branch of the zeros z[0..nz) and the poles of f, with the value of
-/// arg T(jω) from the polynomials.
+/// φ(ω) − ωτ in degrees, φ on the branch of the zeros z[0..nz) and the poles of f, with the
+/// value of arg T(jω) from the polynomials.
 double phase_exacte_deg(const fonction_exacte& f, const complexe* z, int nz, double w);
+
+/// The phase crossings of a function with a delay: the solutions of φ(ω) − ωτ = −180°
+/// (mod 360°) up to 10 × max(largest gain crossing, largest root modulus, 1/τ), each bracketed
+/// on a walk whose steps the phase cannot turn much within, then refined to the last bits.
+std::vector<croisement_phase> croisements_phase_retard(const fonction_exacte& f, const complexe* z,
+                                                       int nz, const marges_stabilite& m);
+
+/// Phase margin in radians over its pulsation when positive, 0 when not, nothing without a
+/// gain crossing: the delay the loop can still take.
+std::optional<double> marge_de_retard(const marges_stabilite& m);
 
 /// Grid points beyond which the scan of a response stops: what it has not settled by then
 /// (a damping of about 1e-5) is left empty rather than guessed.

@@ -143,6 +143,7 @@ fonction_exacte preparer_fonction(contexte_calcul& ctx, const fdt& fonction) {
         return f;
     f.nulle = f.num[f.degre_num] == 0;
     f.valide = true;
+    f.retard = fonction.retard > 0 && std::isfinite(fonction.retard) ? fonction.retard : 0.0;
     f.gain_negatif = !f.nulle && (f.num[f.degre_num] < 0) != (f.den[f.degre_den] < 0);
 
     f.texte_num = fonction.texte_num;

@@ -62,6 +62,22 @@ double pulsation_de_decade(int decade, bool en_hertz) {
     return en_hertz ? v * deux_pi : v;
 }
 
+// A delay whose 1/τ is not above the range turns the phase by ωτ: the range goes on until that
+// turn reaches at least 2π, beyond the phase of the fraction alone.
+void etendre_aux_retards(etude_frequence& r, const banque_fonctions& f,
+                         const std::vector<int>& etudiees) {
+    const double w_max = pulsation_de_decade(r.decade_max, r.en_hertz);
+    double besoin = 0;
+    for (const int k : etudiees) {
+        if (!slot_valide(k)) continue;
+        const double tau = fonction_du_slot(f, k).fonction.retard;
+        if (tau > 0 && std::isfinite(tau) && 1 / tau <= w_max)
+            besoin = std::max(besoin, deux_pi / tau);
+    }
+    if (besoin > w_max && std::isfinite(besoin))
+        r.decade_max = std::max(r.decade_max, decade_de(besoin, r.en_hertz, +1));
+}
+
 // Pulsations w_min · 1.1^k below w_max, then w_max itself.
 std::vector<double> pulsations_balayage(double w_min, double w_max) {
     std::vector<double> w{w_min};
@@ -168,6 +184,7 @@ void preparer_frequences(etude_frequence& r, bool automatique, const banque_fonc
         bornes_racines(f, etudiees, lo, hi);
         r.decade_min = decade_de(lo, r.en_hertz, -1);
         r.decade_max = decade_de(hi, r.en_hertz, +1);
+        etendre_aux_retards(r, f, etudiees);
     } else {
         // Decades stored by the window may have been pushed anywhere: keep doubles finite.
         r.decade_min = std::clamp(r.decade_min, -decade_limite, decade_limite);

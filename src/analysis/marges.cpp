@@ -96,7 +96,7 @@ double phase_exacte_deg(const fonction_exacte& f, const complexe* z, int nz, dou
         const double a = std::atan2(n.im, n.re) - std::atan2(d.im, d.re) - s;
         s += a - 2 * pi * std::nearbyint(a / (2 * pi));
     }
-    return s * 180 / pi;
+    return (s - w * f.retard) * 180 / pi;
 }
 
 marges_stabilite marges_exactes(contexte_calcul& ctx, const fonction_exacte& f) {
@@ -107,9 +107,10 @@ marges_stabilite marges_exactes(contexte_calcul& ctx, const fonction_exacte& f) 
 
     const auto gain = [&](double w) { return log_module(n_jw(f, w)) - log_module(d_jw(f, w)); };
     const int ng = pulsations(ctx, somme_x(p.n2, p.d2, -1), gain, r);
+    complexe z[capacite_polynome];
+    // A delay needs the zeros for its phase crossings, with or without a gain crossing.
+    const int nz = ng > 0 || f.retard > 0 ? zeros_exacts(ctx, f, z) : 0;
     if (ng > 0) {
-        complexe z[capacite_polynome];
-        const int nz = zeros_exacts(ctx, f, z);
         for (int i = 0; i < ng; ++i) {
             croisement_gain c;
             c.omega = r[i].x;
@@ -126,7 +127,8 @@ marges_stabilite marges_exactes(contexte_calcul& ctx, const fonction_exacte& f) 
         return s > 0 ? (n.im * d.re - n.re * d.im) / s : 0.0;
     };
     const polynome_x q = somme_x(produit_x(p.on, p.ed), produit_x(p.en, p.od), -1);
-    const int np = pulsations(ctx, q, sinus, r);
+    // With a delay T(jω) is real where the phase says so, no polynomial's root.
+    const int np = f.retard > 0 ? 0 : pulsations(ctx, q, sinus, r);
     for (int i = 0; i < np; ++i) {
         const double w = r[i].x;
         const complexe n = n_jw(f, w), d = d_jw(f, w);
@@ -147,6 +149,8 @@ marges_stabilite marges_exactes(contexte_calcul& ctx, const fonction_exacte& f) 
         m.croisements_phase.push_back(c);
     }
 
+    if (f.retard > 0) m.croisements_phase = croisements_phase_retard(f, z, nz, m);
+
     for (const croisement_phase& c : m.croisements_phase)
         if (!m.marge_gain_db || std::fabs(c.marge_gain_db) < std::fabs(*m.marge_gain_db)) {
             m.marge_gain_db = c.marge_gain_db;
@@ -157,6 +161,7 @@ marges_stabilite marges_exactes(contexte_calcul& ctx, const fonction_exacte& f) 
             m.marge_phase_deg = c.marge_phase_deg;
             m.omega_marge_phase = c.omega;
         }
+    m.marge_retard = marge_de_retard(m);
     return m;
 }
 

@@ -1,6 +1,7 @@
 #include "analysis/periodique.h"
 
 #include "analysis/convolution_rapide.h"
+#include "analysis/periodique_retard.h"
 #include "analysis/signal_periodique.h"
 #include "numeric/temporel.h"
 
@@ -29,7 +30,15 @@ struct tache_periodique {
     noyau_convolution noyau;
     double direct = 0.0;
     signal* sortie = nullptr;
+    /// Delay of the function: its samples are those of the function without it, τ later.
+    double retard = 0.0;
+    /// Samples the delay spans, taken off the sub-step count of each sample.
+    int decalage = 0;
 };
+
+double retard_de(const fdt_travail& R) {
+    return R.fonction.retard > 0 && std::isfinite(R.fonction.retard) ? R.fonction.retard : 0.0;
+}
 
 /// The gauge: the arithmetic of the computation's progress window, held so that it never
 /// goes back (the per-function rounding can) and ends at 100.
@@ -106,7 +115,8 @@ void calculer_echantillons(std::vector<tache_periodique>& taches, const etude_te
             tache_periodique& tache = taches[static_cast<std::size_t>(g / mh)];
             const int j = static_cast<int>(g % mh) + 1;
             (*tache.sortie)[static_cast<std::size_t>(j)] = reponse_convolution_rapide(
-                tache.noyau, j, r.t_min + j * pas, tache.direct, u, precision, tampon);
+                tache.noyau, std::max(j - tache.decalage, 1), r.t_min + j * pas - tache.retard,
+                tache.direct, u, precision, tampon);
             const std::int64_t n = faits.fetch_add(1, std::memory_order_relaxed) + 1;
             // Only the calling thread reports, after each sample it completes.
             if (principal) jauge.signaler(n);
@@ -131,6 +141,9 @@ void calculer_echantillons(std::vector<tache_periodique>& taches, const etude_te
 
 double reponse_convolution(const fdt_travail& R, int j, double t, double D, const etude_temps& r,
                            entree_temps genre, int precision) {
+    // A delayed function answers τ later what it would have answered without its delay.
+    const double tau = retard_de(R);
+    t -= tau;
     if (!(t >= 0.0) || !std::isfinite(t)) return 0.0;
     const forme_periodique u = forme_depuis(r, genre);
     const std::int64_t M = static_cast<std::int64_t>(std::max(j, 0)) * precision_bornee(precision);
@@ -138,7 +151,7 @@ double reponse_convolution(const fdt_travail& R, int j, double t, double D, cons
     double somme = 0.0;
     for (std::int64_t e = 0; e <= M; ++e) {
         const double x = static_cast<double>(e) * h;
-        somme += u.valeur(x) * valeur_temporelle(R, t - x);
+        somme += u.valeur(x) * valeur_temporelle(R, t - x + tau);
     }
     return D * u.valeur(t) + h * somme;
 }
@@ -160,14 +173,23 @@ void calculer_reponses_periodiques(const etude_temps& r, const banque_fonctions&
     for (const int slot : d.concernes) {
         if (!slot_valide(slot)) continue;
         const fdt_travail& R = fonction_du_slot(f, slot);
+        // A loop with a delay answers from its own exact responses, not from its stand-in's.
+        signal& reponse = sortie.echantillons_reponse[static_cast<std::size_t>(slot)];
+        if (R.fonction.boucle && reponse_periodique_boucle(*R.fonction.boucle, retard_de(R), u,
+                                                           r.t_min, pas_periodique(r), nb, reponse))
+            continue;
         tache_periodique tache;
         tache.noyau = preparer_noyau(R, static_cast<std::int64_t>(mh) * precision + 1);
         tache.direct = terme_direct(R);
         tache.sortie = &sortie.echantillons_reponse[static_cast<std::size_t>(slot)];
         tache.sortie->assign(static_cast<std::size_t>(nb), 0.0);
+        tache.retard = retard_de(R);
+        const double pas = pas_periodique(r);
+        if (tache.retard > 0 && pas > 0)
+            tache.decalage = static_cast<int>(std::min(std::nearbyint(tache.retard / pas), 1e9));
         // Sample 0 takes the sub-steps of sample 1, as the first computed sample always has.
-        (*tache.sortie)[0] =
-            reponse_convolution_rapide(tache.noyau, 1, r.t_min, tache.direct, u, precision, tampon);
+        (*tache.sortie)[0] = reponse_convolution_rapide(tache.noyau, 1, r.t_min - tache.retard,
+                                                        tache.direct, u, precision, tampon);
         taches.push_back(std::move(tache));
     }
     if (mh > 0 && !taches.empty()) calculer_echantillons(taches, r, u, precision, mh, jauge);

@@ -54,10 +54,23 @@ void fixer_pas(etude_temps& r) {
     r.dt = (r.t_max - r.t_min) / nb_points_effectif(r);
 }
 
-// A new interval of five periods of the slowest root, starting at 0.
+// The largest delay of the functions shown (a loop's stand-in counts its loop's): their
+// responses start that much later.
+double retard_max(const banque_fonctions& f, const std::vector<int>& slots) {
+    double tau = 0;
+    for (const int k : slots) {
+        if (!slot_valide(k)) continue;
+        const fdt& g = fonction_du_slot(f, k).fonction;
+        const double t = g.retard + (g.boucle ? g.boucle->retard : 0.0);
+        if (std::isfinite(t)) tau = std::max(tau, t);
+    }
+    return tau;
+}
+
+// A new interval of five periods of the slowest root after the largest delay, starting at 0.
 void choisir_intervalle(etude_temps& r, const banque_fonctions& f, const demande_temps& d) {
     r.t_min = 0;
-    r.t_max = dix_pi / pulsation_lente(f, d.montrees);
+    r.t_max = dix_pi / pulsation_lente(f, d.montrees) + retard_max(f, d.montrees);
     if (!std::isfinite(r.t_max) || !(r.t_max > 0)) r.t_max = dix_pi / pulsation_defaut;
     r.t_pas = pas_graduation(r.t_min, r.t_max, r.inclure_zero_temps);
     // The graduation may round the start below zero.

@@ -1,10 +1,12 @@
 #include "document/boucle.h"
 
 #include "analysis/echelle_poles_zeros.h"
+#include "analysis/pade.h"
 #include "analysis/pipeline.h"
 #include "document/etudes_systeme.h"
 #include "document/textes_construits.h"
 #include "numeric/analyse_racines.h"
+#include "numeric/boucle_retard.h"
 #include "numeric/nombres.h"
 
 #include <algorithm>
@@ -34,6 +36,8 @@ void rogner(polynome& p) {
 // Loop functions are products and sums with no typed factors: their poles come from the
 // expanded denominator. Their texts are the polynomials written out, for display only.
 bool analyser_construite(systeme& s, const polynome& num, const polynome& den, fdt_travail& ft) {
+    ft.fonction.retard = 0;
+    ft.fonction.boucle.reset();
     ft.fonction.num = num;
     ft.fonction.den = den;
     rogner(ft.fonction.num);
@@ -66,14 +70,35 @@ const fdt& fonction_bouclee(const systeme& s) {
     return s.sauvegarde[static_cast<std::size_t>(k)].fonction;
 }
 
-// The loop of num/den closed through the return path Rn/Rd: num·Rd / (den·Rd + num·Rn).
+// The loop of num/den closed through the return path Rn/Rd: num·Rd / (den·Rd + num·Rn). With a
+// delay in the direct chain the fraction is that of its Padé stand-in, and the record carries
+// the exact loop its time response comes from.
 bool boucler(systeme& s, const fdt& direct, fdt_travail& cible) {
     const fdt& r = s.retour.fonction;
+    const bool retarde = direct.retard > 0;
+    const substitut_pade substitut =
+        retarde
+            ? substitut_rationnel(direct, f_produit(direct, r), std::max(r.num.degre, r.den.degre))
+            : substitut_pade{};
+    const fdt& d = retarde ? substitut.fonction : direct;
     polynome num, den_direct, den_retour;
-    if (!produit(direct.num, r.den, num) || !produit(direct.den, r.den, den_direct) ||
-        !produit(direct.num, r.num, den_retour))
+    if (!produit(d.num, r.den, num) || !produit(d.den, r.den, den_direct) ||
+        !produit(d.num, r.num, den_retour))
         return false;
-    return analyser_construite(s, num, p_somme(den_direct, den_retour), cible);
+    const bool ok = analyser_construite(s, num, p_somme(den_direct, den_retour), cible);
+    if (retarde) {
+        auto b = std::make_shared<boucle_retardee>();
+        b->num_directe = direct.num;
+        b->den_directe = direct.den;
+        b->num_retour = r.num;
+        b->den_retour = r.den;
+        b->retard = direct.retard;
+        b->num_entree = p_constante(1);
+        b->den_entree = p_constante(1);
+        b->ordre_pade = substitut.ordre;
+        cible.fonction.boucle = std::move(b);
+    }
+    return ok;
 }
 
 // Rebuilds everything that follows the corrector, the looped function or the return path.
@@ -135,6 +160,7 @@ bool construire_chaine_directe(systeme& s) {
     polynome num, den;
     if (!produit(c.num, t.num, num) || !produit(c.den, t.den, den)) return false;
     const bool ok = analyser_construite(s, num, den, s.chaine_directe);
+    s.chaine_directe.fonction.retard = c.retard + t.retard;
     s.fonctions[2] = s.chaine_directe;
     return ok;
 }
@@ -144,7 +170,9 @@ bool construire_boucle_ouverte(systeme& s) {
     const fdt& r = s.retour.fonction;
     polynome num, den;
     if (!produit(ct.num, r.num, num) || !produit(ct.den, r.den, den)) return false;
-    return analyser_construite(s, num, den, s.fonctions[1]);
+    const bool ok = analyser_construite(s, num, den, s.fonctions[1]);
+    s.fonctions[1].fonction.retard = ct.retard + r.retard;
+    return ok;
 }
 
 bool construire_boucle_fermee(systeme& s) {
@@ -164,6 +192,10 @@ std::string texte_boucle_fermee(const systeme& s) {
     t += "sur";
     t += crlf;
     t += polynome_texte(f.den, s.lettre_variable);
+    if (f.boucle) {
+        t += crlf;
+        t += texte_substitut_pade(f.boucle->ordre_pade);
+    }
     return t;
 }
 

@@ -4,6 +4,7 @@
 // until every function has been read and analysed; writing replaces the target only once the
 // whole file is written.
 
+#include "document/retards.h"
 #include "document/systeme.h"
 #include "document/textes_construits.h"
 #include "settings/rafraichissement.h"
@@ -22,8 +23,11 @@ namespace varlem {
 inline constexpr const char* titre_message_fichier = "Varlem";
 /// Longest line accepted in a system file (line end excluded).
 inline constexpr std::size_t longueur_max_ligne = 100'000;
-/// Most bytes read from a file: room for the count and 16 texts of the longest length.
-inline constexpr std::size_t taille_max_lue = (2 * nb_fonctions_max + 1) * (longueur_max_ligne + 2);
+/// Most bytes read from a file: room for the count and 16 texts of the longest length, then for
+/// the delays' trailer.
+inline constexpr std::size_t taille_max_lue =
+    (2 * nb_fonctions_max + 1) * (longueur_max_ligne + 2) +
+    (nb_fonctions_max + 1) * (longueur_max_ligne_retard + 2);
 
 /// What went wrong with a system file.
 enum class erreur_fichier {
@@ -62,6 +66,8 @@ struct resultat_fichier {
     /// The file read or written.
     std::filesystem::path chemin;
     rafraichissement rafraichir;
+    /// A read that succeeded but left something aside (a refused delays' trailer): why.
+    std::string avertissement;
 
     /// True when the command succeeded.
     bool reussi() const { return erreur == erreur_fichier::aucune; }
@@ -85,13 +91,16 @@ struct textes_lus {
     erreur_fichier erreur = erreur_fichier::aucune;
     int detail = 0;
     std::vector<textes_fdt> fonctions;
+    /// Offset of what follows the last function's line (the delays' trailer, if any).
+    std::size_t fin_fonctions = 0;
 };
 
 /// Splits a file's content into its count and texts (LF or CR LF line ends).
 textes_lus decouper_fichier(std::string_view contenu);
 /// Reads a system from a file's content: on success the functions replace the system's (loop
-/// and template study left), the frequency study is prepared and the refresh recomputes; on
-/// any error nothing changes.
+/// and template study left), with their delays when the file has a valid trailer of them (a
+/// refused trailer leaves them without and says why in `avertissement`), the frequency study
+/// is prepared and the refresh recomputes; on any error nothing changes.
 resultat_fichier lire_systeme_texte(systeme& s, reglages& r, std::string_view contenu);
 /// Reads a system from a file, as `lire_systeme_texte`.
 resultat_fichier lire_systeme(systeme& s, reglages& r, const std::filesystem::path& chemin);

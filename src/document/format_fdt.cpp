@@ -3,6 +3,7 @@
 #include "analysis/pipeline.h"
 #include "document/etudes_systeme.h"
 #include "document/fichier_fdt.h"
+#include "document/retards.h"
 
 #include <algorithm>
 #include <memory>
@@ -33,6 +34,7 @@ class lecteur_lignes {
     }
 
     int numero() const { return numero_; }
+    std::size_t position() const { return pos_; }
 
   private:
     std::string_view texte_;
@@ -73,11 +75,13 @@ std::string contenu_fichier(const systeme& s) {
     const banque_fonctions& banque = boucle ? s.sauvegarde : s.fonctions;
     const int n = std::clamp(boucle ? s.nb_sauve : s.nb_fonctions, 0, nb_fonctions_max);
     std::string t = std::to_string(n) + crlf;
+    std::vector<double> retards;
     for (int k = 1; k <= n; ++k) {
         const fdt& f = banque[static_cast<std::size_t>(k)].fonction;
         t += f.texte_num + crlf + f.texte_den + crlf;
+        retards.push_back(f.retard);
     }
-    return t;
+    return t + bloc_retards(retards);
 }
 
 textes_lus decouper_fichier(std::string_view contenu) {
@@ -108,6 +112,7 @@ textes_lus decouper_fichier(std::string_view contenu) {
             }
         }
     }
+    res.fin_fonctions = lignes.position();
     return res;
 }
 
@@ -133,6 +138,14 @@ resultat_fichier lire_systeme_texte(systeme& s, reglages& r, std::string_view co
             return res;
         }
     }
+    // The delays come last: a refused trailer leaves the functions as a reader without them
+    // would have read them.
+    const lecture_bloc_retards retards =
+        lire_bloc_retards(contenu.substr(std::min(lus.fin_fonctions, contenu.size())),
+                          static_cast<int>(lus.fonctions.size()));
+    for (std::size_t k = 0; k < retards.retards.size(); ++k)
+        (*copie)[k + 1].fonction.retard = retards.retards[k];
+    res.avertissement = retards.avertissement;
     s.fonctions = *copie;
     s.calcul = ctx;
     s.nb_fonctions = static_cast<int>(lus.fonctions.size());

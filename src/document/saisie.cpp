@@ -2,6 +2,7 @@
 
 #include "analysis/pipeline.h"
 #include "document/boucle.h"
+#include "document/retards.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -75,7 +76,18 @@ std::string titre_saisie(int n) {
 
 erreurs_saisie valider_saisie(systeme& s, mode_saisie mode, std::string_view num,
                               std::string_view den) {
+    // Without a delay typed, a function typed again keeps its own.
+    const int k = slot_cible(s, mode);
+    const bool garder = mode == mode_saisie::modification && slot_valide(k);
+    return valider_saisie(
+        s, mode, num, den,
+        garder ? texte_retard(s.fonctions[static_cast<std::size_t>(k)].fonction.retard) : "");
+}
+
+erreurs_saisie valider_saisie(systeme& s, mode_saisie mode, std::string_view num,
+                              std::string_view den, std::string_view texte_retard) {
     erreurs_saisie e;
+    const lecture_retard retard = lire_retard(texte_retard);
     const int k = slot_cible(s, mode);
     if (!slot_valide(k)) {
         e.erreur_syntaxe = true;
@@ -88,7 +100,9 @@ erreurs_saisie valider_saisie(systeme& s, mode_saisie mode, std::string_view num
     // The context too: a refused text must not leave its syntax flag behind, which would
     // empty the decomposition text of the functions already accepted.
     contexte_calcul ctx = s.calcul;
-    analyser_fonction(ctx, s.lettre_variable, num, den, essai, e.erreur_syntaxe, e.erreur_degre);
+    analyser_fonction(ctx, s.lettre_variable, num, den, essai, e.erreur_syntaxe, e.erreur_degre,
+                      retard.retard);
+    e.erreur_retard = retard.erreur_retard;
     if (!e.acceptee()) return e;
     slot = essai;
     s.calcul = ctx;

@@ -19,8 +19,10 @@ namespace varlem {
 struct erreurs_saisie {
     bool erreur_syntaxe = false;
     bool erreur_degre = false;
-    /// Neither flag is set: the texts are accepted.
-    bool acceptee() const { return !erreur_syntaxe && !erreur_degre; }
+    /// The typed delay is refused (negative or unreadable).
+    bool erreur_retard = false;
+    /// No flag is set: the texts are accepted.
+    bool acceptee() const { return !erreur_syntaxe && !erreur_degre && !erreur_retard; }
 };
 
 /// Checks the numerator and denominator of one "OK" of an entry dialog.
@@ -89,9 +91,12 @@ struct resultat_commande {
 
 /// The "OK" of the entry dialog: analyses the texts aside and, when they are accepted, stores
 /// them into the new slot (`nb_fonctions`) or the current one; a refusal leaves the system as
-/// it was.
+/// it was. A new function has no delay, a modified one keeps its own.
 erreurs_saisie valider_saisie(systeme& s, mode_saisie mode, std::string_view num,
                               std::string_view den);
+/// The same with the typed delay of the function (empty or 0: none), refused on its own flag.
+erreurs_saisie valider_saisie(systeme& s, mode_saisie mode, std::string_view num,
+                              std::string_view den, std::string_view retard);
 
 /// "Nouvelle": one more function typed in the dialog; nothing with 8 functions already, with
 /// the loop closed or a template studied. Abandoning the very first function leaves the system

@@ -1,5 +1,6 @@
 #include "numeric/decomposition.h"
 
+#include "numeric/boucle_retard.h"
 #include "numeric/nombres.h"
 #include "numeric/racines_multiples.h"
 
@@ -227,6 +228,12 @@ std::string texte_decomposition(const contexte_calcul& ctx, const fdt_travail& f
         t += fin;
         t += r + 1 < nb ? std::string("+") + fin : std::string(fin);
     }
+    // What the fraction leaves out: the delay of the function, or the loop it stands for.
+    if (ft.fonction.retard > 0) {
+        t += std::string("le tout multiplié par e^(-") + texte_nombre(ft.fonction.retard) +
+             ctx.variable_p + ")" + fin;
+    }
+    if (ft.fonction.boucle) t += texte_substitut_pade(ft.fonction.boucle->ordre_pade) + fin;
     return t;
 }
 

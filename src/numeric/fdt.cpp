@@ -8,6 +8,20 @@ fdt f_produit(const fdt& f, const fdt& g) {
     fdt r;
     r.num = p_produit(f.num, g.num);
     r.den = p_produit(f.den, g.den);
+    r.retard = f.retard + g.retard;
+    // The product with a loop's stand-in is that loop's response to the other factor taken as
+    // its input.
+    const fdt* avec = f.boucle ? &f : g.boucle ? &g : nullptr;
+    if (avec != nullptr) {
+        const fdt& autre = avec == &f ? g : f;
+        auto b = std::make_shared<boucle_retardee>(*avec->boucle);
+        if (!p_produit_deborde(b->num_entree, autre.num) &&
+            !p_produit_deborde(b->den_entree, autre.den)) {
+            b->num_entree = p_produit(b->num_entree, autre.num);
+            b->den_entree = p_produit(b->den_entree, autre.den);
+            r.boucle = std::move(b);
+        }
+    }
     return r;
 }
 
@@ -26,9 +40,20 @@ double factorielle(int n) {
     return std::round(f);
 }
 
-complexe fdt_valeur(const fdt& f, double w) {
+namespace {
+
+complexe valeur_rationnelle(const fdt& f, double w) {
     const complexe jw{0.0, w};
     return c_quotient(p_valeur(f.num, jw), p_valeur(f.den, jw));
+}
+
+} // namespace
+
+complexe fdt_valeur(const fdt& f, double w) {
+    const complexe t = valeur_rationnelle(f, w);
+    if (!(f.retard > 0)) return t;
+    const double c = std::cos(w * f.retard), s = std::sin(w * f.retard);
+    return {t.re * c + t.im * s, t.im * c - t.re * s};
 }
 
 double fdt_re(const fdt& f, double w) {
@@ -65,7 +90,8 @@ double log10_module(const polynome& p, double w) {
 } // namespace
 
 double fdt_gain_db(const fdt& f, double w) {
-    const complexe t = fdt_valeur(f, w);
+    // |e^(−jωτ)| = 1: the gain is that of the fraction, to the last bit.
+    const complexe t = valeur_rationnelle(f, w);
     if (c_fini(t) && (t.re != 0.0 || t.im != 0.0)) return gain_db_de(t);
     // num(jω) or den(jω) left the doubles though the gain in dB has not: it comes from the
     // logarithms of the two moduli (an exact zero of the axis is still −10000, an exact pole
@@ -108,6 +134,7 @@ double fdt_phase(const fdt_travail& ft, double w, complexe t) {
         phase -= c_argument(c_difference(jw, ft.termes_poles[i].valeur));
     // A negative gain is a factor −1, half a turn: without it an inverted system reads π off.
     if (ft.gain < 0) phase -= pi;
+    if (ft.fonction.retard > 0) phase -= w * ft.fonction.retard;
     // The roots give the branch (the phase is not folded), T(jω) from the exact polynomials
     // gives the value: the roots are rounded to 5 digits, the coefficients are not.
     return phase_continue(phase, t);

@@ -13,6 +13,10 @@ namespace {
 
 constexpr std::size_t morceau = 1024;
 
+double retard_de(const fdt& f) {
+    return f.retard > 0 ? f.retard : 0.0;
+}
+
 // Real coefficients and roots of ft in the layout of the vector loops.
 struct tableaux {
     std::array<double, capacite_polynome + 1> num, den;
@@ -35,8 +39,8 @@ struct tableaux {
             re[n] = ft.termes_poles[static_cast<std::size_t>(i)].valeur.re;
             im[n] = ft.termes_poles[static_cast<std::size_t>(i)].valeur.im;
         }
-        vue = {num.data(), degre(f.num.degre), den.data(),         degre(f.den.degre),
-               re.data(),  im.data(),          static_cast<int>(n)};
+        vue = {num.data(), degre(f.num.degre), den.data(),          degre(f.den.degre),
+               re.data(),  im.data(),          static_cast<int>(n), retard_de(f)};
     }
 };
 
@@ -79,13 +83,21 @@ void reponse_frequentielle(const fdt_travail& ft, std::span<const double> omegas
     // The first point is exact; the kernel continues from it, its arguments shifted by the
     // whole turns that separate the exact phase from arg T.
     point_exact(ft, omegas[0], sortie, 0);
-    const complexe t0{sortie.re[0], sortie.im[0]};
+    complexe t0{sortie.re[0], sortie.im[0]};
+    double phase0 = sortie.phase[0];
+    // The kernel unwraps the fraction's argument and takes the delay's phase off afterwards.
+    if (const double retard = retard_de(ft.fonction); retard > 0) {
+        const double theta = omegas[0] * retard;
+        const double c = std::cos(theta), s = std::sin(theta);
+        t0 = {t0.re * c - t0.im * s, t0.im * c + t0.re * s};
+        phase0 += theta;
+    }
     const bool defini =
         (t0.re != 0.0 || t0.im != 0.0) && std::isfinite(t0.re) && std::isfinite(t0.im);
     noyau::suite_noyau suite;
     suite.w_precedent = omegas[0];
     suite.arg_precedent = defini ? std::atan2(t0.im, t0.re) : NAN;
-    suite.base = defini ? sortie.phase[0] - suite.arg_precedent : 0.0;
+    suite.base = defini ? phase0 - suite.arg_precedent : 0.0;
     const tableaux t(ft);
     std::uint32_t ruptures[morceau];
     for (std::size_t debut = 1; debut < n; debut += morceau) {

@@ -17,6 +17,7 @@ struct donnees_fonction {
     const double* racines_re = nullptr; ///< zeros and poles together
     const double* racines_im = nullptr;
     int nb_racines = 0;
+    double retard = 0.0; ///< τ of the factor e^(−jωτ) applied to every result
 };
 
 /// Results of a kernel for n pulsations.
@@ -40,6 +41,11 @@ struct suite_noyau {
     long tours = 0;             ///< whole turns counted so far
     double base = 0.0;          ///< added to every argument written
 };
+
+/// Multiplies T(jω) by e^(−jωτ) and takes ωτ from the arguments, for w[0..n−1] (both kernels
+/// end with it when τ > 0).
+void appliquer_retard(double retard, const double* w, std::size_t n, double* t_re, double* t_im,
+                      double* argument);
 
 /// Which kernel computes the response.
 enum class choix_noyau { automatique, portable, avx512 };

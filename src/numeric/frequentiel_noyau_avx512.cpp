@@ -366,6 +366,8 @@ std::size_t evaluer_avx512(const donnees_fonction& f, const double* w, std::size
     suite.arg_precedent = d.arg_avant;
     suite.tours = d.tours;
     suite.w_precedent = w_avant;
+    // The unwrapping above follows the fraction alone; the delay's phase is smooth.
+    if (f.retard > 0) appliquer_retard(f.retard, w, n, s.t_re, s.t_im, s.argument);
     return nb_ruptures;
 }
 

@@ -1,8 +1,11 @@
 #include "numeric/temporel.h"
 
+#include "numeric/boucle_retard.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace varlem {
@@ -156,9 +159,7 @@ void ajouter_terme(const terme& e, double t0, double dt, int n, double* sortie) 
     }
 }
 
-} // namespace
-
-double valeur_temporelle(const fdt_travail& ft, double t) {
+double valeur_rationnelle(const fdt_travail& ft, double t) {
     const int n = nb_poles(ft);
     double somme = 0;
     // Only exactly zero coefficients are skipped: a small gain makes every coefficient small.
@@ -169,7 +170,7 @@ double valeur_temporelle(const fdt_travail& ft, double t) {
     return somme;
 }
 
-double valeurs_temporelles(const fdt_travail& ft, double t0, double dt, int n, double* sortie) {
+double valeurs_rationnelles(const fdt_travail& ft, double t0, double dt, int n, double* sortie) {
     if (n <= 0) return 0.0;
     std::fill(sortie, sortie + n, 0.0);
     const int nb = nb_poles(ft);
@@ -180,14 +181,71 @@ double valeurs_temporelles(const fdt_travail& ft, double t0, double dt, int n, d
     return masquer_arrondis(ft, t0, dt, n, sortie);
 }
 
-double borne_arrondi_temporelle(const fdt_travail& ft, double t) {
+double borne_rationnelle(const fdt_travail& ft, double t) {
     return arrondis_par_terme(ft) * somme_modules(ft, t);
 }
 
+double retard_de(const fdt_travail& ft) {
+    const double tau = ft.fonction.retard;
+    return tau > 0 && std::isfinite(tau) ? tau : 0.0;
+}
+
+// The value of a loop's stand-in at t (its delay already taken off): the loop's own response,
+// or nothing when the loop cannot be computed and the stand-in answers for it.
+std::optional<double> valeur_boucle(const fdt_travail& ft, double t) {
+    if (ft.fonction.boucle == nullptr) return std::nullopt;
+    const reponse_boucle_retard r(*ft.fonction.boucle, std::max(t, 0.0));
+    if (!r.valide()) return std::nullopt;
+    return r.valeur(t);
+}
+
+} // namespace
+
+double valeur_temporelle(const fdt_travail& ft, double t) {
+    const double tau = retard_de(ft);
+    // A delayed response is zero before its delay, then the response without it.
+    if (tau > 0 && !(t >= tau)) return 0.0;
+    if (const std::optional<double> v = valeur_boucle(ft, t - tau)) return *v;
+    return valeur_rationnelle(ft, t - tau);
+}
+
+double valeurs_temporelles(const fdt_travail& ft, double t0, double dt, int n, double* sortie) {
+    if (n <= 0) return 0.0;
+    const double tau = retard_de(ft);
+    int k0 = 0;
+    if (tau > 0) {
+        // The first sample at or after τ; those before it are zero.
+        const double k = std::ceil((tau - t0) / dt);
+        k0 = !(k > 0) ? 0 : k >= n ? n : static_cast<int>(k);
+        while (k0 > 0 && t0 + (k0 - 1) * dt >= tau) --k0;
+        while (k0 < n && !(t0 + k0 * dt >= tau)) ++k0;
+        std::fill(sortie, sortie + k0, 0.0);
+        if (k0 == n) return 0.0;
+    }
+    const double debut = t0 + k0 * dt - tau;
+    if (ft.fonction.boucle != nullptr) {
+        const std::optional<double> echelle =
+            valeurs_boucle_retard(*ft.fonction.boucle, debut, dt, n - k0, sortie + k0);
+        if (echelle) return *echelle;
+    }
+    return valeurs_rationnelles(ft, debut, dt, n - k0, sortie + k0);
+}
+
+double borne_arrondi_temporelle(const fdt_travail& ft, double t) {
+    const double tau = retard_de(ft);
+    if (tau > 0 && !(t >= tau)) return 0.0;
+    // The loop's response carries no bound of this kind: its samples are all taken as sure.
+    if (valeur_boucle(ft, t - tau)) return 0.0;
+    return borne_rationnelle(ft, t - tau);
+}
+
 double valeur_temporelle_sure(const fdt_travail& ft, double t, double echelle) {
-    const double v = valeur_temporelle(ft, t);
+    const double tau = retard_de(ft);
+    if (tau > 0 && !(t >= tau)) return 0.0;
+    if (const std::optional<double> v = valeur_boucle(ft, t - tau)) return *v;
+    const double v = valeur_rationnelle(ft, t - tau);
     const double limite = tolerance_arrondi_temporel * std::max(echelle, std::fabs(v));
-    return borne_arrondi_temporelle(ft, t) <= limite ? v : std::numeric_limits<double>::quiet_NaN();
+    return borne_rationnelle(ft, t - tau) <= limite ? v : std::numeric_limits<double>::quiet_NaN();
 }
 
 void transformee_entree(entree_temps genre, fdt& E, double amplitude, double phase, double w) {

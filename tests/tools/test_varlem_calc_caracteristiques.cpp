@@ -41,7 +41,8 @@ TEST(VarlemCalcCaracteristiquesTest, ChampsEtChiffres) {
     EXPECT_EQ(r.sortie.rfind(
                   "{\"marges\": {\"croisements_gain\": [{\"omega\": 1, \"phase_deg\": -90, "
                   "\"marge_phase_deg\": 90}], \"croisements_phase\": [], \"marge_gain_db\": null, "
-                  "\"omega_marge_gain\": null, \"marge_phase_deg\": 90, \"omega_marge_phase\": 1}, "
+                  "\"omega_marge_gain\": null, \"marge_phase_deg\": 90, \"omega_marge_phase\": 1, "
+                  "\"marge_retard\": 1.5707963267948966}, "
                   "\"bande_passante\": ",
                   0),
               0u)

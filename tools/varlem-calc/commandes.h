@@ -16,6 +16,20 @@ struct fonction_saisie {
     std::string num;
     std::string den;
     char variable = 'p';
+    /// Pure delay τ (s) of the function, 0 for none.
+    double retard = 0.0;
+};
+
+/// The loop options of `boucle`, also taken by `temps`.
+struct options_boucle_fermee {
+    /// A loop option was given: the function is looped.
+    bool boucle = false;
+    double kp = 1.0;
+    double ti = 10.0;
+    double td = 0.0;
+    bool avec_i = false;
+    /// Numerator and denominator of the return path; empty for R = 1.
+    std::vector<std::string> retour;
 };
 
 /// Options of `frequence`.
@@ -32,6 +46,8 @@ struct options_temps {
     double amplitude = 1.0;
     double pulsation = 1.0;
     double phase = 0.0;
+    /// The response of the function's closed loop instead of its own.
+    options_boucle_fermee boucle;
 };
 
 /// `analyse`: texts, polynomials, gain, roots, partial fractions and the decomposition text.

@@ -1,4 +1,5 @@
 #include "commandes.h"
+#include "commandes_etudes.h"
 #include "format.h"
 
 #include "analysis/reponse_temps.h"
@@ -7,6 +8,7 @@
 #include "numeric/temporel.h"
 
 #include <cstdio>
+#include <memory>
 
 namespace varlem::calc {
 
@@ -41,9 +43,15 @@ int commande_frequence(const options_frequence& o) {
 }
 
 int commande_temps(const options_temps& o) {
-    contexte_calcul ctx;
-    fdt_travail ft;
-    if (!analyser_ou_refuser(o.f, ctx, ft)) return statut_fonction_refusee;
+    // The function in slot 1, or its closed loop in slot 3, as the time study takes them.
+    auto sys = std::make_unique<systeme>();
+    sys->lettre_variable = o.f.variable;
+    if (!analyser_ou_refuser(o.f, sys->calcul, sys->fonctions[1])) return statut_fonction_refusee;
+    sys->nb_fonctions = 1;
+    sys->systeme_saisi = true;
+    reglages reg;
+    if (const int statut = boucler_systeme(*sys, reg, o.boucle); statut != 0) return statut;
+    const fdt_travail& ft = sys->fonctions[static_cast<std::size_t>(sys->slot_etudie())];
     // The response to an input is computed as the time study does it.
     etude_temps r;
     r.amplitude = o.amplitude;

@@ -38,6 +38,7 @@ json json_marges(const marges_stabilite& m) {
     j["omega_marge_gain"] = nombre(m.omega_marge_gain);
     j["marge_phase_deg"] = nombre(m.marge_phase_deg);
     j["omega_marge_phase"] = nombre(m.omega_marge_phase);
+    j["marge_retard"] = nombre(m.marge_retard);
     return j;
 }
 

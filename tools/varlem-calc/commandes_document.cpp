@@ -90,6 +90,7 @@ int commande_systeme(const options_systeme& o) {
         std::fprintf(stderr, "%s\n", l.message().c_str());
         return statut_fichier_refuse;
     }
+    if (!l.avertissement.empty()) std::fprintf(stderr, "%s\n", l.avertissement.c_str());
     json fonctions = json::nouveau_tableau();
     for (int k = 1; k <= s->nb_fonctions; ++k) {
         const fdt_travail& ft = s->fonctions[static_cast<std::size_t>(k)];

@@ -1,4 +1,5 @@
 #include "commandes_etudes.h"
+#include "commandes_document.h"
 #include "format.h"
 
 #include "analysis/frequences.h"
@@ -24,6 +25,11 @@ bool construire_systeme(const std::vector<fonction_saisie>& fonctions, systeme& 
     sys.fonction_courante = 1;
     sys.systeme_saisi = n > 0;
     return true;
+}
+
+int boucler_systeme(systeme& sys, reglages& reg, const options_boucle_fermee& b) {
+    if (!b.boucle) return 0;
+    return boucler(sys, reg, b.retour, b.kp, b.ti, b.td, b.avec_i);
 }
 
 void appliquer_unites(const options_unites& u, reglages& reg) {
@@ -128,6 +134,7 @@ int commande_etude_temps(const options_etude_temps& o) {
     systeme sys;
     reglages reg;
     if (!construire_systeme({o.f}, sys)) return statut_fonction_refusee;
+    if (const int statut = boucler_systeme(sys, reg, o.boucle); statut != 0) return statut;
     appliquer_entree(o.e, reg);
     sys.etudes.temps_ouverte = true;
     sys.etudes.toutes_fonctions = false;

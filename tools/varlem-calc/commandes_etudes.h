@@ -39,6 +39,8 @@ struct options_etude_temps {
     entree_temps entree = entree_temps::impulsion;
     int points = 200;
     options_entree e;
+    /// The study of the function's closed loop instead of its own.
+    options_boucle_fermee boucle;
 };
 
 /// Options of `tracer`.
@@ -63,6 +65,9 @@ struct options_tracer {
 /// The system and settings the studies read: the typed functions in slots 1..n, or nothing
 /// and the refusal printed (JSON, message) when one is rejected.
 bool construire_systeme(const std::vector<fonction_saisie>& fonctions, systeme& sys);
+/// Closes the loop of slot 1 when `b` asks for it (as `boucle` does); 0, or the exit status
+/// after a French message on standard error.
+int boucler_systeme(systeme& sys, reglages& reg, const options_boucle_fermee& b);
 /// Applies the unit choices to the settings.
 void appliquer_unites(const options_unites& u, reglages& reg);
 /// Applies the input parameters to the time study's settings.

@@ -53,6 +53,9 @@ json json_analyse(const contexte_calcul& ctx, const fdt_travail& ft, bool erreur
                                                 f.den.coef[static_cast<std::size_t>(n)].re)
                                          : json();
     j["decomposition"] = texte_decomposition(ctx, ft, 3);
+    // Only functions with a delay, or standing for a loop with one, say so.
+    if (f.retard > 0) j["retard"] = f.retard;
+    if (f.boucle) j["ordre_pade"] = f.boucle->ordre_pade;
     return j;
 }
 
@@ -71,7 +74,7 @@ const char* message_refus(bool erreur_syntaxe, bool) {
 bool analyser_ou_refuser(const fonction_saisie& f, contexte_calcul& ctx, fdt_travail& ft,
                          const std::string& prefixe) {
     bool erreur_syntaxe = false, erreur_degre = false;
-    analyser_fonction(ctx, f.variable, f.num, f.den, ft, erreur_syntaxe, erreur_degre);
+    analyser_fonction(ctx, f.variable, f.num, f.den, ft, erreur_syntaxe, erreur_degre, f.retard);
     if (!erreur_syntaxe && !erreur_degre) return true;
     imprimer(json_analyse(ctx, ft, erreur_syntaxe, erreur_degre));
     std::fprintf(stderr, "%s%s\n", prefixe.c_str(), message_refus(erreur_syntaxe, erreur_degre));

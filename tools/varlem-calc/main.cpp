@@ -36,6 +36,8 @@ void options_fonction(CLI::App& sous, fonction_saisie& f, std::string& variable)
                     "numérateur, par exemple (1+p)(1+2p) ou -4 (après -- s'il commence par -p)")
         ->required();
     sous.add_option("DEN", f.den, "dénominateur")->required();
+    sous.add_option("--retard", f.retard, "retard pur τ en s, la fonction étant N/D·e^(−τp)")
+        ->check(CLI::NonNegativeNumber);
     options_variable(sous, variable);
 }
 
@@ -121,11 +123,16 @@ commande_declaree declarer_temps(CLI::App& app) {
     sous->add_option("--points", *points, "nombre de pas N de l'étude")
         ->check(CLI::Range(1, 100000));
     options_entree_cli(*sous, *e);
+    options_boucle_fermee& b = o->boucle;
+    options_correcteur_cli(*sous, b.kp, b.ti, b.td, b.avec_i, b.retour);
     return {sous, [=](std::string& erreur) {
                 o->f.variable = (*variable)[0];
                 o->entree = entree_de_lettre(*entree);
+                // Any loop option gives the response of the closed loop.
+                for (const char* option : {"--kp", "--ti", "--td", "--avec-i", "--retour"})
+                    o->boucle.boucle |= sous->count(option) > 0;
                 if (instants->count() == 0)
-                    return commande_etude_temps({o->f, o->entree, *points, *e});
+                    return commande_etude_temps({o->f, o->entree, *points, *e, o->boucle});
                 if (entree_periodique(o->entree)) {
                     erreur = CLI::ValidationError("--entree", "C et T seulement sans --t").what();
                     return 1;

@@ -1,0 +1,20 @@
+#pragma once
+// The response of a closed loop with a delay to a periodic square or triangle input. The input
+// is piecewise linear: a sum of steps and ramps starting at its breaks, so the loop, linear and
+// invariant, answers with the same sum of its own step and ramp responses, each computed exactly
+// once and read at the times each break leaves.
+
+#include "analysis/signal_periodique.h"
+#include "numeric/fdt.h"
+
+#include <vector>
+
+namespace varlem {
+
+/// The response of loop b (its own input replaced by u, the whole response delayed by `retard`)
+/// at t_min + j·pas for j = 0..nb − 1, into `sortie`; false, and nothing written, when the loop
+/// cannot be computed (its stand-in answers then).
+bool reponse_periodique_boucle(const boucle_retardee& b, double retard, const forme_periodique& u,
+                               double t_min, double pas, int nb, std::vector<double>& sortie);
+
+} // namespace varlem
