@@ -84,6 +84,28 @@ void calculer_reponses_periodiques(const etude_temps& r, systeme& s, const regla
                                   progression);
 }
 
+void choisir_entree_temps(etat_etudes& e, entree_temps entree) {
+    if (entree_exacte(entree)) e.echelle_temps = 0;
+    e.etude_temps_choisie = entree;
+}
+
+bool changer_echelle_temps(etude_temps& r, systeme& s, const reglages& reg, int sens,
+                           const rapport_progression& progression) {
+    etat_etudes& e = s.etudes;
+    if (e.etude_temps_choisie == entree_temps::aucune) return false;
+    if (sens < 0 && e.echelle_temps > -echelle_temps_max) {
+        --e.echelle_temps;
+        diviser_intervalle(r, s, reg, progression);
+        return true;
+    }
+    if (sens > 0 && e.echelle_temps < echelle_temps_max) {
+        ++e.echelle_temps;
+        doubler_intervalle(r, s, reg, progression);
+        return true;
+    }
+    return false;
+}
+
 std::optional<caracteristiques> caracteristiques_systeme(const systeme& s) {
     if (s.etudes.boucle_fermee)
         return caracteristiques_boucle(s.fonctions[1].fonction, s.fonctions[3].fonction);

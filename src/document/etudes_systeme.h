@@ -39,6 +39,14 @@ void doubler_intervalle(etude_temps& r, systeme& s, const reglages& reg,
 /// Halves t_max, then recomputes dt, the steps and the responses (the range for exact kinds).
 void diviser_intervalle(etude_temps& r, systeme& s, const reglages& reg,
                         const rapport_progression& progression = {});
+/// An input chosen in the time window; an exact input starts the count of doublings again (a
+/// periodic one keeps it).
+void choisir_entree_temps(etat_etudes& e, entree_temps entree);
+/// "Temps × 2" (sens > 0) or "Temps ÷ 2": the interval doubled or halved and the responses
+/// again, within ±echelle_temps_max in a row; false when nothing changed (no input chosen, or
+/// the bound reached).
+bool changer_echelle_temps(etude_temps& r, systeme& s, const reglages& reg, int sens,
+                           const rapport_progression& progression = {});
 /// Fills the periodic response arrays of the functions concerned (all, or slot 3 in closed
 /// loop, or the current one; slot 4 too for the uncorrected loop).
 void calculer_reponses_periodiques(const etude_temps& r, systeme& s, const reglages& reg,

@@ -14,6 +14,16 @@ std::vector<int> systeme::slots_montres(int seul) const {
     return slots;
 }
 
+void choisir_diagramme(etat_etudes& e, diagramme d) {
+    e.etude_freq_choisie = d;
+    e.bode_double = false;
+}
+
+void choisir_vue_bode(etat_etudes& e) {
+    e.bode_double = true;
+    e.etude_freq_choisie = diagramme::phase;
+}
+
 void nouveau_systeme(systeme& s, reglages& r) {
     s.nb_fonctions = 0;
     s.systeme_saisi = false;

@@ -13,6 +13,9 @@
 
 namespace varlem {
 
+/// Most doublings or halvings of the time interval in a row.
+inline constexpr int echelle_temps_max = 10;
+
 /// Study state shared by the windows: which studies are open and what they show.
 struct etat_etudes {
     bool toutes_fonctions = true;
@@ -29,6 +32,9 @@ struct etat_etudes {
     diagramme etude_freq_choisie = diagramme::aucun;
     /// The input of the time study chosen.
     entree_temps etude_temps_choisie = entree_temps::aucune;
+    /// Doublings (positive) or halvings (negative) of the time interval since an exact input
+    /// was chosen, within ±echelle_temps_max.
+    int echelle_temps = 0;
 };
 
 /// Readout state: the pulsation and time the readout windows point at.
@@ -93,6 +99,11 @@ struct systeme {
     /// Slots a study draws: 1..nb_fonctions with toutes_fonctions, else `seul` alone.
     std::vector<int> slots_montres(int seul) const;
 };
+
+/// A single diagram chosen in the frequency window (the Bode view is left).
+void choisir_diagramme(etat_etudes& e, diagramme d);
+/// Gain and phase stacked as the Bode view; the diagram is then the phase, its lower half.
+void choisir_vue_bode(etat_etudes& e);
 
 /// Empties the system (count 0, current 1, study flags cleared) and resets the settings;
 /// slot contents, the saved bank, the letter and the corrector and template values stay.

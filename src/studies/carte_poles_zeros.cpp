@@ -1,5 +1,6 @@
 #include "studies/carte_poles_zeros.h"
 
+#include "analysis/echelle_poles_zeros.h"
 #include "plot/axes.h"
 #include "plot/echelles.h"
 
@@ -28,6 +29,14 @@ void tracer_poles_zeros(surface& s, const fdt_travail& ft, const reglages_pz& r,
         position(ft.termes_zeros[static_cast<std::size_t>(k)].valeur, x, y);
         s.texte(x - 3, y - 8, "o");
     }
+}
+
+const fdt_travail& fonction_carte(const systeme& s) {
+    return fonction_du_slot(s.fonctions, s.slot_etudie());
+}
+
+void suivre_echelle_pz(const systeme& s, reglages_pz& pz) {
+    if (!s.etudes.boucle_fermee && !s.etudes.mode_filtre) echelle_auto_pz(fonction_carte(s), pz);
 }
 
 } // namespace varlem

@@ -1,6 +1,7 @@
 #include "studies/zoom_frequentiel.h"
 
 #include "analysis/frequences.h"
+#include "document/etudes_systeme.h"
 #include "plot/echelles.h"
 
 #include <algorithm>
@@ -26,6 +27,20 @@ void elargir(double& lo, double& hi, double& pas, bool inclure_zero) {
 }
 
 } // namespace
+
+bool elargir_intervalle(etude_frequence& r, const systeme& s, bool vers_le_bas) {
+    if (vers_le_bas) {
+        if (r.decade_min <= -decade_limite) return false;
+        --r.decade_min;
+        r.w_min = puissance_dix(r.decade_min);
+    } else {
+        if (r.decade_max >= decade_limite) return false;
+        ++r.decade_max;
+        r.w_max = puissance_dix(r.decade_max);
+    }
+    preparer_frequences(r, false, s);
+    return true;
+}
 
 bool zoom_arriere(etude_frequence& r, diagramme genre, bool inclure_zero) {
     switch (genre) {

@@ -4,6 +4,7 @@
 
 #include "analysis/diagrammes.h"
 #include "analysis/etudes.h"
+#include "document/systeme.h"
 
 namespace varlem {
 
@@ -18,6 +19,11 @@ double borne_haute_elargie(double hi);
 /// Zooms diagram `genre` out; false while none is chosen (nothing changes and nothing is to be
 /// redrawn).
 bool zoom_arriere(etude_frequence& r, diagramme genre, bool inclure_zero);
+
+/// "Décade −" (vers_le_bas) or "Décade +": one decade more below or above, within
+/// ±decade_limite, then the frequency study prepared again on the stored decades; false when
+/// the limit is reached (nothing changes and nothing is to be redrawn).
+bool elargir_intervalle(etude_frequence& r, const systeme& s, bool vers_le_bas);
 
 /// A rectangle dragged over a picture, corners in the picture's pixels.
 struct rectangle_zoom {

@@ -1,5 +1,6 @@
 #include "app/qt/application_varlem.h"
 
+#include "app/commandes_principales.h"
 #include "app/qt/boite_a_propos.h"
 #include "app/qt/fenetre_aide.h"
 #include "app/qt/fenetre_principale.h"
@@ -47,13 +48,36 @@ application_varlem::application_varlem(plateforme& plat)
     temporelle_ = new fenetre_temporelle(ctx_, p);
     decomposition_ = new fenetre_decomposition(ctx_, p);
     systeme_ = new fenetre_systeme(ctx_, p);
-    sys_.etudes.etude_freq_choisie = diagramme::aucun;
+    inscrire_etudes();
     vider_systeme();
     saisie_ = new dialogue_saisie(p);
     systeme_->relier_dialogue(*saisie_);
     aide_ = new fenetre_aide(p);
     attente_ = new fenetre_attente(p);
     connecter_commandes();
+}
+
+void application_varlem::inscrire_etudes() {
+    struct inscription {
+        fenetre_etude* fenetre;
+        int rang_barre;
+        int rang_menu;
+    };
+    // The study windows, in the order the refresh reaches them, with the places of their
+    // commands in the main window's tool bar and "&Etude" menu.
+    const inscription liste[] = {
+        {frequentielle_, 1, 0},
+        {poles_zeros_, 2, 3},
+        {decomposition_, 3, 2},
+        {temporelle_, 0, 1},
+    };
+    std::vector<QAction*> barre(std::size(liste)), menu(std::size(liste));
+    for (const inscription& i : liste) {
+        etudes_.push_back(i.fenetre);
+        barre[static_cast<std::size_t>(i.rang_barre)] = i.fenetre->commande();
+        menu[static_cast<std::size_t>(i.rang_menu)] = i.fenetre->commande();
+    }
+    principale_->placer_etudes(barre, menu);
 }
 
 application_varlem::~application_varlem() = default;
@@ -68,10 +92,6 @@ void application_varlem::connecter_commandes() {
     relier(a.menu_ouvrir, [this] { ouvrir(); });
     relier(a.enregistrer, [this] { enregistrer(); });
     relier(a.menu_enregistrer, [this] { enregistrer(); });
-    relier(a.temporelle, [this] { temporelle_->ouvrir(); });
-    relier(a.frequentielle, [this] { frequentielle_->ouvrir(); });
-    relier(a.poles_zeros, [this] { poles_zeros_->ouvrir(); });
-    relier(a.decomposition, [this] { decomposition_->ouvrir(); });
     relier(a.parametres, [this] { ouvrir_reglages(); });
     relier(a.syntaxe, [this] { aide_->montrer_syntaxe(); });
     relier(a.correcteur, [this] { aide_->montrer_correcteur(); });
@@ -81,12 +101,9 @@ void application_varlem::connecter_commandes() {
 }
 
 void application_varlem::rafraichir_etudes(bool reprendre_echelles, bool recalculer) {
-    const etat_etudes& e = sys_.etudes;
     if (recalculer) preparer_frequences(reg_.frequence, reprendre_echelles, sys_);
-    if (e.frequence_ouverte) frequentielle_->rafraichir();
-    if (e.poles_zeros_ouverte) poles_zeros_->rafraichir();
-    if (e.decomp_ouverte) decomposition_->rafraichir();
-    if (e.temps_ouverte) temporelle_->rafraichir(reprendre_echelles, recalculer);
+    for (fenetre_etude* f : etudes_)
+        if (f->ouverte()) f->rafraichir(reprendre_echelles, recalculer);
 }
 
 void application_varlem::calculer_avec_attente(
@@ -95,19 +112,15 @@ void application_varlem::calculer_avec_attente(
 }
 
 void application_varlem::changer_mode() {
-    const etat_etudes& e = sys_.etudes;
     const actions_principales& a = principale_->actions();
-    // A closed loop or a template is not a system of its own to open over or to save.
-    const bool libre = !e.boucle_fermee && !e.mode_filtre;
-    a.ouvrir->setEnabled(libre);
-    a.enregistrer->setEnabled(libre && sys_.systeme_saisi);
-    a.parametres->setEnabled(!e.boucle_fermee && sys_.systeme_saisi);
-    if (e.mode_filtre && sys_.systeme_saisi)
-        for (QAction* etude : {a.temporelle, a.frequentielle, a.poles_zeros, a.decomposition})
-            etude->setEnabled(true);
-    // Like every study window, it takes commands once opened from the main window.
-    frequentielle_->setEnabled(sys_.systeme_saisi && e.frequence_ouverte);
-    frequentielle_->titrer();
+    const etat_commandes c = commandes_du_mode(sys_);
+    a.ouvrir->setEnabled(c.ouvrir);
+    a.enregistrer->setEnabled(c.enregistrer);
+    a.parametres->setEnabled(c.parametres);
+    for (fenetre_etude* f : etudes_) {
+        if (c.activer_etudes) f->activer(true);
+        f->changer_mode();
+    }
 }
 
 std::optional<int> application_varlem::largeur_fenetre_temps() const {
@@ -117,9 +130,8 @@ std::optional<int> application_varlem::largeur_fenetre_temps() const {
 
 void application_varlem::activer_etudes(bool actif) {
     const actions_principales& a = principale_->actions();
-    for (QAction* action : {a.enregistrer, a.temporelle, a.frequentielle, a.poles_zeros,
-                            a.parametres, a.decomposition})
-        action->setEnabled(actif);
+    for (QAction* action : {a.enregistrer, a.parametres}) action->setEnabled(actif);
+    for (fenetre_etude* f : etudes_) f->activer(actif);
 }
 
 void application_varlem::activer_commandes() {
@@ -132,12 +144,11 @@ void application_varlem::vider_systeme() {
     systeme_->reinitialiser();
     activer_etudes(false);
     principale_->actions().ouvrir->setEnabled(true);
-    frequentielle_->reinitialiser();
-    // The loop is open again: the window studies the system's functions.
-    frequentielle_->titrer();
-    temporelle_->reinitialiser();
-    decomposition_->reinitialiser();
-    poles_zeros_->reinitialiser();
+    for (fenetre_etude* f : etudes_) {
+        f->reinitialiser();
+        // The loop is open again: the windows study the system's functions.
+        f->changer_mode();
+    }
 }
 
 void application_varlem::ouvrir_fichier(const QString& chemin) {
@@ -150,7 +161,7 @@ void application_varlem::ouvrir_fichier(const QString& chemin) {
     activer_commandes();
     principale_->actions().ouvrir->setEnabled(true);
     reglages_->remplir_dialogue();
-    frequentielle_->titrer();
+    for (fenetre_etude* f : etudes_) f->changer_mode();
     executer(res.rafraichir);
 }
 

@@ -4,6 +4,8 @@
 
 #include "studies/qt/contexte_fenetres.h"
 
+#include <vector>
+
 #include <QObject>
 
 #include <memory>
@@ -16,6 +18,7 @@ class dialogue_saisie;
 class fenetre_aide;
 class fenetre_attente;
 class fenetre_decomposition;
+class fenetre_etude;
 class fenetre_frequentielle;
 class fenetre_poles_zeros;
 class fenetre_principale;
@@ -69,8 +72,11 @@ class application_varlem final : public QObject, public pilote_etudes {
     boite_a_propos& a_propos() { return *a_propos_; }
     dialogue_reglages& parametres() { return *reglages_; }
     fenetre_attente& attente() { return *attente_; }
+    /// The study windows, in the order the refresh reaches them.
+    const std::vector<fenetre_etude*>& etudes() const { return etudes_; }
 
   private:
+    void inscrire_etudes();
     void connecter_commandes();
     void vider_systeme();
     void activer_etudes(bool actif);
@@ -95,6 +101,7 @@ class application_varlem final : public QObject, public pilote_etudes {
     dialogue_saisie* saisie_;
     fenetre_aide* aide_;
     fenetre_attente* attente_;
+    std::vector<fenetre_etude*> etudes_;
 };
 
 } // namespace varlem

@@ -1,5 +1,7 @@
 #include "app/qt/fenetre_principale.h"
 
+#include "studies/qt/commandes_qt.h"
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -15,15 +17,6 @@
 namespace varlem {
 
 namespace {
-
-// A command whose hint is shown beside the button and whose status text goes to the status bar.
-QAction* commande(QObject* parent, const QString& texte, const QString& infobulle,
-                  const QString& texte_statut = {}) {
-    auto* a = new QAction(texte, parent);
-    a->setToolTip(infobulle);
-    a->setStatusTip(texte_statut.isEmpty() ? infobulle : texte_statut);
-    return a;
-}
 
 // The system file dropped, if the drop holds exactly one local ".fdt" file.
 QString fichier_fdt(const QMimeData* donnees) {
@@ -52,46 +45,44 @@ fenetre_principale::fenetre_principale(QWidget* parent)
 
 void fenetre_principale::creer_actions() {
     actions_principales& a = actions_;
-    a.entree = commande(this, QStringLiteral("&Entree"), QStringLiteral("Entree ou modif fdt"));
-    a.ouvrir = commande(this, QStringLiteral("Ouvrir"), QStringLiteral("Ouvrir"),
-                        QStringLiteral("Ouvrir un fichier"));
-    a.enregistrer = commande(this, QStringLiteral("Enregistrer"), QStringLiteral("Enregistrer"),
-                             QStringLiteral("Enregistrer le fichier en cours"));
-    a.temporelle =
-        commande(this, QStringLiteral("&Temporelle"), QStringLiteral("Etude temporelle"));
-    a.frequentielle =
-        commande(this, QStringLiteral("&Fréquentielle"), QStringLiteral("Etude fréquentielle"));
-    a.poles_zeros = commande(this, QStringLiteral("Pôles et &zéros"),
-                             QStringLiteral("Poles, zéros et résidus"));
-    a.decomposition = commande(this, QStringLiteral("&Décomposition"),
-                               QStringLiteral("Décomposition en éléments simples"));
-    a.parametres = commande(this, QStringLiteral("&Parametres"), QStringLiteral("Parametres"));
-    a.cascade = commande(this, QStringLiteral("&Cascade"), QStringLiteral("Cascade"));
-    a.mosaique_horizontale = commande(this, QStringLiteral("Mosaïque &horizontale"),
-                                      QStringLiteral("Mosaïque horizontale"));
-    a.mosaique_verticale =
-        commande(this, QStringLiteral("Mosaïque &verticale"), QStringLiteral("Mosaïque verticale"));
+    a.entree =
+        nouvelle_commande(this, QStringLiteral("&Entree"), QStringLiteral("Entree ou modif fdt"));
+    a.ouvrir = nouvelle_commande(this, QStringLiteral("Ouvrir"), QStringLiteral("Ouvrir"),
+                                 QStringLiteral("Ouvrir un fichier"));
+    a.enregistrer =
+        nouvelle_commande(this, QStringLiteral("Enregistrer"), QStringLiteral("Enregistrer"),
+                          QStringLiteral("Enregistrer le fichier en cours"));
+    a.parametres =
+        nouvelle_commande(this, QStringLiteral("&Parametres"), QStringLiteral("Parametres"));
+    a.cascade = nouvelle_commande(this, QStringLiteral("&Cascade"), QStringLiteral("Cascade"));
+    a.mosaique_horizontale = nouvelle_commande(this, QStringLiteral("Mosaïque &horizontale"),
+                                               QStringLiteral("Mosaïque horizontale"));
+    a.mosaique_verticale = nouvelle_commande(this, QStringLiteral("Mosaïque &verticale"),
+                                             QStringLiteral("Mosaïque verticale"));
     a.tout_reduire =
-        commande(this, QStringLiteral("&Tout réduire"), QStringLiteral("Tout réduire"));
-    a.reorganiser =
-        commande(this, QStringLiteral("Tout ré&organiser"), QStringLiteral("Tout réorganiser"));
-    a.nouveau_systeme =
-        commande(this, QStringLiteral("&Nouveau systeme"), QStringLiteral("Nouveau systeme"),
-                 QStringLiteral("Nouvelle fdt ou modif"));
+        nouvelle_commande(this, QStringLiteral("&Tout réduire"), QStringLiteral("Tout réduire"));
+    a.reorganiser = nouvelle_commande(this, QStringLiteral("Tout ré&organiser"),
+                                      QStringLiteral("Tout réorganiser"));
+    a.nouveau_systeme = nouvelle_commande(this, QStringLiteral("&Nouveau systeme"),
+                                          QStringLiteral("Nouveau systeme"),
+                                          QStringLiteral("Nouvelle fdt ou modif"));
     a.nouveau_systeme->setShortcut(QKeySequence::New);
-    a.menu_ouvrir = commande(this, QStringLiteral("&Ouvrir"), QStringLiteral("Ouvrir"),
-                             QStringLiteral("Ouvrir un fichier"));
+    a.menu_ouvrir = nouvelle_commande(this, QStringLiteral("&Ouvrir"), QStringLiteral("Ouvrir"),
+                                      QStringLiteral("Ouvrir un fichier"));
     a.menu_ouvrir->setShortcut(QKeySequence::Open);
     a.menu_enregistrer =
-        commande(this, QStringLiteral("&Enregistrer"), QStringLiteral("Enregistrer"),
-                 QStringLiteral("Enregistrer le fichier en cours"));
+        nouvelle_commande(this, QStringLiteral("&Enregistrer"), QStringLiteral("Enregistrer"),
+                          QStringLiteral("Enregistrer le fichier en cours"));
     a.menu_enregistrer->setShortcut(QKeySequence::Save);
-    a.quitter = commande(this, QStringLiteral("&Quitter"), QStringLiteral("Quitter Varlem"));
+    a.quitter =
+        nouvelle_commande(this, QStringLiteral("&Quitter"), QStringLiteral("Quitter Varlem"));
     a.quitter->setShortcut(QKeySequence::Quit);
-    a.syntaxe = commande(this, QStringLiteral("&Syntaxe"), QStringLiteral("Syntaxe à utiliser"));
-    a.correcteur = commande(this, QStringLiteral("&Correcteur"),
-                            QStringLiteral("Fonction de transfert du correcteur"));
-    a.a_propos = commande(this, QStringLiteral("&A propos..."), QStringLiteral("A propos"));
+    a.syntaxe =
+        nouvelle_commande(this, QStringLiteral("&Syntaxe"), QStringLiteral("Syntaxe à utiliser"));
+    a.correcteur = nouvelle_commande(this, QStringLiteral("&Correcteur"),
+                                     QStringLiteral("Fonction de transfert du correcteur"));
+    a.a_propos =
+        nouvelle_commande(this, QStringLiteral("&A propos..."), QStringLiteral("A propos"));
 
     connect(a.nouveau_systeme, &QAction::triggered, this,
             &fenetre_principale::nouvelle_fenetre_vide);
@@ -115,7 +106,7 @@ void fenetre_principale::creer_barre() {
     barre_->setMovable(false);
     barre_->addActions({a.entree, a.ouvrir, a.enregistrer});
     barre_->addSeparator();
-    barre_->addActions({a.temporelle, a.frequentielle, a.poles_zeros, a.decomposition});
+    // The studies' commands come here (placer_etudes).
     barre_->addSeparator();
     barre_->addAction(a.parametres);
     barre_->addSeparator();
@@ -129,9 +120,8 @@ void fenetre_principale::creer_menus() {
     systeme->addActions({a.nouveau_systeme, a.menu_ouvrir, a.menu_enregistrer});
     systeme->addSeparator();
     systeme->addAction(a.quitter);
-    QMenu* etude = menuBar()->addMenu(QStringLiteral("&Etude"));
-    etude->addActions(
-        {a.entree, a.frequentielle, a.temporelle, a.decomposition, a.poles_zeros, a.parametres});
+    menu_etude_ = menuBar()->addMenu(QStringLiteral("&Etude"));
+    menu_etude_->addActions({a.entree, a.parametres});
     menu_fenetre_ = menuBar()->addMenu(QStringLiteral("Fe&nêtre"));
     connect(menu_fenetre_, &QMenu::aboutToShow, this, &fenetre_principale::remplir_menu_fenetre);
     remplir_menu_fenetre();
@@ -139,6 +129,15 @@ void fenetre_principale::creer_menus() {
     aide->addActions({a.syntaxe, a.correcteur});
     aide->addSeparator();
     aide->addAction(a.a_propos);
+}
+
+void fenetre_principale::placer_etudes(const std::vector<QAction*>& barre,
+                                       const std::vector<QAction*>& menu) {
+    // The tool bar's second separator stands before "Parametres".
+    const QList<QAction*> actions = barre_->actions();
+    QAction* avant = actions[actions.indexOf(actions_.parametres) - 1];
+    for (QAction* a : barre) barre_->insertAction(avant, a);
+    for (QAction* a : menu) menu_etude_->insertAction(actions_.parametres, a);
 }
 
 void fenetre_principale::remplir_menu_fenetre() {

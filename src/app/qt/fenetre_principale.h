@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <vector>
 
 class QAction;
 class QMdiArea;
@@ -19,10 +20,6 @@ struct actions_principales {
     QAction* entree;
     QAction* ouvrir;
     QAction* enregistrer;
-    QAction* temporelle;
-    QAction* frequentielle;
-    QAction* poles_zeros;
-    QAction* decomposition;
     QAction* parametres;
     QAction* cascade;
     QAction* mosaique_horizontale;
@@ -58,6 +55,9 @@ class fenetre_principale : public QMainWindow {
     /// Runs when a file is dropped on the window.
     std::function<void(const QString&)> fichier_depose;
 
+    /// Places the study windows' commands: in the tool bar in the order of `barre`, in the
+    /// "&Etude" menu in the order of `menu`, both before "Parametres".
+    void placer_etudes(const std::vector<QAction*>& barre, const std::vector<QAction*>& menu);
     /// A new empty child window "NONAME" + (count of children + 1).
     void nouvelle_fenetre_vide();
     /// Tiles the children one above the other (horizontal strips) or side by side.
@@ -77,6 +77,7 @@ class fenetre_principale : public QMainWindow {
     QMdiArea* cadre_;
     QToolBar* barre_;
     QMenu* menu_fenetre_ = nullptr;
+    QMenu* menu_etude_ = nullptr;
     actions_principales actions_{};
 };
 

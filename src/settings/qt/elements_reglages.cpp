@@ -1,5 +1,7 @@
 #include "settings/qt/elements_reglages.h"
 
+#include "settings/contraste.h"
+
 #include "document/etudes_systeme.h"
 #include "plot/qt/surface_qt.h"
 
@@ -32,23 +34,11 @@ QString avec_mnemonique(QString texte, QChar lettre) {
     return texte;
 }
 
-// Relative luminance of a colour, 0 (black) to 1 (white).
-double luminance(const QColor& c) {
-    const auto lineaire = [](double v) {
-        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * lineaire(c.redF()) + 0.7152 * lineaire(c.greenF()) +
-           0.0722 * lineaire(c.blueF());
+// The colour of the settings for a Qt colour.
+couleur couleur_de(const QColor& c) {
+    return static_cast<couleur>(c.red()) | static_cast<couleur>(c.green()) << 8 |
+           static_cast<couleur>(c.blue()) << 16;
 }
-
-// Contrast ratio of two colours, 1 (none) to 21.
-double contraste(const QColor& a, const QColor& b) {
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-// Below this ratio a coloured text cannot be read on the dialog's background.
-constexpr double contraste_lisible = 2.0;
 
 void fleche(QPainter& g, QPointF de, QPointF a) {
     g.drawLine(de, a);
@@ -110,7 +100,7 @@ void etiquette_cliquable::paintEvent(QPaintEvent*) {
         isEnabled() ? couleur_texte() : palette().color(QPalette::Disabled, QPalette::WindowText);
     // Yellow or lime on a light page: the colour is what the label shows, so it keeps it and
     // stands on a dark ground instead.
-    if (contraste(c, palette().color(backgroundRole())) < contraste_lisible) {
+    if (!lisible_sur(couleur_de(c), couleur_de(palette().color(backgroundRole())))) {
         g.setRenderHint(QPainter::Antialiasing);
         g.setPen(Qt::NoPen);
         g.setBrush(QColor(64, 64, 64));

@@ -2,6 +2,7 @@
 
 #include "plot/qt/textes_qt.h"
 #include "studies/texte_poles_zeros.h"
+#include "studies/titres_etudes.h"
 
 #include <QFontDatabase>
 #include <QPlainTextEdit>
@@ -13,7 +14,11 @@
 namespace varlem {
 
 fenetre_decomposition::fenetre_decomposition(contexte_fenetres& ctx, QWidget* parent)
-    : fenetre_etude(ctx, QStringLiteral("Decomposition"), QSize(391, 348), parent),
+    : fenetre_etude(ctx, QStringLiteral("Decomposition"), QSize(391, 348),
+                    {QStringLiteral("&Décomposition"),
+                     QStringLiteral("Décomposition en éléments simples"),
+                     QStringLiteral("etude_decomposition")},
+                    parent),
       texte_(new QPlainTextEdit(this)) {
     ajouter_commande(QStringLiteral("Copier le texte"),
                      QStringLiteral("Copier tout le texte dans le presse-papiers"),
@@ -38,13 +43,19 @@ void fenetre_decomposition::ouvrir() {
     ctx_.sys.etudes.decomp_ouverte = true;
     texte_->show();
     montrer();
-    rafraichir();
-    setWindowTitle(ctx_.sys.etudes.boucle_fermee
-                       ? QStringLiteral("Décomposition de la fonction du systeme bouclé")
-                       : QStringLiteral("Décomposition de la fonction courante"));
+    ecrire_texte();
+    setWindowTitle(texte_qt(titre_decomposition(ctx_.sys.etudes)));
 }
 
-void fenetre_decomposition::rafraichir() {
+bool fenetre_decomposition::ouverte() const {
+    return ctx_.sys.etudes.decomp_ouverte;
+}
+
+void fenetre_decomposition::rafraichir(bool, bool) {
+    ecrire_texte();
+}
+
+void fenetre_decomposition::ecrire_texte() {
     const QString texte = lignes_affichees(texte_fenetre_decomposition(ctx_.sys, ctx_.reg.pz));
     // The same text again keeps where the reader had scrolled to.
     if (texte != texte_->toPlainText()) texte_->setPlainText(texte);

@@ -12,12 +12,14 @@ namespace varlem {
 class fenetre_decomposition : public fenetre_etude {
     Q_OBJECT
   public:
+    /// The window, its text box and its copy command.
     explicit fenetre_decomposition(contexte_fenetres& ctx, QWidget* parent = nullptr);
 
-    /// The main window's command: opened flag, text, caption, shown.
-    void ouvrir();
-    /// The refresh of all studies: the text again (the caption stays).
-    void rafraichir();
+    /// Opened flag, text, shown, captioned by the loop's state.
+    void ouvrir() override;
+    bool ouverte() const override;
+    /// The text again (the caption stays).
+    void rafraichir(bool reprendre_echelles, bool recalculer) override;
     /// The text shown, lines separated by "\n".
     QString texte() const;
 
@@ -25,6 +27,8 @@ class fenetre_decomposition : public fenetre_etude {
     void cacher_contenu() override;
 
   private:
+    void ecrire_texte();
+
     QPlainTextEdit* texte_;
 };
 

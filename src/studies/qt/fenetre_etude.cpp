@@ -1,6 +1,11 @@
 #include "studies/qt/fenetre_etude.h"
 
+#include "plot/qt/textes_qt.h"
+#include "studies/qt/commandes_qt.h"
+#include "studies/qt/image_trace.h"
+
 #include <QAction>
+#include <QDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QStatusBar>
@@ -10,10 +15,43 @@
 
 namespace varlem {
 
+namespace {
+
+const choix_fichier choix_export{
+    QStringLiteral("Exporter"),
+    QStringLiteral("Image PNG (*.png);;Dessin SVG (*.svg);;Document PDF (*.pdf);;"
+                   "Valeurs CSV (*.csv)")};
+
+bool ecrire_texte(const QString& chemin, const std::string& texte) {
+    QFile f(chemin);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    const auto n = static_cast<qint64>(texte.size());
+    return f.write(texte.data(), n) == n && f.flush();
+}
+
+// The message of a drawing that could not be exported; empty when it was.
+QString message_export(resultat_export r, const QString& chemin) {
+    switch (r) {
+    case resultat_export::reussi:
+        break;
+    case resultat_export::extension_inconnue:
+        return QStringLiteral("Format inconnu : le nom du fichier doit finir par "
+                              ".png, .svg, .pdf ou .csv");
+    case resultat_export::taille_invalide:
+        return QStringLiteral("La taille de copie des courbes est invalide");
+    case resultat_export::erreur_ecriture:
+        return QStringLiteral("Impossible d'écrire le fichier %1").arg(chemin);
+    }
+    return {};
+}
+
+} // namespace
+
 fenetre_etude::fenetre_etude(contexte_fenetres& ctx, const QString& titre, QSize taille,
-                             QWidget* parent)
+                             const commande_etude& commande, QWidget* parent)
     : QWidget(parent, Qt::Window), ctx_(ctx), barre_(new QToolBar(this)),
-      disposition_(new QVBoxLayout(this)) {
+      disposition_(new QVBoxLayout(this)),
+      commande_(nouvelle_commande(this, commande.texte, commande.infobulle, {}, commande.icone)) {
     setWindowTitle(titre);
     resize(taille);
     barre_->setAccessibleName(titre);
@@ -22,12 +60,18 @@ fenetre_etude::fenetre_etude(contexte_fenetres& ctx, const QString& titre, QSize
     disposition_->setSpacing(0);
     disposition_->addWidget(barre_);
     setWindowState(Qt::WindowMinimized);
+    connect(commande_, &QAction::triggered, this, [this] { ouvrir(); });
 }
 
 void fenetre_etude::reinitialiser() {
     setWindowState(windowState() | Qt::WindowMinimized);
+    fermer_lectures();
     cacher_contenu();
     setEnabled(false);
+}
+
+void fenetre_etude::activer(bool actif) {
+    commande_->setEnabled(actif);
 }
 
 void fenetre_etude::montrer() {
@@ -61,53 +105,74 @@ bool fenetre_etude::event(QEvent* e) {
     return QWidget::event(e);
 }
 
-namespace {
-
-const choix_fichier choix_export{
-    QStringLiteral("Exporter"),
-    QStringLiteral("Image PNG (*.png);;Dessin SVG (*.svg);;Document PDF (*.pdf);;"
-                   "Valeurs CSV (*.csv)")};
-
-bool ecrire_texte(const QString& chemin, const std::string& texte) {
-    QFile f(chemin);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    const auto n = static_cast<qint64>(texte.size());
-    return f.write(texte.data(), n) == n && f.flush();
+void fenetre_etude::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    if (ctx_.sys.systeme_saisi && ouverte() && montre_un_trace() &&
+        assez_grand(zone(taille_exterieure())))
+        redessiner();
 }
 
-} // namespace
+void fenetre_etude::hideEvent(QHideEvent* e) {
+    // A readout belongs to the plot it marks: it does not outlive it on screen.
+    fermer_lectures();
+    QWidget::hideEvent(e);
+}
 
-void fenetre_etude::exporter(const dessin& trace, const std::function<std::string()>& valeurs) {
+zone_trace fenetre_etude::zone(QSize) const {
+    return {};
+}
+
+std::string fenetre_etude::coordonnees(const image_trace*, QPoint) const {
+    return {};
+}
+
+void fenetre_etude::inscrire_lecture(QDialog* lecture) {
+    lectures_.push_back(lecture);
+}
+
+void fenetre_etude::fermer_lectures() {
+    for (QDialog* l : lectures_) l->reject();
+}
+
+void fenetre_etude::suivre_pointeur(image_trace* image) {
+    connect(image, &image_trace::souris_deplacee, this, [this, image](QPoint p) {
+        const std::string texte = coordonnees(image, p);
+        if (texte.empty())
+            etat_->clearMessage();
+        else
+            etat_->showMessage(texte_qt(texte));
+    });
+    connect(image, &image_trace::souris_sortie, this, [this] { etat_->clearMessage(); });
+}
+
+void fenetre_etude::ajouter_copie_export(const QString& bulle_copie, const QString& bulle_export) {
+    ajouter_commande(QStringLiteral("Copier"), bulle_copie, [this] { copier(); });
+    ajouter_commande(QStringLiteral("Exporter…"), bulle_export, [this] { exporter(); });
+}
+
+void fenetre_etude::copier() {
+    ctx_.plat.copier_dessin(ctx_.reg.largeur_copie, ctx_.reg.hauteur_copie, dessin_copie());
+}
+
+void fenetre_etude::exporter() {
     const std::optional<QString> chemin = ctx_.plat.fichier_a_enregistrer(this, choix_export);
     if (!chemin) return;
-    const QString extension = QFileInfo(*chemin).suffix().toLower();
-    if (extension == QLatin1String("csv")) {
-        if (!ecrire_texte(*chemin, valeurs()))
+    if (QFileInfo(*chemin).suffix().toLower() == QLatin1String("csv")) {
+        if (!ecrire_texte(*chemin, valeurs_csv()))
             ctx_.plat.erreur(this,
                              QStringLiteral("Impossible d'écrire le fichier %1").arg(*chemin));
         return;
     }
-    switch (enregistrer_dessin(*chemin, ctx_.reg.largeur_copie, ctx_.reg.hauteur_copie, trace)) {
-    case resultat_export::reussi:
-        return;
-    case resultat_export::extension_inconnue:
-        ctx_.plat.erreur(this, QStringLiteral("Format inconnu : le nom du fichier doit finir par "
-                                              ".png, .svg, .pdf ou .csv"));
-        return;
-    case resultat_export::taille_invalide:
-        ctx_.plat.erreur(this, QStringLiteral("La taille de copie des courbes est invalide"));
-        return;
-    case resultat_export::erreur_ecriture:
-        ctx_.plat.erreur(this, QStringLiteral("Impossible d'écrire le fichier %1").arg(*chemin));
-        return;
-    }
+    const QString message = message_export(
+        enregistrer_dessin(*chemin, ctx_.reg.largeur_copie, ctx_.reg.hauteur_copie, dessin_copie()),
+        *chemin);
+    if (!message.isEmpty()) ctx_.plat.erreur(this, message);
 }
 
 QAction* fenetre_etude::ajouter_commande(const QString& texte, const QString& infobulle,
                                          std::function<void()> action) {
-    QAction* a = barre_->addAction(texte);
-    a->setToolTip(infobulle);
-    a->setStatusTip(infobulle);
+    QAction* a = nouvelle_commande(this, texte, infobulle);
+    barre_->addAction(a);
     connect(a, &QAction::triggered, this, [action = std::move(action)] { action(); });
     // Reachable with Tab and pressed with Space, like any button.
     if (QWidget* b = barre_->widgetForAction(a)) b->setFocusPolicy(Qt::TabFocus);

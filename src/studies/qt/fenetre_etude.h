@@ -1,30 +1,61 @@
 #pragma once
-// What every study window shares: a top-level window with a tool bar above its content,
-// created minimised and hidden, brought up by the main window, emptied with the system.
+// The study-window interface the application drives (open, refresh, empty, enable, change of
+// mode), and the chrome every study window shares: a top-level window with a tool bar above
+// its content, its command in the main window, copy and export of its plot at the copy size,
+// the pointer's coordinates in its status line, the redraw on resize, and its readouts, which
+// close with it.
 
+#include "plot/qt/copie_vectorielle.h"
 #include "studies/qt/contexte_fenetres.h"
+#include "studies/zones_trace.h"
 
 #include <QWidget>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 class QAction;
+class QDialog;
 class QStatusBar;
 class QToolBar;
 class QVBoxLayout;
 
 namespace varlem {
 
+class image_trace;
+
+/// How the main window shows a study's command: caption, hint and icon name.
+struct commande_etude {
+    QString texte;
+    QString infobulle;
+    QString icone;
+};
+
 /// Base of the study windows.
 class fenetre_etude : public QWidget {
     Q_OBJECT
   public:
-    /// A window of the given caption and size, minimised and not shown yet.
+    /// A window of the given caption and size, minimised and not shown yet; `commande` is how
+    /// the main window offers it.
     fenetre_etude(contexte_fenetres& ctx, const QString& titre, QSize taille,
-                  QWidget* parent = nullptr);
+                  const commande_etude& commande, QWidget* parent = nullptr);
 
+    /// The main window's command that opens the window (the application places it).
+    QAction* commande() const { return commande_; }
+    /// Opens the study: its flag set, the window shown and drawn.
+    virtual void ouvrir() = 0;
+    /// The study is open: the refresh of all studies reaches it.
+    virtual bool ouverte() const = 0;
+    /// The refresh of all studies: scales derived again and curves computed again as asked.
+    virtual void rafraichir(bool reprendre_echelles, bool recalculer) = 0;
     /// The window side of emptying the system: minimised, its content hidden, disabled.
     void reinitialiser();
+    /// Enables or disables the window's command in the main window.
+    virtual void activer(bool actif);
+    /// The loop was closed or opened, or a template chosen: what the window shows of it.
+    virtual void changer_mode() {}
+
     /// Enabled, restored from minimised, shown and brought to the front.
     void montrer();
     /// The outer size the drawing areas are derived from (without the status line).
@@ -40,17 +71,45 @@ class fenetre_etude : public QWidget {
     void ajouter_separateur();
     /// Adds the status line under the content: pointer coordinates and command hints.
     void ajouter_ligne_etat();
-    /// "Exporter…": the plot at the copy size as PNG, SVG or PDF, or the values as CSV, by
-    /// the chosen file's extension.
-    void exporter(const dessin& trace, const std::function<std::string()>& valeurs);
-    bool event(QEvent* e) override;
+    /// "Copier" (the plot at the copy size to the clipboard) and "Exporter…" (the plot as PNG,
+    /// SVG or PDF, or its values as CSV) in the tool bar, with the window's own hints.
+    void ajouter_copie_export(const QString& bulle_copie, const QString& bulle_export);
+    /// The status line follows the pointer over `image` with `coordonnees`.
+    void suivre_pointeur(image_trace* image);
+    /// A readout of the window: it closes when the window hides or empties.
+    void inscrire_lecture(QDialog* lecture);
+
+    /// The drawing that "Copier" and "Exporter…" write.
+    virtual dessin dessin_copie() const { return {}; }
+    /// The values "Exporter…" writes as CSV.
+    virtual std::string valeurs_csv() const { return {}; }
+    /// The status text of the pointer at `p` over `image`; empty outside the plot.
+    virtual std::string coordonnees(const image_trace* image, QPoint p) const;
+    /// The area the plot takes in a window of outer size `taille`.
+    virtual zone_trace zone(QSize taille) const;
+    /// Whether the window shows a plot that a resize must draw again.
+    virtual bool montre_un_trace() const { return false; }
+    /// Draws the plot again at the window's size.
+    virtual void redessiner() {}
     /// Hides what the window shows (its pictures or its text).
     virtual void cacher_contenu() = 0;
+
+    bool event(QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
 
     contexte_fenetres& ctx_;
     QToolBar* barre_;
     QVBoxLayout* disposition_;
     QStatusBar* etat_ = nullptr;
+
+  private:
+    void fermer_lectures();
+    void copier();
+    void exporter();
+
+    QAction* commande_;
+    std::vector<QDialog*> lectures_;
 };
 
 } // namespace varlem

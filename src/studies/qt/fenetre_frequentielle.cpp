@@ -2,17 +2,15 @@
 
 #include "analysis/frequences.h"
 #include "document/etudes_systeme.h"
-#include "plot/echelles.h"
 #include "plot/qt/textes_qt.h"
 #include "studies/coordonnees_trace.h"
 #include "studies/export_csv.h"
 #include "studies/lecture_frequentielle.h"
 #include "studies/qt/dialogue_lecture_frequentielle.h"
 #include "studies/qt/image_trace.h"
+#include "studies/titres_etudes.h"
 #include "studies/trace_frequentiel.h"
-#include "studies/zones_trace.h"
 
-#include <QAction>
 #include <QKeyEvent>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -20,11 +18,14 @@
 namespace varlem {
 
 fenetre_frequentielle::fenetre_frequentielle(contexte_fenetres& ctx, QWidget* parent)
-    : fenetre_etude(ctx, QStringLiteral("Etude frequentielle"), QSize(1040, 660), parent),
+    : fenetre_etude(ctx, QStringLiteral("Etude frequentielle"), QSize(1040, 660),
+                    {QStringLiteral("&Fréquentielle"), QStringLiteral("Etude fréquentielle"),
+                     QStringLiteral("etude_frequentielle")},
+                    parent),
       image_(new image_trace(QStringLiteral("Diagramme fréquentiel"), this)),
       image_phase_(new image_trace(QStringLiteral("Diagramme de la phase"), this)),
       lecture_(new dialogue_lecture_frequentielle(
-          ctx, [this] { rafraichir(); }, this)) {
+          ctx, [this] { redessiner(); }, this)) {
     ajouter_commande(QStringLiteral("Gain"), QStringLiteral("Tracé du gain"),
                      [this] { choisir(diagramme::gain); });
     ajouter_commande(QStringLiteral("Phase"), QStringLiteral("tracé de la phase"),
@@ -38,11 +39,9 @@ fenetre_frequentielle::fenetre_frequentielle(contexte_fenetres& ctx, QWidget* pa
     ajouter_commande(QStringLiteral("Nyquist"), QStringLiteral("Nyquist"),
                      [this] { choisir(diagramme::nyquist); });
     ajouter_separateur();
-    ajouter_commande(QStringLiteral("Copier"), QStringLiteral("Copier courbes (metafile)"),
-                     [this] { au_clic_copier(); });
-    ajouter_commande(QStringLiteral("Exporter…"),
-                     QStringLiteral("Enregistrer le tracé (PNG, SVG, PDF) ou ses valeurs (CSV)"),
-                     [this] { au_clic_exporter(); });
+    ajouter_copie_export(
+        QStringLiteral("Copier courbes (metafile)"),
+        QStringLiteral("Enregistrer le tracé (PNG, SVG, PDF) ou ses valeurs (CSV)"));
     ajouter_separateur();
     ajouter_commande(QStringLiteral("Zoom avant"), QStringLiteral("Zoom avant"),
                      [this] { au_clic_zoom_avant(); });
@@ -63,26 +62,35 @@ fenetre_frequentielle::fenetre_frequentielle(contexte_fenetres& ctx, QWidget* pa
     ajouter_ligne_etat();
     // The phase picture of the Bode view is placed by hand in the lower half.
     image_phase_->hide();
-    relier_souris(image_, diagramme::gain);
-    relier_souris(image_phase_, diagramme::phase);
+    relier_souris(image_);
+    relier_souris(image_phase_);
+    inscrire_lecture(lecture_);
 }
 
 void fenetre_frequentielle::ouvrir() {
     ctx_.sys.etudes.frequence_ouverte = true;
     image_->show();
-    titrer();
+    setWindowTitle(texte_qt(titre_frequentiel(ctx_.sys.etudes)));
     montrer();
-    rafraichir();
+    redessiner();
 }
 
-void fenetre_frequentielle::titrer() {
-    setWindowTitle(ctx_.sys.etudes.boucle_fermee
-                       ? QStringLiteral("Etude fréquentielle (boucle ouverte)")
-                       : QStringLiteral("Etude frequentielle"));
+bool fenetre_frequentielle::ouverte() const {
+    return ctx_.sys.etudes.frequence_ouverte;
 }
 
-void fenetre_frequentielle::rafraichir() {
-    etat_etudes& e = ctx_.sys.etudes;
+void fenetre_frequentielle::changer_mode() {
+    // Like every study window, it takes commands once opened from the main window.
+    setEnabled(ctx_.sys.systeme_saisi && ctx_.sys.etudes.frequence_ouverte);
+    setWindowTitle(texte_qt(titre_frequentiel(ctx_.sys.etudes)));
+}
+
+void fenetre_frequentielle::rafraichir(bool, bool) {
+    redessiner();
+}
+
+void fenetre_frequentielle::redessiner() {
+    const etat_etudes& e = ctx_.sys.etudes;
     const QSize t = taille_exterieure();
     const auto trace = [this](diagramme genre) {
         return [this, genre](surface& s) {
@@ -108,8 +116,26 @@ void fenetre_frequentielle::rafraichir() {
         lecture_->reject();
 }
 
+dessin fenetre_frequentielle::dessin_copie() const {
+    return [this](surface& s) {
+        copier_frequentiel(s, ctx_.reg.frequence, ctx_.reg.graphe, ctx_.sys);
+    };
+}
+
+std::string fenetre_frequentielle::valeurs_csv() const {
+    return csv_frequentiel(ctx_.reg.frequence, ctx_.sys);
+}
+
+zone_trace fenetre_frequentielle::zone(QSize taille) const {
+    return zone_frequentiel(taille.width(), taille.height());
+}
+
+bool fenetre_frequentielle::montre_un_trace() const {
+    const etat_etudes& e = ctx_.sys.etudes;
+    return e.etude_freq_choisie != diagramme::aucun || e.bode_double;
+}
+
 void fenetre_frequentielle::cacher_contenu() {
-    lecture_->reject();
     memoire_.vider();
     desarmer_zoom();
     image_->hide();
@@ -117,63 +143,34 @@ void fenetre_frequentielle::cacher_contenu() {
     ctx_.sys.etudes.etude_freq_choisie = diagramme::aucun;
 }
 
-void fenetre_frequentielle::hideEvent(QHideEvent* e) {
-    // The readout belongs to the plot it marks: it does not outlive it on screen.
-    lecture_->reject();
-    fenetre_etude::hideEvent(e);
-}
-
-void fenetre_frequentielle::resizeEvent(QResizeEvent* e) {
-    fenetre_etude::resizeEvent(e);
-    const QSize t = taille_exterieure();
-    const etat_etudes& etat = ctx_.sys.etudes;
-    if (ctx_.sys.systeme_saisi && etat.frequence_ouverte &&
-        (etat.etude_freq_choisie != diagramme::aucun || etat.bode_double) &&
-        assez_grand(zone_frequentiel(t.width(), t.height())))
-        rafraichir();
-}
-
 void fenetre_frequentielle::keyPressEvent(QKeyEvent* e) {
     // Escape gives up an armed zoom.
     if (e->key() == Qt::Key_Escape && zoom_actif_) {
         desarmer_zoom();
-        rafraichir();
+        redessiner();
         return;
     }
     fenetre_etude::keyPressEvent(e);
 }
 
 void fenetre_frequentielle::choisir(diagramme genre) {
-    ctx_.sys.etudes.etude_freq_choisie = genre;
-    ctx_.sys.etudes.bode_double = false;
-    rafraichir();
+    choisir_diagramme(ctx_.sys.etudes, genre);
+    redessiner();
 }
 
 void fenetre_frequentielle::choisir_bode() {
-    ctx_.sys.etudes.bode_double = true;
-    ctx_.sys.etudes.etude_freq_choisie = diagramme::phase;
-    rafraichir();
+    choisir_vue_bode(ctx_.sys.etudes);
+    redessiner();
 }
 
 void fenetre_frequentielle::elargir(bool vers_le_bas) {
-    etude_frequence& f = ctx_.reg.frequence;
-    if (vers_le_bas) {
-        if (f.decade_min <= -decade_limite) return;
-        --f.decade_min;
-        f.w_min = puissance_dix(f.decade_min);
-    } else {
-        if (f.decade_max >= decade_limite) return;
-        ++f.decade_max;
-        f.w_max = puissance_dix(f.decade_max);
-    }
-    preparer_frequences(f, false, ctx_.sys);
-    rafraichir();
+    if (elargir_intervalle(ctx_.reg.frequence, ctx_.sys, vers_le_bas)) redessiner();
 }
 
 void fenetre_frequentielle::au_clic_echelle_auto() {
     ctx_.reg.graphe.inclure_zero = true;
     preparer_frequences(ctx_.reg.frequence, true, ctx_.sys);
-    rafraichir();
+    redessiner();
 }
 
 void fenetre_frequentielle::au_clic_zoom_avant() {
@@ -196,38 +193,31 @@ void fenetre_frequentielle::au_clic_zoom_arriere() {
     if (ctx_.sys.etudes.bode_double) return;
     if (zoom_arriere(ctx_.reg.frequence, ctx_.sys.etudes.etude_freq_choisie,
                      ctx_.reg.graphe.inclure_zero))
-        rafraichir();
+        redessiner();
 }
 
-void fenetre_frequentielle::au_clic_copier() {
-    ctx_.plat.copier_dessin(ctx_.reg.largeur_copie, ctx_.reg.hauteur_copie, [this](surface& s) {
-        copier_frequentiel(s, ctx_.reg.frequence, ctx_.reg.graphe, ctx_.sys);
-    });
+diagramme fenetre_frequentielle::diagramme_de(const image_trace* image) const {
+    if (!ctx_.sys.etudes.bode_double) return ctx_.sys.etudes.etude_freq_choisie;
+    return image == image_ ? diagramme::gain : diagramme::phase;
 }
 
-void fenetre_frequentielle::au_clic_exporter() {
-    exporter(
-        [this](surface& s) {
-            copier_frequentiel(s, ctx_.reg.frequence, ctx_.reg.graphe, ctx_.sys);
-        },
-        [this] { return csv_frequentiel(ctx_.reg.frequence, ctx_.sys); });
+std::string fenetre_frequentielle::coordonnees(const image_trace* image, QPoint p) const {
+    const QSize t = image->image().deviceIndependentSize().toSize();
+    return coordonnees_frequentiel(ctx_.reg.frequence, diagramme_de(image), t.width(), t.height(),
+                                   p.x(), p.y());
 }
 
-void fenetre_frequentielle::relier_souris(image_trace* image, diagramme genre_bode) {
-    const auto genre = [this, genre_bode] {
-        return ctx_.sys.etudes.bode_double ? genre_bode : ctx_.sys.etudes.etude_freq_choisie;
-    };
+void fenetre_frequentielle::relier_souris(image_trace* image) {
+    suivre_pointeur(image);
     connect(image, &image_trace::souris_enfoncee, this,
-            [=, this](QPoint p, Qt::MouseButton b) { souris_enfoncee(image, genre(), p, b); });
+            [=, this](QPoint p, Qt::MouseButton b) { souris_enfoncee(image, p, b); });
     connect(image, &image_trace::souris_deplacee, this,
-            [=, this](QPoint p) { souris_deplacee(image, genre(), p); });
+            [=, this](QPoint p) { souris_deplacee(image, p); });
     connect(image, &image_trace::souris_relachee, this,
-            [=, this](QPoint p, Qt::MouseButton b) { souris_relachee(image, genre(), p, b); });
-    connect(image, &image_trace::souris_sortie, this, [this] { ligne_etat()->clearMessage(); });
+            [=, this](QPoint p, Qt::MouseButton b) { souris_relachee(image, p, b); });
 }
 
-void fenetre_frequentielle::souris_enfoncee(image_trace* image, diagramme genre, QPoint p,
-                                            Qt::MouseButton b) {
+void fenetre_frequentielle::souris_enfoncee(image_trace* image, QPoint p, Qt::MouseButton b) {
     if (b != Qt::LeftButton) return;
     if (zoom_actif_ && image == image_) {
         glissement_ = true;
@@ -236,28 +226,19 @@ void fenetre_frequentielle::souris_enfoncee(image_trace* image, diagramme genre,
     }
     if (!lecture_->isVisible()) return;
     const QSize t = image->image().deviceIndependentSize().toSize();
-    if (const std::optional<double> w = pulsation_cliquee(ctx_.reg.frequence, ctx_.sys, genre,
-                                                          t.width(), t.height(), p.x(), p.y()))
+    if (const std::optional<double> w = pulsation_cliquee(
+            ctx_.reg.frequence, ctx_.sys, diagramme_de(image), t.width(), t.height(), p.x(), p.y()))
         lecture_->placer(*w);
 }
 
-void fenetre_frequentielle::souris_deplacee(image_trace* image, diagramme genre, QPoint p) {
-    if (zoom_actif_ && glissement_ && image == image_) {
-        rectangle_.x1 = p.x();
-        rectangle_.y1 = p.y();
-        image_->montrer_rectangle(QPoint(rectangle_.x0, rectangle_.y0), p);
-    }
-    const QSize t = image->image().deviceIndependentSize().toSize();
-    const std::string texte =
-        coordonnees_frequentiel(ctx_.reg.frequence, genre, t.width(), t.height(), p.x(), p.y());
-    if (texte.empty())
-        ligne_etat()->clearMessage();
-    else
-        ligne_etat()->showMessage(texte_qt(texte));
+void fenetre_frequentielle::souris_deplacee(image_trace* image, QPoint p) {
+    if (!zoom_actif_ || !glissement_ || image != image_) return;
+    rectangle_.x1 = p.x();
+    rectangle_.y1 = p.y();
+    image_->montrer_rectangle(QPoint(rectangle_.x0, rectangle_.y0), p);
 }
 
-void fenetre_frequentielle::souris_relachee(image_trace* image, diagramme genre, QPoint p,
-                                            Qt::MouseButton b) {
+void fenetre_frequentielle::souris_relachee(image_trace* image, QPoint p, Qt::MouseButton b) {
     if (b != Qt::LeftButton || !zoom_actif_ || image != image_) return;
     const bool glisse = glissement_;
     desarmer_zoom();
@@ -265,9 +246,9 @@ void fenetre_frequentielle::souris_relachee(image_trace* image, diagramme genre,
     rectangle_.x1 = p.x();
     rectangle_.y1 = p.y();
     const QSize t = image->image().deviceIndependentSize().toSize();
-    if (zoom_souris(ctx_.reg.frequence, genre, t.width(), t.height(), rectangle_,
+    if (zoom_souris(ctx_.reg.frequence, diagramme_de(image), t.width(), t.height(), rectangle_,
                     ctx_.reg.graphe.inclure_zero))
-        rafraichir();
+        redessiner();
 }
 
 } // namespace varlem

@@ -10,28 +10,33 @@
 namespace varlem {
 
 class dialogue_lecture_frequentielle;
-class image_trace;
 
 /// Window "Etude frequentielle": tool bar, two pictures (the second for the Bode view) and a
 /// status line showing the values under the mouse.
 class fenetre_frequentielle : public fenetre_etude {
     Q_OBJECT
   public:
+    /// The window, its commands and its readout.
     explicit fenetre_frequentielle(contexte_fenetres& ctx, QWidget* parent = nullptr);
 
-    /// The main window's command: opened flag, shown, drawn.
-    void ouvrir();
-    /// Redraws the diagram (or the Bode view) at the window's size.
-    void rafraichir();
-    /// The window's caption for the loop state: the open loop is studied while it is closed.
-    void titrer();
+    void ouvrir() override;
+    bool ouverte() const override;
+    /// Draws the diagram (or the Bode view) at the window's size; the ranges were prepared by
+    /// the application's refresh.
+    void rafraichir(bool reprendre_echelles, bool recalculer) override;
+    /// Caption for the loop state, and the window takes commands once opened.
+    void changer_mode() override;
     /// The values readout of this window.
     dialogue_lecture_frequentielle& lecture() { return *lecture_; }
 
   protected:
+    dessin dessin_copie() const override;
+    std::string valeurs_csv() const override;
+    std::string coordonnees(const image_trace* image, QPoint p) const override;
+    zone_trace zone(QSize taille) const override;
+    bool montre_un_trace() const override;
+    void redessiner() override;
     void cacher_contenu() override;
-    void resizeEvent(QResizeEvent* e) override;
-    void hideEvent(QHideEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 
   private:
@@ -41,13 +46,12 @@ class fenetre_frequentielle : public fenetre_etude {
     void au_clic_echelle_auto();
     void au_clic_zoom_avant();
     void au_clic_zoom_arriere();
-    void au_clic_copier();
-    void au_clic_exporter();
     void desarmer_zoom();
-    void relier_souris(image_trace* image, diagramme genre_bode);
-    void souris_enfoncee(image_trace* image, diagramme genre, QPoint p, Qt::MouseButton b);
-    void souris_deplacee(image_trace* image, diagramme genre, QPoint p);
-    void souris_relachee(image_trace* image, diagramme genre, QPoint p, Qt::MouseButton b);
+    diagramme diagramme_de(const image_trace* image) const;
+    void relier_souris(image_trace* image);
+    void souris_enfoncee(image_trace* image, QPoint p, Qt::MouseButton b);
+    void souris_deplacee(image_trace* image, QPoint p);
+    void souris_relachee(image_trace* image, QPoint p, Qt::MouseButton b);
 
     image_trace* image_;
     image_trace* image_phase_;

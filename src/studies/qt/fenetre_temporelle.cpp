@@ -2,7 +2,6 @@
 
 #include "document/etude_parametree.h"
 #include "document/etudes_systeme.h"
-#include "plot/qt/textes_qt.h"
 #include "studies/coordonnees_trace.h"
 #include "studies/export_csv.h"
 #include "studies/lecture_temporelle.h"
@@ -10,32 +9,27 @@
 #include "studies/qt/dialogue_periodique.h"
 #include "studies/qt/image_trace.h"
 #include "studies/trace_temporel.h"
-#include "studies/zones_trace.h"
 
-#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace varlem {
 
-namespace {
-
-constexpr int echelle_temps_max = 10;
-
-} // namespace
-
 fenetre_temporelle::fenetre_temporelle(contexte_fenetres& ctx, QWidget* parent)
-    : fenetre_etude(ctx, QStringLiteral("Etude temporelle"), QSize(900, 620), parent),
+    : fenetre_etude(ctx, QStringLiteral("Etude temporelle"), QSize(900, 620),
+                    {QStringLiteral("&Temporelle"), QStringLiteral("Etude temporelle"),
+                     QStringLiteral("etude_temporelle")},
+                    parent),
       image_(new image_trace(QStringLiteral("Réponse temporelle"), this)),
       periodique_(new dialogue_periodique(ctx, this)), lecture_(new dialogue_lecture_temporelle(
                                                            ctx, [this] { redessiner(); }, this)) {
-    ajouter_commande(QStringLiteral("Impulsion"), QStringLiteral("Réponse impulsionnelle"),
-                     [this] { choisir(entree_temps::impulsion); });
-    ajouter_commande(QStringLiteral("Échelon"), QStringLiteral("Réponse indicielle"),
-                     [this] { choisir(entree_temps::echelon); });
-    ajouter_commande(QStringLiteral("Rampe"), QStringLiteral("Réponse à une rampe"),
-                     [this] { choisir(entree_temps::rampe); });
-    ajouter_commande(QStringLiteral("Sinusoïde"), QStringLiteral("Réponse à une sinusoïde"),
-                     [this] { choisir(entree_temps::sinus); });
+    const std::tuple<const char*, const char*, entree_temps> exactes[] = {
+        {"Impulsion", "Réponse impulsionnelle", entree_temps::impulsion},
+        {"Échelon", "Réponse indicielle", entree_temps::echelon},
+        {"Rampe", "Réponse à une rampe", entree_temps::rampe},
+        {"Sinusoïde", "Réponse à une sinusoïde", entree_temps::sinus}};
+    for (const auto& [texte, bulle, entree] : exactes)
+        ajouter_commande(QString::fromUtf8(texte), QString::fromUtf8(bulle),
+                         [this, entree = entree] { choisir(entree); });
     ajouter_separateur();
     ajouter_commande(QStringLiteral("Carré"), QStringLiteral("Réponse à un signal carré"), [this] {
         choisir_periodique(entree_temps::carre, QStringLiteral("Entrée parametres signal carré"));
@@ -46,11 +40,9 @@ fenetre_temporelle::fenetre_temporelle(contexte_fenetres& ctx, QWidget* parent)
                                             QStringLiteral("Entrée parametres signal triangle"));
                      });
     ajouter_separateur();
-    ajouter_commande(QStringLiteral("Copier"), QStringLiteral("Copier en métafile"),
-                     [this] { au_clic_copier(); });
-    ajouter_commande(QStringLiteral("Exporter…"),
-                     QStringLiteral("Enregistrer le tracé (PNG, SVG, PDF) ou ses valeurs (CSV)"),
-                     [this] { au_clic_exporter(); });
+    ajouter_copie_export(
+        QStringLiteral("Copier en métafile"),
+        QStringLiteral("Enregistrer le tracé (PNG, SVG, PDF) ou ses valeurs (CSV)"));
     ajouter_separateur();
     ajouter_commande(QStringLiteral("Temps ÷ 2"),
                      QStringLiteral("Divise par 2 l'intervalle de temps"),
@@ -63,17 +55,7 @@ fenetre_temporelle::fenetre_temporelle(contexte_fenetres& ctx, QWidget* parent)
     });
     disposition_->addWidget(image_, 1, Qt::AlignLeft | Qt::AlignTop);
     ajouter_ligne_etat();
-
-    connect(image_, &image_trace::souris_deplacee, this, [this](QPoint p) {
-        const QSize t = image_->image().deviceIndependentSize().toSize();
-        const std::string texte =
-            coordonnees_temporel(ctx_.reg.temps, t.width(), t.height(), p.x(), p.y());
-        if (texte.empty())
-            ligne_etat()->clearMessage();
-        else
-            ligne_etat()->showMessage(texte_qt(texte));
-    });
-    connect(image_, &image_trace::souris_sortie, this, [this] { ligne_etat()->clearMessage(); });
+    suivre_pointeur(image_);
     connect(image_, &image_trace::souris_enfoncee, this, [this](QPoint p, Qt::MouseButton b) {
         if (b != Qt::LeftButton || !lecture_->isVisible()) return;
         const QSize t = image_->image().deviceIndependentSize().toSize();
@@ -81,6 +63,7 @@ fenetre_temporelle::fenetre_temporelle(contexte_fenetres& ctx, QWidget* parent)
                 ctx_.reg.temps, ctx_.sys.etudes.etude_temps_choisie, t.width(), t.height(), p.x()))
             lecture_->placer(*instant);
     });
+    inscrire_lecture(lecture_);
 }
 
 void fenetre_temporelle::ouvrir() {
@@ -88,6 +71,10 @@ void fenetre_temporelle::ouvrir() {
     image_->show();
     montrer();
     redessiner();
+}
+
+bool fenetre_temporelle::ouverte() const {
+    return ctx_.sys.etudes.temps_ouverte;
 }
 
 int fenetre_temporelle::nb_points() const {
@@ -108,74 +95,56 @@ void fenetre_temporelle::calculer(bool reprendre_echelles) {
 }
 
 void fenetre_temporelle::redessiner() {
-    const QSize t = taille_exterieure();
-    const zone_trace z = zone_temps(t.width(), t.height());
+    const zone_trace z = zone(taille_exterieure());
     image_->dessiner(z.largeur, z.hauteur, [this](surface& s) {
         tracer_temporel(s, ctx_.reg.temps, ctx_.sys, ctx_.reg);
     });
     if (lecture_->isVisible()) lecture_->actualiser();
 }
 
+dessin fenetre_temporelle::dessin_copie() const {
+    return [this](surface& s) { copier_temporel(s, ctx_.reg.temps, ctx_.sys, ctx_.reg); };
+}
+
+std::string fenetre_temporelle::valeurs_csv() const {
+    return csv_temporel(ctx_.reg.temps, ctx_.sys, ctx_.reg);
+}
+
+std::string fenetre_temporelle::coordonnees(const image_trace* image, QPoint p) const {
+    const QSize t = image->image().deviceIndependentSize().toSize();
+    return coordonnees_temporel(ctx_.reg.temps, t.width(), t.height(), p.x(), p.y());
+}
+
+zone_trace fenetre_temporelle::zone(QSize taille) const {
+    return zone_temps(taille.width(), taille.height());
+}
+
+bool fenetre_temporelle::montre_un_trace() const {
+    return ctx_.sys.etudes.etude_temps_choisie != entree_temps::aucune;
+}
+
 void fenetre_temporelle::cacher_contenu() {
-    lecture_->reject();
     image_->hide();
 }
 
-void fenetre_temporelle::hideEvent(QHideEvent* e) {
-    // The readout belongs to the plot it marks: it does not outlive it on screen.
-    lecture_->reject();
-    fenetre_etude::hideEvent(e);
-}
-
-void fenetre_temporelle::resizeEvent(QResizeEvent* e) {
-    fenetre_etude::resizeEvent(e);
-    const QSize t = taille_exterieure();
-    if (ctx_.sys.systeme_saisi && ctx_.sys.etudes.temps_ouverte &&
-        ctx_.sys.etudes.etude_temps_choisie != entree_temps::aucune &&
-        assez_grand(zone_temps(t.width(), t.height())))
-        redessiner();
-}
-
 void fenetre_temporelle::choisir(entree_temps entree) {
-    echelle_temps_ = 0;
-    ctx_.sys.etudes.etude_temps_choisie = entree;
+    choisir_entree_temps(ctx_.sys.etudes, entree);
     rafraichir(true, true);
 }
 
 void fenetre_temporelle::choisir_periodique(entree_temps entree, const QString& titre) {
-    ctx_.sys.etudes.etude_temps_choisie = entree;
+    choisir_entree_temps(ctx_.sys.etudes, entree);
     // However the dialog is closed, the response is computed with the values it accepted.
     periodique_->saisir(titre);
     rafraichir(true, true);
 }
 
 void fenetre_temporelle::changer_intervalle(int sens) {
-    if (ctx_.sys.etudes.etude_temps_choisie == entree_temps::aucune) return;
-    if (sens < 0 && echelle_temps_ > -echelle_temps_max) {
-        --echelle_temps_;
-        ctx_.pilote.calculer_avec_attente([this](const rapport_progression& progression) {
-            diviser_intervalle(ctx_.reg.temps, ctx_.sys, ctx_.reg, progression);
-        });
-    } else if (sens > 0 && echelle_temps_ < echelle_temps_max) {
-        ++echelle_temps_;
-        ctx_.pilote.calculer_avec_attente([this](const rapport_progression& progression) {
-            doubler_intervalle(ctx_.reg.temps, ctx_.sys, ctx_.reg, progression);
-        });
-    } else {
-        return;
-    }
-    redessiner();
-}
-
-void fenetre_temporelle::au_clic_copier() {
-    ctx_.plat.copier_dessin(ctx_.reg.largeur_copie, ctx_.reg.hauteur_copie, [this](surface& s) {
-        copier_temporel(s, ctx_.reg.temps, ctx_.sys, ctx_.reg);
+    bool change = false;
+    ctx_.pilote.calculer_avec_attente([&](const rapport_progression& progression) {
+        change = changer_echelle_temps(ctx_.reg.temps, ctx_.sys, ctx_.reg, sens, progression);
     });
-}
-
-void fenetre_temporelle::au_clic_exporter() {
-    exporter([this](surface& s) { copier_temporel(s, ctx_.reg.temps, ctx_.sys, ctx_.reg); },
-             [this] { return csv_temporel(ctx_.reg.temps, ctx_.sys, ctx_.reg); });
+    if (change) redessiner();
 }
 
 } // namespace varlem

@@ -514,37 +514,41 @@ void marche_aleatoire::declarer_actions_principales() {
     const auto principale = [this] { return &app_->principale(); };
     struct commande_principale {
         const char* nom;
-        QAction* actions_principales::*action;
+        std::function<QAction*()> action;
         bool par_menu;
         int poids;
     };
+    const auto de_la_principale = [principale](QAction* actions_principales::*action) {
+        return [=] { return principale()->actions().*action; };
+    };
+    const auto d = de_la_principale;
     const commande_principale commandes[] = {
-        {"Entree", &actions_principales::entree, false, 2},
-        {"Ouvrir", &actions_principales::ouvrir, false, 4},
-        {"Menu Ouvrir", &actions_principales::menu_ouvrir, true, 2},
-        {"Enregistrer", &actions_principales::enregistrer, false, 3},
-        {"Menu Enregistrer", &actions_principales::menu_enregistrer, true, 2},
-        {"Etude temporelle", &actions_principales::temporelle, false, 4},
-        {"Etude fréquentielle", &actions_principales::frequentielle, false, 4},
-        {"Pôles et zéros", &actions_principales::poles_zeros, false, 3},
-        {"Décomposition", &actions_principales::decomposition, false, 3},
-        {"Cascade", &actions_principales::cascade, false, 1},
-        {"Mosaïque horizontale", &actions_principales::mosaique_horizontale, false, 1},
-        {"Mosaïque verticale", &actions_principales::mosaique_verticale, false, 1},
-        {"Tout réduire", &actions_principales::tout_reduire, true, 1},
-        {"Tout réorganiser", &actions_principales::reorganiser, true, 1},
-        {"Nouveau systeme", &actions_principales::nouveau_systeme, true, 1},
-        {"Syntaxe", &actions_principales::syntaxe, true, 1},
-        {"Correcteur", &actions_principales::correcteur, true, 1},
+        {"Entree", d(&actions_principales::entree), false, 2},
+        {"Ouvrir", d(&actions_principales::ouvrir), false, 4},
+        {"Menu Ouvrir", d(&actions_principales::menu_ouvrir), true, 2},
+        {"Enregistrer", d(&actions_principales::enregistrer), false, 3},
+        {"Menu Enregistrer", d(&actions_principales::menu_enregistrer), true, 2},
+        {"Etude temporelle", [this] { return app_->temporelle().commande(); }, false, 4},
+        {"Etude fréquentielle", [this] { return app_->frequentielle().commande(); }, false, 4},
+        {"Pôles et zéros", [this] { return app_->poles_zeros().commande(); }, false, 3},
+        {"Décomposition", [this] { return app_->decomposition().commande(); }, false, 3},
+        {"Cascade", d(&actions_principales::cascade), false, 1},
+        {"Mosaïque horizontale", d(&actions_principales::mosaique_horizontale), false, 1},
+        {"Mosaïque verticale", d(&actions_principales::mosaique_verticale), false, 1},
+        {"Tout réduire", d(&actions_principales::tout_reduire), true, 1},
+        {"Tout réorganiser", d(&actions_principales::reorganiser), true, 1},
+        {"Nouveau systeme", d(&actions_principales::nouveau_systeme), true, 1},
+        {"Syntaxe", d(&actions_principales::syntaxe), true, 1},
+        {"Correcteur", d(&actions_principales::correcteur), true, 1},
     };
     for (const commande_principale& c : commandes)
         actions_.push_back({c.nom, c.poids,
                             [=] {
-                                const QAction* a = principale()->actions().*(c.action);
+                                const QAction* a = c.action();
                                 return a->isEnabled() && a_l_ecran(principale());
                             },
                             [=] {
-                                QAction* a = principale()->actions().*(c.action);
+                                QAction* a = c.action();
                                 if (c.par_menu) {
                                     a->trigger();
                                     return;

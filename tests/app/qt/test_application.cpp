@@ -65,8 +65,9 @@ const QByteArray deux_fonctions = "2\r\n1\r\n1+p\r\n2\r\n1+3p+p^2\r\n";
 
 TEST_F(Application, DemarrageSystemeVide) {
     EXPECT_EQ(app->principale().windowTitle(), QStringLiteral("Varlem"));
-    for (QAction* a : {actions().enregistrer, actions().temporelle, actions().frequentielle,
-                       actions().poles_zeros, actions().decomposition, actions().parametres}) {
+    for (QAction* a :
+         {actions().enregistrer, app->temporelle().commande(), app->frequentielle().commande(),
+          app->poles_zeros().commande(), app->decomposition().commande(), actions().parametres}) {
         EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
     }
     EXPECT_TRUE(actions().ouvrir->isEnabled());
@@ -178,16 +179,16 @@ TEST_F(Application, UneEtudeRestaureeAvantDEtreOuverteNePrendAucuneCommande) {
     // Restored from the task bar: no refresh reaches it, so nothing it would show follows.
     f.showNormal();
     EXPECT_FALSE(f.isEnabled());
-    actions().frequentielle->trigger();
+    app->frequentielle().commande()->trigger();
     EXPECT_TRUE(f.isEnabled());
     EXPECT_TRUE(app->document().etudes.frequence_ouverte);
 }
 
 TEST_F(Application, LectureActiveLesEtudesEtRafraichitLesFenetresOuvertes) {
     app->ouvrir_fichier(fichier("s.fdt", deux_fonctions));
-    EXPECT_TRUE(actions().frequentielle->isEnabled());
-    actions().poles_zeros->trigger();
-    actions().decomposition->trigger();
+    EXPECT_TRUE(app->frequentielle().commande()->isEnabled());
+    app->poles_zeros().commande()->trigger();
+    app->decomposition().commande()->trigger();
     EXPECT_TRUE(app->poles_zeros().isVisible());
     EXPECT_TRUE(app->decomposition().texte().startsWith(QStringLiteral("Pour la fonction n°1")));
     app->ouvrir_fichier(fichier("t.fdt", "1\r\n5\r\n1+4p\r\n"));
@@ -198,7 +199,7 @@ TEST_F(Application, LectureActiveLesEtudesEtRafraichitLesFenetresOuvertes) {
 
 TEST_F(Application, RafraichissementDuTempsSelonLaFenetre) {
     app->ouvrir_fichier(fichier("s.fdt", deux_fonctions));
-    actions().temporelle->trigger();
+    app->temporelle().commande()->trigger();
     app->temporelle().showMinimized();
     QApplication::processEvents();
     app->rafraichir_etudes(true, true);
@@ -210,8 +211,8 @@ TEST_F(Application, RafraichissementDuTempsSelonLaFenetre) {
     EXPECT_EQ(app->reglages_etudes().temps.nb_points,
               (app->temporelle().frameGeometry().width() - 40) / 2);
     // Windows narrower than their margins get no picture, and nothing fails.
-    actions().frequentielle->trigger();
-    actions().poles_zeros->trigger();
+    app->frequentielle().commande()->trigger();
+    app->poles_zeros().commande()->trigger();
     for (QWidget* w : std::initializer_list<QWidget*>{&app->temporelle(), &app->poles_zeros(),
                                                       &app->frequentielle()})
         w->resize(1, 1);
@@ -239,7 +240,7 @@ TEST_F(Application, EntreeApresLaQuestion) {
     EXPECT_EQ(plat.questions,
               QStringList{QStringLiteral("Voulez-vous enregistrer le système actuel ?")});
     EXPECT_EQ(app->document().nb_fonctions, 2);
-    EXPECT_TRUE(actions().frequentielle->isEnabled());
+    EXPECT_TRUE(app->frequentielle().commande()->isEnabled());
     // "Oui" and a cancelled save: the system stays too.
     plat.reponses = {reponse::oui};
     actions().entree->trigger();
@@ -247,7 +248,7 @@ TEST_F(Application, EntreeApresLaQuestion) {
     plat.reponses = {reponse::non};
     actions().entree->trigger();
     EXPECT_EQ(app->document().nb_fonctions, 0);
-    EXPECT_FALSE(actions().frequentielle->isEnabled());
+    EXPECT_FALSE(app->frequentielle().commande()->isEnabled());
     EXPECT_TRUE(app->fenetre_fonctions().isVisible());
 }
 

@@ -3,7 +3,7 @@
 // sheet of every icon at 16 and 24 pixels, device pixel ratios 1 and 2, on a light and a dark
 // background (VARLEM_PLANCHE_ZOOM=N enlarges it N times, pixel for pixel; VARLEM_PLANCHE_NOMS
 // lists the icons to draw, separated by commas).
-#include "app/qt/icones_commandes.h"
+#include "studies/qt/icones_commandes.h"
 
 #include <gtest/gtest.h>
 

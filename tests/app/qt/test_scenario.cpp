@@ -37,13 +37,13 @@ TEST(Scenario, TaperEtudierEnregistrerRelireQuitter) {
               QStringLiteral("(1+p)(1+2p)"));
     QLineEdit* boite = test::controle<QLineEdit>(fenetre, QStringLiteral("Dénominateur"));
     EXPECT_TRUE(boite->isEnabled() && boite->isReadOnly()) << "selectable, not editable";
-    ASSERT_TRUE(a.decomposition->isEnabled());
+    ASSERT_TRUE(app->decomposition().commande()->isEnabled());
 
-    a.decomposition->trigger();
+    app->decomposition().commande()->trigger();
     const QString texte = app->decomposition().texte();
     EXPECT_TRUE(texte.contains(QStringLiteral("\n-1 + j . 0\n"))) << texte.toStdString();
     EXPECT_TRUE(texte.contains(QStringLiteral("\n-5E-1 + j . 0\n"))) << texte.toStdString();
-    a.poles_zeros->trigger();
+    app->poles_zeros().commande()->trigger();
     EXPECT_TRUE(app->poles_zeros().isVisible());
     EXPECT_EQ(app->poles_zeros().windowTitle(),
               QStringLiteral("Poles et zéros de la fonction n°1"));
@@ -60,7 +60,7 @@ TEST(Scenario, TaperEtudierEnregistrerRelireQuitter) {
     plat.reponses = {reponse::non};
     a.entree->trigger();
     EXPECT_EQ(test::texte_boite(fenetre, QStringLiteral("Dénominateur")), QStringLiteral("1"));
-    EXPECT_FALSE(a.decomposition->isEnabled());
+    EXPECT_FALSE(app->decomposition().commande()->isEnabled());
 
     plat.ouvertures.push_back(chemin);
     a.ouvrir->trigger();

@@ -185,7 +185,7 @@ TEST_F(BoucleFenetre, LectureTemporelleDesPolesImmenses) {
         [](dialogue_saisie& d) {
             test::entrer(&d, QStringLiteral("0.001+p"), QStringLiteral("1+2*p+3*p^3"));
         }));
-    app->principale().actions().temporelle->trigger();
+    app->temporelle().commande()->trigger();
     ASSERT_TRUE(cliquer(&app->temporelle(), QStringLiteral("Sinusoïde")));
     ASSERT_TRUE(cliquer(&app->temporelle(), QStringLiteral("Valeurs")));
     EXPECT_EQ(controle<QLabel>(&app->temporelle().lecture(), QStringLiteral("Valeur de la réponse"))
@@ -266,7 +266,7 @@ TEST_F(BoucleFenetre, GabaritChoisiDansLeMenuEtSonCurseur) {
     EXPECT_EQ(valeur(QStringLiteral("Paramètre du gabarit")), QStringLiteral("w0= .1 rad/s"));
     EXPECT_FALSE(actif(QStringLiteral("Bouclage")));
     EXPECT_FALSE(actif(QStringLiteral("Nouvelle")));
-    EXPECT_TRUE(app->principale().actions().frequentielle->isEnabled());
+    EXPECT_TRUE(app->frequentielle().commande()->isEnabled());
     EXPECT_FALSE(app->principale().actions().ouvrir->isEnabled());
     EXPECT_EQ(app->document().nb_fonctions, 1);
 

@@ -110,7 +110,7 @@ TEST_F(FenetreFrequentielle, PasDeLectureDUnSystemeSansFonction) {
     ASSERT_TRUE(lecture().isVisible());
     // A file of no function read, and the studies redrawn.
     sys->nb_fonctions = 0;
-    f->rafraichir();
+    f->rafraichir(false, false);
     EXPECT_FALSE(lecture().isVisible());
     ASSERT_TRUE(cliquer(f.get(), QStringLiteral("Valeurs")));
     EXPECT_FALSE(lecture().isVisible()) << "nothing to read";

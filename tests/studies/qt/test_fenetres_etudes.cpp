@@ -82,7 +82,7 @@ TEST_F(FenetresEtudes, CartePolesZerosRetailleeSansRedessinTropPetite) {
               QSize(f.taille_exterieure().width() - 70, f.taille_exterieure().height() - 70));
     // The refresh itself hands a negative area on: nothing is drawn and nothing fails.
     f.resize(30, 30);
-    f.rafraichir();
+    f.rafraichir(false, false);
     EXPECT_TRUE(image_de(&f).isEmpty());
 }
 
@@ -92,7 +92,7 @@ TEST_F(FenetresEtudes, CartePolesZerosEnBoucleFermee) {
     const reglages_pz echelle = reg.pz;
     f.ouvrir();
     EXPECT_EQ(reg.pz.re_min, echelle.re_min) << "opening with the loop closed keeps the scale";
-    f.rafraichir();
+    f.rafraichir(false, false);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("Poles et zéros de la fonction n°1 bouclée"));
     sys->fonction_courante = 1;
     reg.pz.re_min = -100;
@@ -114,7 +114,7 @@ TEST_F(FenetresEtudes, DecompositionDeLaFonctionCourante) {
 
     reg.pz.decomposer_courante = reg.pz.valeurs_poles = reg.pz.valeurs_zeros = false;
     reg.pz.caracteristiques = false;
-    f.rafraichir();
+    f.rafraichir(false, false);
     EXPECT_EQ(f.texte(), QStringLiteral("Pour la fonction n°2\n\n"));
 }
 
@@ -127,7 +127,7 @@ TEST_F(FenetresEtudes, DecompositionTermineeParLesCaracteristiques) {
     EXPECT_GT(section, texte.indexOf(QStringLiteral("Valeurs des zéros")));
     EXPECT_TRUE(texte.mid(section).contains(QStringLiteral("Marge de phase")));
     reg.pz.caracteristiques = false;
-    f.rafraichir();
+    f.rafraichir(false, false);
     EXPECT_FALSE(f.texte().contains(QStringLiteral("Caractéristiques")));
 }
 

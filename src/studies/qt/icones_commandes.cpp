@@ -1,4 +1,4 @@
-#include "app/qt/icones_commandes.h"
+#include "studies/qt/icones_commandes.h"
 
 #include <QDir>
 #include <QFile>
