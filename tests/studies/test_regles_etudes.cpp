@@ -57,7 +57,9 @@ TEST(ReglesEtudes, IntervalleElargiJusquAuxLimites) {
         EXPECT_EQ(r.decade_min, c.min_apres);
         EXPECT_EQ(r.decade_max, c.max_apres);
         EXPECT_TRUE(std::isfinite(r.w_min) && std::isfinite(r.w_max));
-        if (c.attendu) EXPECT_DOUBLE_EQ(r.w_max, std::pow(10.0, c.max_apres));
+        if (c.attendu) {
+            EXPECT_DOUBLE_EQ(r.w_max, std::pow(10.0, c.max_apres));
+        }
     }
 }
 
