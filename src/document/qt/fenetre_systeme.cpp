@@ -5,9 +5,13 @@
 #include "document/copie_systeme.h"
 #include "document/etude_parametree.h"
 #include "document/fichier_fdt.h"
+#include "document/qt/affichage_fraction.h"
 #include "document/qt/dialogue_saisie.h"
 #include "document/qt/panneau_boucle.h"
 #include "settings/qt/elements_reglages.h"
+#include "studies/qt/commandes_qt.h"
+#include "studies/qt/icones_commandes.h"
+#include "studies/titres_etudes.h"
 
 #include <QAction>
 #include <QGridLayout>
@@ -28,37 +32,12 @@ namespace varlem {
 
 namespace {
 
-// Widest the fraction grows for long texts; the rest of the window is the loop diagram's.
-constexpr int largeur_max_fraction = 560;
-
-// The desktop theme's icon, else the style's.
-QIcon icone(const QWidget* w, const char* theme, QStyle::StandardPixmap secours) {
-    return QIcon::fromTheme(QLatin1String(theme), w->style()->standardIcon(secours));
-}
-
-// Two overlapping sheets: the style has no picture for copying.
-QIcon icone_copie() {
-    QPixmap p(32, 32);
-    p.fill(Qt::transparent);
-    QPainter g(&p);
-    g.setRenderHint(QPainter::Antialiasing);
-    g.setPen(QPen(QColor(60, 60, 60), 1.5));
-    g.setBrush(QColor(250, 250, 250));
-    g.drawRect(QRectF(4.5, 3.5, 16, 20));
-    g.setBrush(QColor(220, 232, 250));
-    g.drawRect(QRectF(11.5, 9.5, 16, 20));
-    g.setPen(QPen(QColor(90, 110, 150), 1.2));
-    for (int y = 15; y <= 25; y += 4) g.drawLine(QPointF(14.5, y), QPointF(24.5, y));
-    g.end();
-    return QIcon::fromTheme(QStringLiteral("edit-copy"), QIcon(p));
-}
-
-QAction* commande(QToolBar* barre, const QIcon& icone, const QString& legende, const QString& bulle,
-                  const QKeySequence& raccourci) {
-    QAction* a = barre->addAction(icone, legende);
-    a->setToolTip(bulle);
-    a->setStatusTip(bulle);
-    // Tool-bar buttons take no focus: the keyboard reaches them through their short-cut.
+// A command of the tool bar with its icon; tool-bar buttons take no focus: the keyboard
+// reaches them through their short-cut.
+QAction* commande(QToolBar* barre, const QString& icone, const QString& legende,
+                  const QString& bulle, const QKeySequence& raccourci) {
+    QAction* a = nouvelle_commande(barre, legende, bulle, {}, icone);
+    barre->addAction(a);
     a->setShortcut(raccourci);
     return a;
 }
@@ -75,19 +54,6 @@ QToolButton* fleche(QWidget* fenetre, QAction* a, Qt::ArrowType sens) {
     return b;
 }
 
-QLineEdit* boite(const QString& nom) {
-    auto* b = new QLineEdit;
-    b->setReadOnly(true);
-    // Shown whole, however long a text a file held.
-    b->setMaxLength(static_cast<int>(longueur_max_ligne));
-    b->setAccessibleName(nom);
-    // The boxes stay disabled, yet their texts are what the window is for: keep them legible.
-    QPalette pal = b->palette();
-    pal.setColor(QPalette::Disabled, QPalette::Text, pal.color(QPalette::Active, QPalette::Text));
-    b->setPalette(pal);
-    return b;
-}
-
 } // namespace
 
 fenetre_systeme::fenetre_systeme(contexte_fenetres& ctx, QWidget* parent)
@@ -97,45 +63,12 @@ fenetre_systeme::fenetre_systeme(contexte_fenetres& ctx, QWidget* parent)
     barre_ = new QToolBar;
     construire_barre();
 
-    auto* en_tete = new QLabel(QStringLiteral("Fonction n°"));
-    numero_ = new QLabel;
-    numero_->setObjectName(QStringLiteral("numero"));
-    QFont gras = numero_->font();
-    gras.setBold(true);
-    numero_->setFont(gras);
-    compte_ = new QLabel;
-    compte_->setObjectName(QStringLiteral("compte"));
-    auto* etiquettes = new QVBoxLayout;
-    etiquettes->addWidget(en_tete);
-    etiquettes->addWidget(numero_);
-    etiquettes->addWidget(compte_);
-
-    fraction_ = new QLabel;
-    fraction_->setObjectName(QStringLiteral("fraction"));
-    numerateur_ = boite(QStringLiteral("Numérateur"));
-    denominateur_ = boite(QStringLiteral("Dénominateur"));
-    barre_fraction_ = new QLabel(QString(35, QLatin1Char('_')));
-    barre_fraction_->setAccessibleName(QStringLiteral("Barre de fraction"));
-    largeur_barre_ = barre_fraction_->sizeHint().width();
-    lettre_ = new QPushButton;
-    lettre_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_V));
-    connect(lettre_, &QPushButton::clicked, this, &fenetre_systeme::au_clic_lettre);
-
-    auto* fraction = new QGridLayout;
-    fraction->setVerticalSpacing(2);
-    fraction->addWidget(fraction_, 0, 0, 3, 1, Qt::AlignVCenter);
-    fraction->addWidget(numerateur_, 0, 1);
-    // The bar label stands on its baseline: lifted so that it sits between the two boxes.
-    fraction->addWidget(barre_fraction_, 1, 1, Qt::AlignTop);
-    fraction->addWidget(denominateur_, 2, 1);
-    fraction->addWidget(lettre_, 3, 0, 1, 2, Qt::AlignLeft);
-
     auto* corps = new QHBoxLayout;
     corps->setSpacing(12);
     corps->addWidget(construire_parcours(), 0, Qt::AlignTop);
-    corps->addLayout(etiquettes);
-    corps->addSpacing(16);
-    corps->addLayout(fraction);
+    fraction_ = new affichage_fraction;
+    connect(fraction_->lettre(), &QPushButton::clicked, this, &fenetre_systeme::au_clic_lettre);
+    corps->addWidget(fraction_);
     // Room to the right and below the fraction is kept for the loop diagram.
     corps->addStretch(1);
 
@@ -159,30 +92,27 @@ fenetre_systeme::fenetre_systeme(contexte_fenetres& ctx, QWidget* parent)
 
 void fenetre_systeme::construire_barre() {
     barre_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    barre_->setIconSize(QSize(32, 32));
+    barre_->setIconSize(QSize(24, 24));
     barre_->setMovable(false);
     barre_->setAccessibleName(QStringLiteral("Commandes du système"));
-    nouvelle_ = commande(
-        barre_, icone(this, "document-new", QStyle::SP_FileIcon), QStringLiteral("Nouvelle"),
-        QStringLiteral("Ajouter une fonction de transfert"), QKeySequence(Qt::ALT | Qt::Key_N));
-    modifier_ =
-        commande(barre_, icone(this, "document-edit", QStyle::SP_FileDialogDetailedView),
-                 QStringLiteral("Modifier"), QStringLiteral("Modifier la fonction courante"),
-                 QKeySequence(Qt::ALT | Qt::Key_M));
-    supprimer_ = commande(barre_, icone(this, "edit-delete", QStyle::SP_TrashIcon),
-                          QStringLiteral("Supprimer"),
+    nouvelle_ = commande(barre_, QStringLiteral("nouvelle_fonction"), QStringLiteral("Nouvelle"),
+                         QStringLiteral("Ajouter une fonction de transfert"),
+                         QKeySequence(Qt::ALT | Qt::Key_N));
+    modifier_ = commande(barre_, QStringLiteral("modifier_fonction"), QStringLiteral("Modifier"),
+                         QStringLiteral("Modifier la fonction courante"),
+                         QKeySequence(Qt::ALT | Qt::Key_M));
+    supprimer_ = commande(barre_, QStringLiteral("supprimer_fonction"), QStringLiteral("Supprimer"),
                           QStringLiteral("Supprimer la fonction de transfert en cours"),
                           QKeySequence(Qt::ALT | Qt::Key_S));
     barre_->addSeparator();
-    copier_ = commande(barre_, icone_copie(), QStringLiteral("Copier"),
+    copier_ = commande(barre_, QStringLiteral("copier"), QStringLiteral("Copier"),
                        QStringLiteral("Copier tout le systeme dans le presse-papiers"),
                        QKeySequence(Qt::ALT | Qt::Key_C));
     barre_->addSeparator();
     parametres_ =
-        commande(barre_, icone(this, "preferences-other", QStyle::SP_FileDialogInfoView),
-                 QStringLiteral("Parametres"), QStringLiteral("Etudier une fdt parametrée"),
-                 QKeySequence(Qt::ALT | Qt::Key_P));
-    bouclage_ = commande(barre_, QIcon(dessin_boucle(true)), QStringLiteral("Bouclage"),
+        commande(barre_, QStringLiteral("etude_parametree"), QStringLiteral("Parametres"),
+                 QStringLiteral("Etudier une fdt parametrée"), QKeySequence(Qt::ALT | Qt::Key_P));
+    bouclage_ = commande(barre_, QStringLiteral("bouclage"), QStringLiteral("Bouclage"),
                          QStringLiteral("Bouclage et correction de la fdt en cours"),
                          QKeySequence(Qt::ALT | Qt::Key_B));
     bouclage_->setEnabled(false);
@@ -241,29 +171,26 @@ void fenetre_systeme::relier_dialogue(dialogue_saisie& d) {
 }
 
 void fenetre_systeme::reinitialiser() {
-    fraction_->setText(texte_qt(etiquette_fraction(ctx_.sys.lettre_variable)));
-    lettre_->setText(texte_qt(legende_lettre(ctx_.sys.lettre_variable)));
-    lettre_->show();
+    fraction_->montrer_etiquette(texte_qt(etiquette_fraction(ctx_.sys.lettre_variable)));
+    fraction_->lettre()->setText(texte_qt(legende_lettre(ctx_.sys.lettre_variable)));
+    fraction_->lettre()->show();
     panneau_->cacher_tout();
-    bouclage_->setText(QStringLiteral("Bouclage"));
-    bouclage_->setIcon(QIcon(dessin_boucle(true)));
+    legender_bouclage();
     parametres_->setEnabled(true);
     bouclage_->setEnabled(false);
     montrer(affichage_vide());
     nouvelle_->setEnabled(true);
     for (QAction* a : {supprimer_, copier_, modifier_}) a->setEnabled(false);
     activer_parcours(false);
-    numerateur_->setEnabled(false);
-    denominateur_->setEnabled(false);
+    fraction_->activer_boites(false);
     position_parcours_ = 1;
 }
 
 void fenetre_systeme::activer_commandes() {
     for (QAction* a : {nouvelle_, supprimer_, copier_, modifier_, bouclage_}) a->setEnabled(true);
     // Read-only, but reachable: the user can select and copy a function's texts.
-    numerateur_->setEnabled(true);
-    denominateur_->setEnabled(true);
-    lettre_->hide();
+    fraction_->activer_boites(true);
+    fraction_->lettre()->hide();
 }
 
 void fenetre_systeme::afficher_courante() {
@@ -273,8 +200,7 @@ void fenetre_systeme::afficher_courante() {
 void fenetre_systeme::systeme_lu() {
     // The file ends a closed loop or a template study: their controls go with them.
     panneau_->cacher_tout();
-    bouclage_->setText(QStringLiteral("Bouclage"));
-    bouclage_->setIcon(QIcon(dessin_boucle(true)));
+    legender_bouclage();
     parametres_->setEnabled(true);
     fixer_edition(true);
     montrer(varlem::afficher_courante(ctx_.sys));
@@ -306,8 +232,8 @@ void fenetre_systeme::au_clic_copier() {
 void fenetre_systeme::au_clic_lettre() {
     const changement_lettre c = changer_lettre(ctx_.sys);
     if (!c.effectue) return;
-    fraction_->setText(texte_qt(c.etiquette));
-    lettre_->hide();
+    fraction_->montrer_etiquette(texte_qt(c.etiquette));
+    fraction_->lettre()->hide();
 }
 
 void fenetre_systeme::au_clic_parcours(bool vers_le_haut) {
@@ -315,10 +241,16 @@ void fenetre_systeme::au_clic_parcours(bool vers_le_haut) {
         parcourir(ctx_.sys, ctx_.reg, position_parcours_, nouvelle_->isEnabled(), vers_le_haut));
 }
 
+void fenetre_systeme::legender_bouclage() {
+    const bool fermee = ctx_.sys.etudes.boucle_fermee;
+    bouclage_->setText(texte_qt(legende_bouclage(ctx_.sys.etudes)));
+    bouclage_->setIcon(
+        icone_commande(fermee ? QStringLiteral("fdt_seule") : QStringLiteral("bouclage")));
+}
+
 void fenetre_systeme::fixer_edition(bool active) {
     for (QAction* a : {nouvelle_, supprimer_, modifier_}) a->setEnabled(active);
-    numerateur_->setEnabled(active);
-    denominateur_->setEnabled(active);
+    fraction_->activer_boites(active);
 }
 
 void fenetre_systeme::au_clic_bouclage() {
@@ -327,8 +259,7 @@ void fenetre_systeme::au_clic_bouclage() {
         if (!f.effectue) return;
         fixer_edition(false);
         parametres_->setEnabled(false);
-        bouclage_->setText(QStringLiteral("Fdt seule"));
-        bouclage_->setIcon(QIcon(dessin_boucle(false)));
+        legender_bouclage();
         panneau_->montrer_boucle(f);
         // The diagram needs its room below the fraction.
         resize(size().expandedTo(sizeHint()));
@@ -338,8 +269,7 @@ void fenetre_systeme::au_clic_bouclage() {
     }
     const rafraichissement r = ouvrir_boucle(ctx_.sys);
     panneau_->cacher_tout();
-    bouclage_->setText(QStringLiteral("Bouclage"));
-    bouclage_->setIcon(QIcon(dessin_boucle(true)));
+    legender_bouclage();
     fixer_edition(true);
     parametres_->setEnabled(true);
     position_parcours_ = ctx_.sys.fonction_courante;
@@ -362,16 +292,13 @@ void fenetre_systeme::choisir_gabarit(gabarit_filtre gabarit) {
         c = varlem::choisir_gabarit(ctx_.sys, ctx_.reg, gabarit, largeur, progression);
     });
     if (!c.effectue) return;
-    lettre_->hide();
+    fraction_->lettre()->hide();
     fixer_edition(false);
     bouclage_->setEnabled(false);
     copier_->setEnabled(true);
     activer_parcours(false);
-    numero_->setText(QStringLiteral("1"));
-    compte_->setText(QStringLiteral("sur 1"));
-    numerateur_->setText(texte_qt(c.textes.num_affiche));
-    denominateur_->setText(texte_qt(c.textes.den_affiche));
-    ajuster_fraction();
+    fraction_->montrer_numero(QStringLiteral("1"), QStringLiteral("sur 1"));
+    fraction_->montrer_textes(texte_qt(c.textes.num_affiche), texte_qt(c.textes.den_affiche));
     ctx_.pilote.changer_mode();
     // Setting the slider may already redraw the studies, as a user's move does.
     panneau_->montrer_gabarit(c);
@@ -380,8 +307,7 @@ void fenetre_systeme::choisir_gabarit(gabarit_filtre gabarit) {
 
 bool fenetre_systeme::saisir(const ouverture_saisie& o, const validation_saisie& valider) {
     if (!dialogue_) return false;
-    numero_->setText(texte_qt(o.numero));
-    compte_->setText(texte_qt(o.compte));
+    fraction_->montrer_numero(texte_qt(o.numero), texte_qt(o.compte));
     if (o.position_parcours) position_parcours_ = *o.position_parcours;
     if (o.desactiver_nouvelle) nouvelle_->setEnabled(false);
     if (o.textes) dialogue_->remplir(texte_qt(o.textes->num), texte_qt(o.textes->den));
@@ -400,30 +326,7 @@ void fenetre_systeme::appliquer(const resultat_commande& r) {
 }
 
 void fenetre_systeme::montrer(const affichage_fonction& a) {
-    numero_->setText(texte_qt(a.numero));
-    compte_->setText(texte_qt(a.compte));
-    numerateur_->setText(texte_qt(a.textes.num));
-    denominateur_->setText(texte_qt(a.textes.den));
-    // Long texts show from their beginning.
-    numerateur_->setCursorPosition(0);
-    denominateur_->setCursorPosition(0);
-    ajuster_fraction();
-}
-
-void fenetre_systeme::ajuster_fraction() {
-    const QFontMetrics fm(numerateur_->font());
-    // Frame and inner margins of a line edit around its text.
-    const int marges = 2 * numerateur_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 12;
-    const int texte = std::max(fm.horizontalAdvance(numerateur_->text()),
-                               fm.horizontalAdvance(denominateur_->text())) +
-                      marges;
-    const int largeur = std::clamp(texte, largeur_barre_, largeur_max_fraction);
-    numerateur_->setFixedWidth(largeur);
-    denominateur_->setFixedWidth(largeur);
-    // The bar keeps its 35 underscores, drawn wider to span the boxes.
-    QFont f = barre_fraction_->font();
-    f.setStretch(std::max(100, largeur * 100 / largeur_barre_));
-    barre_fraction_->setFont(f);
+    fraction_->montrer(a);
 }
 
 } // namespace varlem

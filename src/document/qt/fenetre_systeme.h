@@ -9,15 +9,13 @@
 #include <QWidget>
 
 class QAction;
-class QLabel;
 class QMenu;
-class QLineEdit;
-class QPushButton;
 class QToolBar;
 class QToolButton;
 
 namespace varlem {
 
+class affichage_fraction;
 class dialogue_saisie;
 class panneau_boucle;
 
@@ -56,14 +54,14 @@ class fenetre_systeme : public QWidget {
     void choisir_gabarit(gabarit_filtre gabarit);
     void construire_menu_gabarits();
     // The loop or template controls: the fraction boxes and the editing commands follow.
+    /// The loop command's caption and icon for the loop's state.
+    void legender_bouclage();
     void fixer_edition(bool active);
     // Runs the entry dialog as the command opens it.
     bool saisir(const ouverture_saisie& o, const validation_saisie& valider);
     // Shows what a command returns and runs the enabling and refresh it asks for.
     void appliquer(const resultat_commande& r);
     void montrer(const affichage_fonction& a);
-    // Widens the boxes and the bar to the longer text, within the fraction's room.
-    void ajuster_fraction();
 
     contexte_fenetres ctx_;
     dialogue_saisie* dialogue_ = nullptr;
@@ -79,15 +77,7 @@ class fenetre_systeme : public QWidget {
     QAction* bouclage_ = nullptr;
     QAction* suivante_ = nullptr;
     QAction* precedente_ = nullptr;
-    QLabel* numero_ = nullptr;
-    QLabel* compte_ = nullptr;
-    QLabel* fraction_ = nullptr;
-    QLineEdit* numerateur_ = nullptr;
-    QLineEdit* denominateur_ = nullptr;
-    QLabel* barre_fraction_ = nullptr;
-    // Natural width of the 35 underscores: the narrowest the fraction gets.
-    int largeur_barre_ = 0;
-    QPushButton* lettre_ = nullptr;
+    affichage_fraction* fraction_ = nullptr;
     QMenu* menu_gabarits_ = nullptr;
     panneau_boucle* panneau_ = nullptr;
 };

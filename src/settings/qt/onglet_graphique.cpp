@@ -15,43 +15,8 @@ namespace varlem {
 
 onglet_graphique::onglet_graphique(contexte_fenetres& ctx, QWidget* parent)
     : QWidget(parent), ctx_(ctx) {
-    param& p = ctx_.reg.graphe;
-    axes_ = etiquette_couleur(QStringLiteral("Couleur axes"), QLatin1Char('a'),
-                              [&p]() -> couleur& { return p.couleur_axes; });
-    longueur_ = new etiquette_cliquable(texte_qt(texte_longueur_graduations(3)), QLatin1Char('L'));
-    connect(longueur_, &QPushButton::clicked, this, &onglet_graphique::au_clic_longueur);
-    for (std::size_t i = 0; i < courbes_.size(); ++i)
-        courbes_[i] = etiquette_couleur(QStringLiteral("Couleur courbe %1").arg(i + 1),
-                                        QChar(static_cast<char16_t>(u'1' + i)),
-                                        [&p, i]() -> couleur& { return p.couleurs[i + 1]; });
-    entree_ = etiquette_couleur(QStringLiteral("Couleur entrée temps"), QLatin1Char('e'),
-                                [&p]() -> couleur& { return p.couleur_entree; });
-    // The one colour label that shows no hand.
-    entree_->unsetCursor();
-
-    inclure_zero_ = case_a_cocher(QStringLiteral("&Inclure zero"));
-    inclure_zero_->setChecked(true);
-    connect(inclure_zero_, &QCheckBox::toggled, this, [this](bool coche) {
-        appliquer(ctx_, this, cocher_inclure_zero(ctx_.reg.graphe, coche));
-    });
-    quadrillage_ = case_a_cocher(QStringLiteral("&Quadrillage"));
-    connect(quadrillage_, &QCheckBox::toggled, this, [this](bool coche) {
-        appliquer(ctx_, this, cocher(ctx_.reg.graphe.quadrillage, coche));
-    });
-
-    plein_ = new QRadioButton(QStringLiteral("&Plein"));
-    pointilles_ = new QRadioButton(QStringLiteral("Poin&tillés"));
-    pointilles_->setChecked(true);
-    connect(plein_, &QRadioButton::toggled, this, [this](bool plein) {
-        appliquer(ctx_, this, choisir_quadrillage_plein(ctx_.reg.graphe, plein));
-    });
-    courante_ = new QRadioButton(QStringLiteral("Fonction &courante "));
-    toutes_ = new QRadioButton(QStringLiteral("Toutes les &fonctions"));
-    toutes_->setChecked(true);
-    connect(toutes_, &QRadioButton::toggled, this, [this](bool toutes) {
-        appliquer(ctx_, this, choisir_toutes_fonctions(ctx_.sys.etudes, toutes));
-    });
-
+    creer_couleurs();
+    creer_choix();
     auto* police = new QPushButton(QStringLiteral("P&olice et taille des graduations "));
     police->setAccessibleName(QStringLiteral("Police et taille des graduations"));
     connect(police, &QPushButton::clicked, this, &onglet_graphique::au_clic_police);
@@ -80,6 +45,46 @@ onglet_graphique::onglet_graphique(contexte_fenetres& ctx, QWidget* parent)
     page->addLayout(gauche);
     page->addSpacing(16);
     page->addLayout(droite);
+}
+
+void onglet_graphique::creer_couleurs() {
+    param& p = ctx_.reg.graphe;
+    axes_ = etiquette_couleur(QStringLiteral("Couleur axes"), QLatin1Char('a'),
+                              [&p]() -> couleur& { return p.couleur_axes; });
+    longueur_ = new etiquette_cliquable(texte_qt(texte_longueur_graduations(3)), QLatin1Char('L'));
+    connect(longueur_, &QPushButton::clicked, this, &onglet_graphique::au_clic_longueur);
+    for (std::size_t i = 0; i < courbes_.size(); ++i)
+        courbes_[i] = etiquette_couleur(QStringLiteral("Couleur courbe %1").arg(i + 1),
+                                        QChar(static_cast<char16_t>(u'1' + i)),
+                                        [&p, i]() -> couleur& { return p.couleurs[i + 1]; });
+    entree_ = etiquette_couleur(QStringLiteral("Couleur entrée temps"), QLatin1Char('e'),
+                                [&p]() -> couleur& { return p.couleur_entree; });
+    // The one colour label that shows no hand.
+    entree_->unsetCursor();
+}
+
+void onglet_graphique::creer_choix() {
+    inclure_zero_ = case_a_cocher(QStringLiteral("&Inclure zero"));
+    inclure_zero_->setChecked(true);
+    connect(inclure_zero_, &QCheckBox::toggled, this, [this](bool coche) {
+        appliquer(ctx_, this, cocher_inclure_zero(ctx_.reg.graphe, coche));
+    });
+    quadrillage_ = case_a_cocher(QStringLiteral("&Quadrillage"));
+    connect(quadrillage_, &QCheckBox::toggled, this, [this](bool coche) {
+        appliquer(ctx_, this, cocher(ctx_.reg.graphe.quadrillage, coche));
+    });
+    plein_ = new QRadioButton(QStringLiteral("&Plein"));
+    pointilles_ = new QRadioButton(QStringLiteral("Poin&tillés"));
+    pointilles_->setChecked(true);
+    connect(plein_, &QRadioButton::toggled, this, [this](bool plein) {
+        appliquer(ctx_, this, choisir_quadrillage_plein(ctx_.reg.graphe, plein));
+    });
+    courante_ = new QRadioButton(QStringLiteral("Fonction &courante "));
+    toutes_ = new QRadioButton(QStringLiteral("Toutes les &fonctions"));
+    toutes_->setChecked(true);
+    connect(toutes_, &QRadioButton::toggled, this, [this](bool toutes) {
+        appliquer(ctx_, this, choisir_toutes_fonctions(ctx_.sys.etudes, toutes));
+    });
 }
 
 etiquette_cliquable* onglet_graphique::etiquette_couleur(const QString& texte, QChar mnemonique,

@@ -26,6 +26,8 @@ class onglet_graphique : public QWidget {
     void afficher();
 
   private:
+    void creer_couleurs();
+    void creer_choix();
     /// A colour label editing the colour `reglage` gives.
     etiquette_cliquable* etiquette_couleur(const QString& texte, QChar mnemonique,
                                            std::function<couleur&()> reglage);

@@ -30,7 +30,26 @@ onglet_temps::onglet_temps(contexte_fenetres& ctx, QWidget* parent)
     etude_->setObjectName(QStringLiteral("etude_temps"));
     etude_->setAccessibleName(QStringLiteral("Etude temporelle en cours"));
     fermee_->hide();
+    creer_valeurs_sinus();
+    creer_curseur();
+    creer_cases_et_precision();
 
+    auto* en_cours = new QHBoxLayout;
+    en_cours->addWidget(new QLabel(QStringLiteral("Etude en cours : ")));
+    en_cours->addWidget(etude_, 1);
+    en_cours->addWidget(ouverte_);
+    en_cours->addWidget(fermee_);
+
+    auto* page = new QVBoxLayout(this);
+    page->addLayout(en_cours);
+    page->addWidget(groupe_sinus());
+    page->addWidget(entree_);
+    page->addWidget(non_corrige_);
+    page->addWidget(groupe_periodiques());
+    page->addStretch(1);
+}
+
+void onglet_temps::creer_valeurs_sinus() {
     amplitude_ = new etiquette_cliquable(QStringLiteral("Amplitude =  1"), QLatin1Char('A'));
     amplitude_->setObjectName(QStringLiteral("amplitude"));
     connect(amplitude_, &QPushButton::clicked, this, [this] {
@@ -63,7 +82,9 @@ onglet_temps::onglet_temps(contexte_fenetres& ctx, QWidget* parent)
         au_clic_borne(pulsation_max_, QStringLiteral("Entrer la valeur de la pulsation maxi"),
                       ctx_.reg.temps.pulsation_max, saisir_pulsation_max);
     });
+}
 
+void onglet_temps::creer_curseur() {
     curseur_ = new QSlider(Qt::Vertical);
     curseur_->setAccessibleName(QStringLiteral("Curseur de pulsation"));
     curseur_->setRange(0, position_curseur_max);
@@ -79,7 +100,9 @@ onglet_temps::onglet_temps(contexte_fenetres& ctx, QWidget* parent)
         etiqueter(pulsation_, e);
         appliquer(ctx_, this, e);
     });
+}
 
+void onglet_temps::creer_cases_et_precision() {
     entree_ = case_a_cocher(QStringLiteral("Afficher courbes &signal entrée"));
     entree_->setChecked(true);
     connect(entree_, &QCheckBox::toggled, this, [this](bool coche) {
@@ -104,13 +127,9 @@ onglet_temps::onglet_temps(contexte_fenetres& ctx, QWidget* parent)
         jauge_->setValue(ctx_.reg.precision_periodique);
         appliquer(ctx_, this, e);
     });
+}
 
-    auto* en_cours = new QHBoxLayout;
-    en_cours->addWidget(new QLabel(QStringLiteral("Etude en cours : ")));
-    en_cours->addWidget(etude_, 1);
-    en_cours->addWidget(ouverte_);
-    en_cours->addWidget(fermee_);
-
+QGroupBox* onglet_temps::groupe_sinus() {
     auto* sinus = new QGroupBox(QStringLiteral("Parametres sinusoïde:"));
     auto* grille = new QGridLayout(sinus);
     grille->addWidget(amplitude_, 0, 0);
@@ -122,21 +141,17 @@ onglet_temps::onglet_temps(contexte_fenetres& ctx, QWidget* parent)
     grille->setColumnStretch(0, 1);
     grille->setColumnMinimumWidth(1, 120);
     curseur_->setMinimumHeight(90);
+    return sinus;
+}
 
+QGroupBox* onglet_temps::groupe_periodiques() {
     auto* periodiques = new QGroupBox(QStringLiteral("calculs signaux périodiques"));
     auto* reglage = new QGridLayout(periodiques);
     reglage->addWidget(precision_, 0, 0);
     reglage->addWidget(jauge_, 0, 1);
     reglage->addWidget(new QLabel(QStringLiteral("+ rapide  + précis")), 1, 1, Qt::AlignHCenter);
     reglage->setColumnStretch(1, 1);
-
-    auto* page = new QVBoxLayout(this);
-    page->addLayout(en_cours);
-    page->addWidget(sinus);
-    page->addWidget(entree_);
-    page->addWidget(non_corrige_);
-    page->addWidget(periodiques);
-    page->addStretch(1);
+    return periodiques;
 }
 
 void onglet_temps::au_clic_valeur(etiquette_cliquable* etiquette, const QString& invite,

@@ -10,6 +10,7 @@
 #include <string_view>
 
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QProgressBar;
 class QSlider;
@@ -24,6 +25,7 @@ class etiquette_cliquable;
 class onglet_temps : public QWidget {
     Q_OBJECT
   public:
+    /// The tab's controls, connected to the settings' edits.
     explicit onglet_temps(contexte_fenetres& ctx, QWidget* parent = nullptr);
 
     /// Shows the stored settings: the study in progress, the loop picture, the sine texts, the
@@ -31,6 +33,11 @@ class onglet_temps : public QWidget {
     void afficher();
 
   private:
+    void creer_valeurs_sinus();
+    void creer_curseur();
+    void creer_cases_et_precision();
+    QGroupBox* groupe_sinus();
+    QGroupBox* groupe_periodiques();
     /// Asks for a sine value and runs the edit `saisir` makes of it.
     void au_clic_valeur(etiquette_cliquable* etiquette, const QString& invite, double actuelle,
                         effet_reglage (*saisir)(etude_temps&, const etat_etudes&,

@@ -518,28 +518,27 @@ void marche_aleatoire::declarer_actions_principales() {
         bool par_menu;
         int poids;
     };
-    const auto de_la_principale = [principale](QAction* actions_principales::*action) {
-        return [=] { return principale()->actions().*action; };
+    const auto pp = [principale](QAction* actions_principales::*membre) {
+        return [=] { return principale()->actions().*membre; };
     };
-    const auto d = de_la_principale;
     const commande_principale commandes[] = {
-        {"Entree", d(&actions_principales::entree), false, 2},
-        {"Ouvrir", d(&actions_principales::ouvrir), false, 4},
-        {"Menu Ouvrir", d(&actions_principales::menu_ouvrir), true, 2},
-        {"Enregistrer", d(&actions_principales::enregistrer), false, 3},
-        {"Menu Enregistrer", d(&actions_principales::menu_enregistrer), true, 2},
+        {"Entree", pp(&actions_principales::entree), false, 2},
+        {"Ouvrir", pp(&actions_principales::ouvrir), false, 4},
+        {"Menu Ouvrir", pp(&actions_principales::menu_ouvrir), true, 2},
+        {"Enregistrer", pp(&actions_principales::enregistrer), false, 3},
+        {"Menu Enregistrer", pp(&actions_principales::menu_enregistrer), true, 2},
         {"Etude temporelle", [this] { return app_->temporelle().commande(); }, false, 4},
         {"Etude fréquentielle", [this] { return app_->frequentielle().commande(); }, false, 4},
         {"Pôles et zéros", [this] { return app_->poles_zeros().commande(); }, false, 3},
         {"Décomposition", [this] { return app_->decomposition().commande(); }, false, 3},
-        {"Cascade", d(&actions_principales::cascade), false, 1},
-        {"Mosaïque horizontale", d(&actions_principales::mosaique_horizontale), false, 1},
-        {"Mosaïque verticale", d(&actions_principales::mosaique_verticale), false, 1},
-        {"Tout réduire", d(&actions_principales::tout_reduire), true, 1},
-        {"Tout réorganiser", d(&actions_principales::reorganiser), true, 1},
-        {"Nouveau systeme", d(&actions_principales::nouveau_systeme), true, 1},
-        {"Syntaxe", d(&actions_principales::syntaxe), true, 1},
-        {"Correcteur", d(&actions_principales::correcteur), true, 1},
+        {"Cascade", pp(&actions_principales::cascade), false, 1},
+        {"Mosaïque horizontale", pp(&actions_principales::mosaique_horizontale), false, 1},
+        {"Mosaïque verticale", pp(&actions_principales::mosaique_verticale), false, 1},
+        {"Tout réduire", pp(&actions_principales::tout_reduire), true, 1},
+        {"Tout réorganiser", pp(&actions_principales::reorganiser), true, 1},
+        {"Nouveau systeme", pp(&actions_principales::nouveau_systeme), true, 1},
+        {"Syntaxe", pp(&actions_principales::syntaxe), true, 1},
+        {"Correcteur", pp(&actions_principales::correcteur), true, 1},
     };
     for (const commande_principale& c : commandes)
         actions_.push_back({c.nom, c.poids,
