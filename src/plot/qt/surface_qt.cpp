@@ -1,5 +1,6 @@
 #include "plot/qt/surface_qt.h"
 
+#include "numeric/registres_vectoriels.h"
 #include "plot/qt/trait_direct.h"
 
 #include <QPainter>
@@ -57,6 +58,10 @@ surface_qpainter::surface_qpainter(QPainter* peintre, int w, int h)
     crayon_ = QPen(QColor(Qt::black), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
     peintre_->setRenderHint(QPainter::Antialiasing, false);
     peintre_->setBrush(Qt::NoBrush);
+    // The painter's fills (the caller's background among them) leave the vector registers'
+    // upper halves in use, which slows every libm call of the drawing that follows tenfold:
+    // they are cleared here and after each call that paints.
+    liberer_moities_hautes();
 }
 
 surface_qpainter::~surface_qpainter() {
@@ -86,6 +91,7 @@ void surface_qpainter::vider() {
                     trace_.constData() + debut,
                     static_cast<int>(std::min(morceau + 1, trace_.size() - debut)));
         }
+        liberer_moities_hautes();
     }
     trace_.clear();
 }
@@ -132,6 +138,7 @@ void surface_qpainter::rectangle(int x1, int y1, int x2, int y2) {
     appliquer_crayon();
     peintre_->setBrush(Qt::NoBrush);
     peintre_->drawRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized());
+    liberer_moities_hautes();
 }
 
 void surface_qpainter::police(const std::string& nom, int taille, couleur c) {
@@ -157,6 +164,7 @@ void surface_qpainter::texte(int x, int y, const std::string& t) {
     crayon_applique_ = false;
     // The surface places texts by their top-left corner, Qt by their baseline.
     peintre_->drawText(QPoint(x, y + police_->metriques.ascent()), QString::fromUtf8(t));
+    liberer_moities_hautes();
 }
 
 int surface_qpainter::largeur_texte(const std::string& t) {
