@@ -77,7 +77,10 @@ void surface_qpainter::appliquer_crayon() {
 void surface_qpainter::vider() {
     if (trace_.size() >= 2) {
         appliquer_crayon();
-        if (crayon_.width() <= 1) {
+        if (crayon_.style() != Qt::SolidLine) {
+            // Dots and dashes run on along the whole polyline: neither thinned nor cut.
+            peintre_->drawPolyline(trace_);
+        } else if (crayon_.width() <= 1) {
             resserrer_colonnes(trace_);
             if (!tracer_polyligne_directe(*peintre_, trace_, crayon_))
                 peintre_->drawPolyline(trace_);
@@ -118,7 +121,18 @@ void surface_qpainter::epaisseur_crayon(int e) {
 
 void surface_qpainter::style_crayon(style_trait s) {
     QPen p = crayon_;
-    p.setStyle(s == style_trait::pointille ? Qt::DotLine : Qt::SolidLine);
+    switch (s) {
+    case style_trait::plein:
+        p.setStyle(Qt::SolidLine);
+        break;
+    case style_trait::pointille:
+        p.setStyle(Qt::DotLine);
+        break;
+    case style_trait::tirete:
+        // In pen widths: pixels for the usual one-pixel pen.
+        p.setDashPattern({longueur_tiret, longueur_blanc});
+        break;
+    }
     changer_crayon(p);
 }
 
