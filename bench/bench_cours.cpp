@@ -100,6 +100,48 @@ BENCHMARK(etude_enregistree)
     ->Args({1, 1})
     ->Unit(benchmark::kMillisecond);
 
+// The asymptotes of the eight functions alone over the gain diagram, the study prepared once:
+// on the recording surface, into the image and into an SVG copy (`surface` 0, 1, 2).
+void asymptotes_seules(benchmark::State& etat) {
+    const auto s = banc::systeme_8_fonctions();
+    if (!s) return etat.SkipWithError("fonction refusée");
+    s->etudes.frequence_ouverte = true;
+    s->etudes.etude_freq_choisie = diagramme::gain;
+    reglages r;
+    preparer_frequences(r.frequence, true, *s);
+    const auto fonctions = asymptotes_etudiees(*s, r.graphe);
+    const auto dessiner = [&](surface& surf) {
+        tracer_asymptotes(surf, r.frequence, r.graphe, diagramme_bode::gain, fonctions, {});
+    };
+    for (auto _ : etat) {
+        switch (etat.range(0)) {
+        case 0: {
+            enregistreur e(largeur, hauteur);
+            dessiner(e);
+            benchmark::DoNotOptimize(e.commandes().size());
+            break;
+        }
+#ifdef VARLEM_AVEC_QT
+        case 1: {
+            const QImage image = dessiner_image(largeur, hauteur, dessiner);
+            benchmark::DoNotOptimize(image.constBits());
+            break;
+        }
+        case 2:
+            benchmark::DoNotOptimize(dessiner_svg(largeur, hauteur, dessiner).size());
+            break;
+#endif
+        default:
+            return etat.SkipWithError("sans Qt");
+        }
+    }
+}
+BENCHMARK(asymptotes_seules)
+    ->Name("cours/asymptotes_gain_8_fonctions_dessin")
+    ->ArgName("surface")
+    ->DenseRange(0, 2)
+    ->Unit(benchmark::kMicrosecond);
+
 #ifdef VARLEM_AVEC_QT
 void etude_image(benchmark::State& etat) {
     const auto s = banc::systeme_8_fonctions();

@@ -5,6 +5,7 @@
 #include "app/qt/icone.h"
 #include "app/qt/plateforme_qt.h"
 #include "app/qt/traduction.h"
+#include "plot/qt/registres_evenements.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     QApplication application(argc, argv);
+    varlem::liberer_registres_a_chaque_evenement(application);
     QApplication::setApplicationName(QStringLiteral("Varlem"));
     QApplication::setWindowIcon(varlem::icone_programme());
     varlem::installer_traduction_francaise(application);

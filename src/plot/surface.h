@@ -10,7 +10,21 @@ namespace varlem {
 using couleur = std::uint32_t;
 
 /// Style of the pen's lines.
-enum class style_trait { plein, pointille };
+enum class style_trait {
+    /// Solid.
+    plein,
+    /// Dots of one pixel, two pixels apart.
+    pointille,
+    /// Dashes of `longueur_tiret` pixels and gaps of `longueur_blanc` (in proportion for a wider
+    /// pen), the pattern running on along the lines of a polyline and starting again at each
+    /// move.
+    tirete,
+};
+
+/// Length of a dash in pixels.
+inline constexpr double longueur_tiret = 6;
+/// Length of the gap between two dashes in pixels.
+inline constexpr double longueur_blanc = 4;
 
 /// Abstract 2-D surface of W × H pixels, y growing downward.
 class surface {
@@ -26,7 +40,7 @@ class surface {
     virtual void couleur_crayon(couleur c) = 0;
     /// Pen width in pixels.
     virtual void epaisseur_crayon(int e) = 0;
-    /// Pen style: solid or dotted.
+    /// Pen style: solid, dotted or dashed.
     virtual void style_crayon(style_trait s) = 0;
     /// Moves the pen without drawing.
     virtual void deplacer(int x, int y) = 0;

@@ -10,11 +10,6 @@
 
 namespace varlem {
 
-/// Length of a dash in pixels.
-inline constexpr double longueur_tiret = 6;
-/// Length of the gap between two dashes in pixels.
-inline constexpr double longueur_blanc = 4;
-
 /// Draws a dashed polyline with the pen in force, point by point; the pattern runs on across
 /// the corners of one polyline and starts again at each `deplacer`.
 class trace_tirets {

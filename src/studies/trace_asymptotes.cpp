@@ -79,17 +79,20 @@ struct tailles_textes {
     }
 };
 
-// Dashed segments cut to the frame, the pattern running on where a segment starts at the end
-// of the previous one.
+// Segments cut to the frame and drawn with the pen in force (dashed), one polyline while each
+// segment starts where the previous one ended, so that the dashes run on across its corners.
 class trait_asymptote {
   public:
-    trait_asymptote(surface& s, const cadre_bode& c) : tirets_(s), c_(c) {}
+    trait_asymptote(surface& s, const cadre_bode& c) : s_(s), c_(c) {}
 
     // The visible part of the segment, drawn; false when none is visible.
     bool segment(double& x1, double& y1, double& x2, double& y2) {
         if (!couper_segment(x1, y1, x2, y2, c_.gauche, c_.haut, c_.droite, c_.bas)) return false;
-        if (!suite_ || x1 != fin_x_ || y1 != fin_y_) tirets_.deplacer(x1, y1);
-        tirets_.tracer_vers(x2, y2);
+        const int xa = arrondi_pixel(x1), ya = arrondi_pixel(y1);
+        const int xb = arrondi_pixel(x2), yb = arrondi_pixel(y2);
+        if (!suite_ || x1 != fin_x_ || y1 != fin_y_) s_.deplacer(xa, ya);
+        // Within one pixel: no point added, the pen stands there already.
+        if (xb != xa || yb != ya) s_.tracer_vers(xb, yb);
         suite_ = true;
         fin_x_ = x2;
         fin_y_ = y2;
@@ -97,7 +100,7 @@ class trait_asymptote {
     }
 
   private:
-    trace_tirets tirets_;
+    surface& s_;
     const cadre_bode& c_;
     bool suite_ = false;
     double fin_x_ = 0, fin_y_ = 0;
@@ -236,7 +239,7 @@ void tracer_asymptotes(surface& s, const etude_frequence& r, const param& p, dia
         if (!f.asymptotes.valide) continue;
         s.couleur_crayon(f.c);
         s.epaisseur_crayon(1);
-        s.style_crayon(style_trait::plein);
+        s.style_crayon(style_trait::tirete);
         if (d == diagramme_bode::gain)
             tracer_gain(s, c, f, o, tailles, pentes);
         else

@@ -5,7 +5,6 @@
 #include "studies/trace_asymptotes.h"
 
 #include "plot/echelles.h"
-#include "plot/traits_tires.h"
 #include "studies/outils_cours.h"
 
 #include "support/genres.h"
@@ -48,6 +47,19 @@ double ligne(double v, double lo, double hi, int h) {
     return cadre_haut() + (hi - v) * (cadre_bas(h) - cadre_haut()) / (hi - lo);
 }
 
+// The polylines of the dashed pen in colour c, as the recorder keeps them.
+int polylignes_tiretees(const enregistreur& e, couleur c) {
+    int n = 0;
+    couleur crayon = 0;
+    style_trait style = style_trait::plein;
+    for (const commande& k : e.commandes()) {
+        if (k.sorte == sorte_commande::crayon) crayon = k.c;
+        if (k.sorte == sorte_commande::style) style = k.style;
+        n += k.sorte == sorte_commande::deplacer && crayon == c && style == style_trait::tirete;
+    }
+    return n;
+}
+
 TEST(TraceAsymptotes, GainEnTiretsSurLAsymptote) {
     for (const bool hertz : {false, true}) {
         SCOPED_TRACE(hertz);
@@ -55,20 +67,18 @@ TEST(TraceAsymptotes, GainEnTiretsSurLAsymptote) {
         const asymptotes_bode a = calculer_asymptotes(t.sys->fonctions[1]);
         enregistreur e(700, 450);
         tracer_asymptotes(e, t.r, t.p, diagramme_bode::gain, asymptotes_etudiees(*t.sys, t.p), {});
-        double encre = 0;
-        int tirets = 0;
+        std::vector<segment_enregistre> morceaux;
         std::vector<int> marques;
         for (const segment_enregistre& s : e.segments(rouge)) {
-            ASSERT_EQ(s.style, style_trait::plein);
             ASSERT_EQ(s.epaisseur, 1);
-            const double l = std::hypot(s.x2 - s.x1, s.y2 - s.y1);
-            if (s.x1 == s.x2 && l == 2 * demi_marque_cassure) {
+            if (s.style == style_trait::plein) {
+                ASSERT_EQ(s.x1, s.x2);
+                ASSERT_EQ(std::abs(s.y2 - s.y1), 2 * demi_marque_cassure);
                 marques.push_back(s.x1);
                 continue;
             }
-            ++tirets;
-            encre += l;
-            ASSERT_LE(l, longueur_tiret + 1.5);
+            ASSERT_EQ(s.style, style_trait::tirete);
+            morceaux.push_back(s);
             for (const auto& [x, y] : {std::pair{s.x1, s.y1}, std::pair{s.x2, s.y2}}) {
                 const double g = gain_asymptotique_db(a, pulsation(x, t.r, 700));
                 ASSERT_NEAR(y, ligne(g, t.r.gain_min, t.r.gain_max, 450), 1.5) << x;
@@ -76,17 +86,21 @@ TEST(TraceAsymptotes, GainEnTiretsSurLAsymptote) {
                 ASSERT_LE(x, cadre_droite(700));
             }
         }
-        EXPECT_GT(tirets, 40);
-        // The breaks at 0.1, 1 and 10 rad/s, marked where the frame's log axis puts them.
+        // One dashed polyline across the frame, a straight piece between breaks.
+        EXPECT_EQ(polylignes_tiretees(e, rouge), 1);
+        ASSERT_EQ(morceaux.size(), 4u);
+        EXPECT_EQ(morceaux.front().x1, cadre_gauche());
+        EXPECT_EQ(morceaux.back().x2, cadre_droite(700));
+        // The breaks at 0.1, 1 and 10 rad/s, marked where the frame's log axis puts them, and
+        // the pieces meeting there.
         ASSERT_EQ(marques.size(), 3u);
         for (std::size_t k = 0; k < 3; ++k) {
             const double w = std::pow(10.0, double(k) - 1);
             EXPECT_EQ(marques[k],
                       log_vers_pixel(t.r.decade_min, t.r.decade_max, cadre_gauche(),
                                      cadre_droite(700), hertz ? w / (2 * std::numbers::pi) : w));
+            EXPECT_EQ(morceaux[k].x2, marques[k]);
         }
-        // Dashes: about 6 pixels of ink in every 10 of the line.
-        EXPECT_GT(encre, 300);
         std::vector<std::string> textes;
         for (const auto& x : e.textes())
             if (x.c == rouge) textes.push_back(x.texte);
@@ -124,13 +138,13 @@ TEST(TraceAsymptotes, PhaseEnPaliersOuEnRampes) {
             o.convention = c;
             tracer_asymptotes(e, t.r, t.p, diagramme_bode::phase, asymptotes_etudiees(*t.sys, t.p),
                               o);
-            int verticaux = 0, tirets = 0;
+            int verticaux = 0;
             for (const segment_enregistre& s : e.segments(rouge)) {
-                const double l = std::hypot(s.x2 - s.x1, s.y2 - s.y1);
-                if (s.x1 == s.x2 && l == 2 * demi_marque_cassure) continue;
-                ++tirets;
+                // The breaks' marks are solid.
+                if (s.style == style_trait::plein) continue;
+                ASSERT_EQ(s.style, style_trait::tirete);
                 verticaux += s.x1 == s.x2 && s.y1 != s.y2;
-                // A vertical dash of a step stands at a break, between its two levels.
+                // A vertical piece of a step stands at a break, between its two levels.
                 if (s.x1 == s.x2 && c == convention_phase::paliers) continue;
                 // A point rounded onto a break's column may read the level of either side.
                 const auto ecart = [&](int x, int y, double dx) {
@@ -141,12 +155,9 @@ TEST(TraceAsymptotes, PhaseEnPaliersOuEnRampes) {
                 for (const auto& [x, y] : {std::pair{s.x1, s.y1}, std::pair{s.x2, s.y2}})
                     ASSERT_LE(std::min(ecart(x, y, -1), ecart(x, y, 1)), 2) << x;
             }
-            EXPECT_GT(tirets, 30);
-            // Steps jump at their breaks; ramps never go straight up.
-            if (c == convention_phase::paliers)
-                EXPECT_GT(verticaux, 3);
-            else
-                EXPECT_EQ(verticaux, 0);
+            EXPECT_EQ(polylignes_tiretees(e, rouge), 1);
+            // Steps jump at their three breaks; ramps never go straight up.
+            EXPECT_EQ(verticaux, c == convention_phase::paliers ? 3 : 0);
             for (const auto& x : e.textes()) EXPECT_EQ(x.texte.find("dB"), std::string::npos);
         }
 }

@@ -1,5 +1,6 @@
 #include "plot/qt/surface_qt.h"
 
+#include "numeric/registres_vectoriels.h"
 #include "plot/qt/textes_qt.h"
 #include "plot/qt/trait_direct.h"
 
@@ -58,6 +59,10 @@ surface_qpainter::surface_qpainter(QPainter* peintre, int w, int h)
     crayon_ = QPen(QColor(Qt::black), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
     peintre_->setRenderHint(QPainter::Antialiasing, false);
     peintre_->setBrush(Qt::NoBrush);
+    // The painter's fills (the caller's background among them) leave the vector registers'
+    // upper halves in use, which slows every libm call of the drawing that follows tenfold:
+    // they are cleared here and after each call that paints.
+    liberer_moities_hautes();
 }
 
 surface_qpainter::~surface_qpainter() {
@@ -73,7 +78,10 @@ void surface_qpainter::appliquer_crayon() {
 void surface_qpainter::vider() {
     if (trace_.size() >= 2) {
         appliquer_crayon();
-        if (crayon_.width() <= 1) {
+        if (crayon_.style() != Qt::SolidLine) {
+            // Dots and dashes run on along the whole polyline: neither thinned nor cut.
+            peintre_->drawPolyline(trace_);
+        } else if (crayon_.width() <= 1) {
             resserrer_colonnes(trace_);
             if (!tracer_polyligne_directe(*peintre_, trace_, crayon_))
                 peintre_->drawPolyline(trace_);
@@ -87,6 +95,7 @@ void surface_qpainter::vider() {
                     trace_.constData() + debut,
                     static_cast<int>(std::min(morceau + 1, trace_.size() - debut)));
         }
+        liberer_moities_hautes();
     }
     trace_.clear();
 }
@@ -113,7 +122,18 @@ void surface_qpainter::epaisseur_crayon(int e) {
 
 void surface_qpainter::style_crayon(style_trait s) {
     QPen p = crayon_;
-    p.setStyle(s == style_trait::pointille ? Qt::DotLine : Qt::SolidLine);
+    switch (s) {
+    case style_trait::plein:
+        p.setStyle(Qt::SolidLine);
+        break;
+    case style_trait::pointille:
+        p.setStyle(Qt::DotLine);
+        break;
+    case style_trait::tirete:
+        // In pen widths: pixels for the usual one-pixel pen.
+        p.setDashPattern({longueur_tiret, longueur_blanc});
+        break;
+    }
     changer_crayon(p);
 }
 
@@ -133,6 +153,7 @@ void surface_qpainter::rectangle(int x1, int y1, int x2, int y2) {
     appliquer_crayon();
     peintre_->setBrush(Qt::NoBrush);
     peintre_->drawRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized());
+    liberer_moities_hautes();
 }
 
 void surface_qpainter::police(const std::string& nom, int taille, couleur c) {
@@ -158,6 +179,7 @@ void surface_qpainter::texte(int x, int y, const std::string& t) {
     crayon_applique_ = false;
     // The surface places texts by their top-left corner, Qt by their baseline.
     peintre_->drawText(QPoint(x, y + police_->metriques.ascent()), QString::fromUtf8(t));
+    liberer_moities_hautes();
 }
 
 int surface_qpainter::largeur_texte(const std::string& t) {
