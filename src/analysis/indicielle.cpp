@@ -199,6 +199,8 @@ class balayage {
 
     void intervalle(double a, point pa, double b, point pb);
     bool termine(double t) const;
+    // The response and its slope at b, each active term's exponential advanced by one step.
+    point avancer(double b, const int* actifs, int nb_actifs, complexe* e, const complexe* q) const;
     // A root of e − niveau in [a, b], e − niveau changing sign once there.
     double croisement(double a, double b, double niveau) const;
 };
@@ -293,6 +295,25 @@ bool balayage::termine(double t) const {
     return b < bandes[1] && niveau_[1] && pic_fini_;
 }
 
+point balayage::avancer(double b, const int* actifs, int nb_actifs, complexe* e,
+                        const complexe* q) const {
+    point p;
+    for (int i = 0; i < nb_actifs; ++i) {
+        const mode& g = r_.modes[actifs[i]];
+        e[i] = c_produit(e[i], q[i]);
+        if (g.ordre == 1) {
+            p.e += re_produit(r_.coef[g.debut], e[i]);
+            p.de += re_produit(g.pc, e[i]);
+        } else {
+            complexe A, dA;
+            polynome_t(r_, g, b, A, dA);
+            p.e += re_produit(A, e[i]);
+            p.de += re_produit(c_somme(dA, c_produit(g.p, A)), e[i]);
+        }
+    }
+    return p;
+}
+
 void balayage::parcourir(double e0) {
     point precedent{e0, evaluer(r_, 0).de};
     double ds = 0;
@@ -332,20 +353,7 @@ void balayage::parcourir(double e0) {
         double a = t;
         for (int j = 1; j <= pas_par_segment; ++j) {
             const double b = t + j * h;
-            point p;
-            for (int i = 0; i < nb_actifs; ++i) {
-                const mode& g = r_.modes[actifs[i]];
-                e[i] = c_produit(e[i], q[i]);
-                if (g.ordre == 1) {
-                    p.e += re_produit(r_.coef[g.debut], e[i]);
-                    p.de += re_produit(g.pc, e[i]);
-                } else {
-                    complexe A, dA;
-                    polynome_t(r_, g, b, A, dA);
-                    p.e += re_produit(A, e[i]);
-                    p.de += re_produit(c_somme(dA, c_produit(g.p, A)), e[i]);
-                }
-            }
+            const point p = avancer(b, actifs, nb_actifs, e, q);
             intervalle(a, precedent, b, p);
             a = b;
             precedent = p;

@@ -99,6 +99,62 @@ double phase_exacte_deg(const fonction_exacte& f, const complexe* z, int nz, dou
     return (s - w * f.retard) * 180 / pi;
 }
 
+namespace {
+
+// The phase crossings of a rational T: the real roots of Im N(jω)·conj D(jω) where T is
+// negative, neither a zero nor a pole of T.
+std::vector<croisement_phase>
+croisements_phase_rationnels(contexte_calcul& ctx, const fonction_exacte& f, const parties_jw& p) {
+    std::vector<croisement_phase> croisements;
+    // Im N(jω)·conj D(jω) = ω·(O_N·E_D − E_N·O_D)(ω²), taken relative to |N|·|D|.
+    const auto sinus = [&](double w) {
+        const complexe n = n_jw(f, w), d = d_jw(f, w);
+        const double s = std::hypot(n.re, n.im) * std::hypot(d.re, d.im);
+        return s > 0 ? (n.im * d.re - n.re * d.im) / s : 0.0;
+    };
+    const polynome_x q = somme_x(produit_x(p.on, p.ed), produit_x(p.en, p.od), -1);
+    racine_affinee r[degre_max_x];
+    const int np = pulsations(ctx, q, sinus, r);
+    for (int i = 0; i < np; ++i) {
+        const double w = r[i].x;
+        const complexe n = n_jw(f, w), d = d_jw(f, w);
+        // A zero of T is no phase crossing, nor a pole.
+        if (c_module(n) <= arrondis_nuls * eps * borne_jw(f.num_r, f.degre_num_r, w) ||
+            c_module(d) <= arrondis_nuls * eps * borne_jw(f.den_r, f.degre_den_r, w))
+            continue;
+        if (!(n.re * d.re + n.im * d.im < 0)) continue;
+        croisement_phase c;
+        c.omega = w;
+        const double mn = std::hypot(n.re, n.im), md = std::hypot(d.re, d.im);
+        const double rapport = md / mn;
+        c.gain_db = std::isfinite(rapport) && rapport > 0 ? -20 * std::log10(rapport)
+                                                          : 20 * (std::log10(mn) - std::log10(md));
+        c.marge_gain_db = -c.gain_db;
+        c.marge_gain =
+            std::isfinite(rapport) && rapport > 0 ? rapport : std::pow(10.0, c.marge_gain_db / 20);
+        croisements.push_back(c);
+    }
+
+    return croisements;
+}
+
+// The margins reported: the phase crossing of smallest |gain margin| and the gain crossing of
+// smallest |phase margin| (the first on a tie).
+void retenir_marges(marges_stabilite& m) {
+    for (const croisement_phase& c : m.croisements_phase)
+        if (!m.marge_gain_db || std::fabs(c.marge_gain_db) < std::fabs(*m.marge_gain_db)) {
+            m.marge_gain_db = c.marge_gain_db;
+            m.omega_marge_gain = c.omega;
+        }
+    for (const croisement_gain& c : m.croisements_gain)
+        if (!m.marge_phase_deg || std::fabs(c.marge_phase_deg) < std::fabs(*m.marge_phase_deg)) {
+            m.marge_phase_deg = c.marge_phase_deg;
+            m.omega_marge_phase = c.omega;
+        }
+}
+
+} // namespace
+
 marges_stabilite marges_exactes(contexte_calcul& ctx, const fonction_exacte& f) {
     marges_stabilite m;
     if (!f.valide || f.nulle) return m;
@@ -120,47 +176,12 @@ marges_stabilite marges_exactes(contexte_calcul& ctx, const fonction_exacte& f) 
         }
     }
 
-    // Im N(jω)·conj D(jω) = ω·(O_N·E_D − E_N·O_D)(ω²), taken relative to |N|·|D|.
-    const auto sinus = [&](double w) {
-        const complexe n = n_jw(f, w), d = d_jw(f, w);
-        const double s = std::hypot(n.re, n.im) * std::hypot(d.re, d.im);
-        return s > 0 ? (n.im * d.re - n.re * d.im) / s : 0.0;
-    };
-    const polynome_x q = somme_x(produit_x(p.on, p.ed), produit_x(p.en, p.od), -1);
-    // With a delay T(jω) is real where the phase says so, no polynomial's root.
-    const int np = f.retard > 0 ? 0 : pulsations(ctx, q, sinus, r);
-    for (int i = 0; i < np; ++i) {
-        const double w = r[i].x;
-        const complexe n = n_jw(f, w), d = d_jw(f, w);
-        // A zero of T is no phase crossing, nor a pole.
-        if (c_module(n) <= arrondis_nuls * eps * borne_jw(f.num_r, f.degre_num_r, w) ||
-            c_module(d) <= arrondis_nuls * eps * borne_jw(f.den_r, f.degre_den_r, w))
-            continue;
-        if (!(n.re * d.re + n.im * d.im < 0)) continue;
-        croisement_phase c;
-        c.omega = w;
-        const double mn = std::hypot(n.re, n.im), md = std::hypot(d.re, d.im);
-        const double rapport = md / mn;
-        c.gain_db = std::isfinite(rapport) && rapport > 0 ? -20 * std::log10(rapport)
-                                                          : 20 * (std::log10(mn) - std::log10(md));
-        c.marge_gain_db = -c.gain_db;
-        c.marge_gain =
-            std::isfinite(rapport) && rapport > 0 ? rapport : std::pow(10.0, c.marge_gain_db / 20);
-        m.croisements_phase.push_back(c);
-    }
+    if (f.retard > 0)
+        m.croisements_phase = croisements_phase_retard(f, z, nz, m);
+    else
+        m.croisements_phase = croisements_phase_rationnels(ctx, f, p);
 
-    if (f.retard > 0) m.croisements_phase = croisements_phase_retard(f, z, nz, m);
-
-    for (const croisement_phase& c : m.croisements_phase)
-        if (!m.marge_gain_db || std::fabs(c.marge_gain_db) < std::fabs(*m.marge_gain_db)) {
-            m.marge_gain_db = c.marge_gain_db;
-            m.omega_marge_gain = c.omega;
-        }
-    for (const croisement_gain& c : m.croisements_gain)
-        if (!m.marge_phase_deg || std::fabs(c.marge_phase_deg) < std::fabs(*m.marge_phase_deg)) {
-            m.marge_phase_deg = c.marge_phase_deg;
-            m.omega_marge_phase = c.omega;
-        }
+    retenir_marges(m);
     m.marge_retard = marge_de_retard(m);
     return m;
 }

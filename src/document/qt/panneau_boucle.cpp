@@ -39,6 +39,18 @@ panneau_boucle::panneau_boucle(contexte_fenetres& ctx, QWidget* parent)
     gabarit_->setFixedWidth(220);
     gabarit_->haut_cliquable(false);
 
+    auto* d = new QVBoxLayout(this);
+    d->setContentsMargins(0, 0, 0, 0);
+    d->addWidget(schema_);
+    d->addLayout(construire_lectures());
+    d->addWidget(gabarit_, 0, Qt::AlignLeft);
+    d->addStretch(1);
+
+    relier_curseurs();
+    cacher_tout();
+}
+
+QLayout* panneau_boucle::construire_lectures() {
     stabilite_->setAccessibleName(QStringLiteral("Stabilité de la boucle fermée"));
     stabilite_->setObjectName(stabilite_->accessibleName());
     QFont gras = stabilite_->font();
@@ -55,14 +67,10 @@ panneau_boucle::panneau_boucle(contexte_fenetres& ctx, QWidget* parent)
     auto* bas = new QHBoxLayout;
     bas->addWidget(texte_boucle_, 1);
     bas->addWidget(lectures_);
+    return bas;
+}
 
-    auto* d = new QVBoxLayout(this);
-    d->setContentsMargins(0, 0, 0, 0);
-    d->addWidget(schema_);
-    d->addLayout(bas);
-    d->addWidget(gabarit_, 0, Qt::AlignLeft);
-    d->addStretch(1);
-
+void panneau_boucle::relier_curseurs() {
     // The P slider tunes the corrector with the loop closed and the template's parameter while
     // a template is studied: both go through the same operation.
     for (curseur_etiquete* c : {schema_->curseur_p(), gabarit_})
@@ -90,7 +98,6 @@ panneau_boucle::panneau_boucle(contexte_fenetres& ctx, QWidget* parent)
     connect(schema_->avec_i(), &QCheckBox::toggled, this,
             [this](bool coche) { appliquer(basculer_avec_i(ctx_.sys, coche)); });
     connect(schema_, &schema_boucle::retour_clique, this, &panneau_boucle::au_clic_retour);
-    cacher_tout();
 }
 
 void panneau_boucle::appliquer(const reglage_curseur& r) {

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 class QLabel;
+class QLayout;
 class QPlainTextEdit;
 
 namespace varlem {
@@ -37,6 +38,8 @@ class panneau_boucle : public QWidget {
     void cacher_tout();
 
   private:
+    QLayout* construire_lectures();
+    void relier_curseurs();
     void appliquer(const reglage_curseur& r);
     void au_clic_maximum(curseur_correcteur c, curseur_etiquete* curseur);
     void au_clic_retour();
