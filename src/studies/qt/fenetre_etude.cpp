@@ -64,6 +64,7 @@ fenetre_etude::fenetre_etude(contexte_fenetres& ctx, const QString& titre, QSize
 }
 
 void fenetre_etude::reinitialiser() {
+    ouverte_ = false;
     setWindowState(windowState() | Qt::WindowMinimized);
     fermer_lectures();
     cacher_contenu();

@@ -45,8 +45,9 @@ class fenetre_etude : public QWidget {
     QAction* commande() const { return commande_; }
     /// Opens the study: its flag set, the window shown and drawn.
     virtual void ouvrir() = 0;
-    /// The study is open: the refresh of all studies reaches it.
-    virtual bool ouverte() const = 0;
+    /// The study is open: the refresh of all studies reaches it (by default, opened since the
+    /// system was last emptied; the first studies keep their flag in the document).
+    virtual bool ouverte() const { return ouverte_; }
     /// The refresh of all studies: scales derived again and curves computed again as asked.
     virtual void rafraichir(bool reprendre_echelles, bool recalculer) = 0;
     /// The window side of emptying the system: minimised, its content hidden, disabled.
@@ -64,6 +65,8 @@ class fenetre_etude : public QWidget {
     QStatusBar* ligne_etat() const { return etat_; }
 
   protected:
+    /// Notes the study open (for a window whose flag is its own).
+    void marquer_ouverte() { ouverte_ = true; }
     /// A tool-bar command showing `texte`, with its hint (also its status-bar text).
     QAction* ajouter_commande(const QString& texte, const QString& infobulle,
                               std::function<void()> action);
@@ -110,6 +113,7 @@ class fenetre_etude : public QWidget {
 
     QAction* commande_;
     std::vector<QDialog*> lectures_;
+    bool ouverte_ = false;
 };
 
 } // namespace varlem
