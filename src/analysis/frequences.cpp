@@ -207,50 +207,42 @@ void preparer_frequences(etude_frequence& r, bool automatique, const banque_fonc
 point_frq point_frequentiel(const fdt_travail& ft, const etude_frequence& r, diagramme genre,
                             double w, int bas, int haut, int droite, int gauche) {
     point_frq p;
+    if (!diagramme_trace(genre)) return p;
+    const description_diagramme& d = description(genre);
     const double xw = r.en_hertz ? w / deux_pi : w;
     // One evaluation of T(jω) serves the gain, the phase and the locus.
     const complexe t = fdt_valeur(ft.fonction, w);
-    const auto phase = [&] {
-        const double a = fdt_phase(ft, w, t);
-        return r.en_radians ? a : a * degres_par_radian;
+    const auto valeur = [&](grandeur g) {
+        switch (g) {
+        case grandeur::pulsation:
+            return xw;
+        case grandeur::gain_db:
+            return gain_db_de(t);
+        case grandeur::phase: {
+            const double a = fdt_phase(ft, w, t);
+            return r.en_radians ? a : a * degres_par_radian;
+        }
+        case grandeur::reel:
+            return t.re;
+        case grandeur::imaginaire:
+            return t.im;
+        case grandeur::module:
+            return c_module(t);
+        }
+        return 0.0;
     };
-    switch (genre) {
-    case diagramme::gain:
-    case diagramme::phase:
-        p.valeur_h = xw;
-        p.valeur_v = genre == diagramme::gain ? gain_db_de(t) : phase();
-        p.px = log_vers_pixel(r.decade_min, r.decade_max, gauche, droite, xw);
-        p.py = genre == diagramme::gain
-                   ? y_vers_pixel(haut, bas, p.valeur_v, r.gain_min, r.gain_max)
-                   : y_vers_pixel(haut, bas, p.valeur_v, r.phase_min, r.phase_max);
-        p.defini = xw > 0;
-        break;
-    case diagramme::black:
-        p.valeur_h = phase();
-        p.valeur_v = gain_db_de(t);
-        p.px = x_vers_pixel(gauche, droite, p.valeur_h, r.black_phase_min, r.black_phase_max);
-        p.py = y_vers_pixel(haut, bas, p.valeur_v, r.black_gain_min, r.black_gain_max);
-        p.defini = true;
-        break;
-    case diagramme::nyquist:
-        p.valeur_h = t.re;
-        p.valeur_v = t.im;
-        p.px = x_vers_pixel(gauche, droite, t.re, r.re_min, r.re_max);
-        p.py = y_vers_pixel(haut, bas, t.im, r.im_min, r.im_max);
-        p.defini = true;
-        break;
-    case diagramme::module:
-        p.valeur_h = xw;
-        p.valeur_v = c_module(t);
-        p.px = r.en_hertz ? x_vers_pixel(gauche, droite, xw, r.f_min, r.f_max)
-                          : x_vers_pixel(gauche, droite, xw, r.wl_min, r.wl_max);
-        p.py = y_vers_pixel(haut, bas, p.valeur_v, r.module_min, r.module_max);
-        p.defini = true;
-        break;
-    case diagramme::aucun:
-        return p;
+    p.valeur_h = valeur(d.horizontale);
+    p.valeur_v = valeur(d.verticale);
+    if (d.logarithmique) {
+        p.px = log_vers_pixel(r.decade_min, r.decade_max, gauche, droite, p.valeur_h);
+    } else {
+        const plage_etude h = plage_horizontale(d, r);
+        p.px = x_vers_pixel(gauche, droite, p.valeur_h, r.*h.min, r.*h.max);
     }
-    p.defini = p.defini && std::isfinite(p.valeur_h) && std::isfinite(p.valeur_v);
+    p.py = y_vers_pixel(haut, bas, p.valeur_v, r.*d.plage_v.min, r.*d.plage_v.max);
+    // A decade axis has no place for a pulsation of zero.
+    p.defini = (!d.logarithmique || p.valeur_h > 0) && std::isfinite(p.valeur_h) &&
+               std::isfinite(p.valeur_v);
     return p;
 }
 

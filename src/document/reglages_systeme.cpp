@@ -42,21 +42,8 @@ effet_reglage choisir_radians(etude_frequence& r, bool en_radians, const systeme
 std::string texte_etude_frequence(const etat_etudes& e) {
     // The stacked Bode view keeps the phase as its diagram.
     if (e.bode_double) return "Bode";
-    switch (e.etude_freq_choisie) {
-    case diagramme::aucun:
-        return "Non choisie";
-    case diagramme::gain:
-        return "Gain";
-    case diagramme::phase:
-        return "Phase";
-    case diagramme::module:
-        return "Module";
-    case diagramme::nyquist:
-        return "Nyquist";
-    case diagramme::black:
-        return "Black";
-    }
-    return {};
+    if (!diagramme_trace(e.etude_freq_choisie)) return "Non choisie";
+    return description(e.etude_freq_choisie).nom_reglages;
 }
 
 effet_reglage saisir_amplitude(etude_temps& r, const etat_etudes& e, std::string_view texte) {

@@ -78,36 +78,42 @@ const char* unite_phase(const etude_frequence& r) {
     return r.en_radians ? "rad" : "°";
 }
 
+// "name = value unit" of what an axis plots.
+std::string texte_grandeur(const etude_frequence& r, grandeur g, double v) {
+    switch (g) {
+    case grandeur::pulsation:
+        return frequence(r, v);
+    case grandeur::gain_db:
+        return valeur("G", v, "dB");
+    case grandeur::phase:
+        return valeur("φ", v, unite_phase(r));
+    case grandeur::reel:
+        return valeur("Re", v);
+    case grandeur::imaginaire:
+        return valeur("Im", v);
+    case grandeur::module:
+        return valeur("|T|", v);
+    }
+    return {};
+}
+
 } // namespace
 
 std::string coordonnees_frequentiel(const etude_frequence& r, diagramme genre, int w, int h, int px,
                                     int py) {
-    if (!cadre_utilisable(w, h)) return {};
+    if (!diagramme_trace(genre) || !cadre_utilisable(w, h)) return {};
     const cadre_pointe c{cadre_gauche(), cadre_droite(w), cadre_haut(), cadre_bas(h)};
     if (!c.contient(px, py)) return {};
-    switch (genre) {
-    case diagramme::gain:
-    case diagramme::phase: {
-        const double x = pixel_vers_log(px, c.gauche, c.droite, r.decade_min, r.decade_max);
-        const std::string v = genre == diagramme::gain
-                                  ? valeur("G", c.y(py, r.gain_min, r.gain_max), "dB")
-                                  : valeur("φ", c.y(py, r.phase_min, r.phase_max), unite_phase(r));
-        return paire(frequence(r, x), v);
+    const description_diagramme& d = description(genre);
+    double x = 0;
+    if (d.logarithmique) {
+        x = pixel_vers_log(px, c.gauche, c.droite, r.decade_min, r.decade_max);
+    } else {
+        const plage_etude p = plage_horizontale(d, r);
+        x = c.x(px, r.*p.min, r.*p.max);
     }
-    case diagramme::module: {
-        const double x = r.en_hertz ? c.x(px, r.f_min, r.f_max) : c.x(px, r.wl_min, r.wl_max);
-        return paire(frequence(r, x), valeur("|T|", c.y(py, r.module_min, r.module_max)));
-    }
-    case diagramme::black:
-        return paire(valeur("φ", c.x(px, r.black_phase_min, r.black_phase_max), unite_phase(r)),
-                     valeur("G", c.y(py, r.black_gain_min, r.black_gain_max), "dB"));
-    case diagramme::nyquist:
-        return paire(valeur("Re", c.x(px, r.re_min, r.re_max)),
-                     valeur("Im", c.y(py, r.im_min, r.im_max)));
-    case diagramme::aucun:
-        break;
-    }
-    return {};
+    const double y = c.y(py, r.*d.plage_v.min, r.*d.plage_v.max);
+    return paire(texte_grandeur(r, d.horizontale, x), texte_grandeur(r, d.verticale, y));
 }
 
 std::string coordonnees_temporel(const etude_temps& r, int w, int h, int px, int py) {

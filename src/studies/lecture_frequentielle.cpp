@@ -120,21 +120,8 @@ rafraichissement fermer_lecture_frq(lectures& l) {
 
 std::string texte_reponse_frq(diagramme genre, bool bode_double) {
     if (bode_double) return "Diagramme de Bode";
-    switch (genre) {
-    case diagramme::black:
-        return "Diagramme de Black";
-    case diagramme::gain:
-        return "Gain";
-    case diagramme::module:
-        return "Etude de l amplification";
-    case diagramme::nyquist:
-        return "Diagramme de Nyquist";
-    case diagramme::phase:
-        return "Phase";
-    case diagramme::aucun:
-        break;
-    }
-    return "Réponse en cours";
+    if (!diagramme_trace(genre)) return "Réponse en cours";
+    return description(genre).nom_lecture;
 }
 
 std::string texte_fonction_lecture(int k) {
@@ -178,25 +165,19 @@ std::optional<double> pulsation_cliquee(const etude_frequence& r, const systeme&
     if (!cadre_utilisable(w, h)) return std::nullopt;
     const cadre c = cadre_de(w, h);
     if (!c.contient(px, py)) return std::nullopt;
-    switch (genre) {
-    case diagramme::gain:
-    case diagramme::phase: {
+    if (!diagramme_trace(genre)) return std::nullopt;
+    const description_diagramme& d = description(genre);
+    // A diagram plotting the pulsation is read on its axis, the others on the curve.
+    if (d.horizontale != grandeur::pulsation) return point_de_courbe(r, sys, genre, c, px, py);
+    double x = 0;
+    if (d.logarithmique) {
         // The decades graduate f when in hertz, ω otherwise.
-        const double x = pixel_vers_log(px, c.gauche, c.droite, r.decade_min, r.decade_max);
-        return pulsation_positive(r.en_hertz ? x * deux_pi : x);
+        x = pixel_vers_log(px, c.gauche, c.droite, r.decade_min, r.decade_max);
+    } else {
+        const plage_etude axe = plage_horizontale(d, r);
+        x = pixel_vers_x(px, c.gauche, c.droite, r.*axe.min, r.*axe.max);
     }
-    case diagramme::module: {
-        const double x = r.en_hertz ? pixel_vers_x(px, c.gauche, c.droite, r.f_min, r.f_max)
-                                    : pixel_vers_x(px, c.gauche, c.droite, r.wl_min, r.wl_max);
-        return pulsation_positive(r.en_hertz ? x * deux_pi : x);
-    }
-    case diagramme::black:
-    case diagramme::nyquist:
-        return point_de_courbe(r, sys, genre, c, px, py);
-    case diagramme::aucun:
-        break;
-    }
-    return std::nullopt;
+    return pulsation_positive(r.en_hertz ? x * deux_pi : x);
 }
 
 } // namespace varlem

@@ -18,91 +18,30 @@ namespace varlem {
 
 namespace {
 
-// Pixel row of the value 0 over the whole height, and column of 0 over the whole width:
-// the unit texts are placed from them, not from the frame.
-int ligne_zero(const surface& s, double lo, double hi) {
-    return y_vers_pixel(0, s.hauteur(), 0.0, lo, hi);
-}
-
-int colonne_zero(const surface& s, double lo, double hi) {
-    return x_vers_pixel(0, s.largeur(), 0.0, lo, hi);
-}
-
 void police_textes(surface& s) {
     s.police(police_textes_frq, taille_textes_frq, couleur_textes_frq);
 }
 
-// The unit of the horizontal axis, right of the frame, just above the zero line.
-void texte_unite(surface& s, const etude_frequence& r, int y) {
-    // A zero line at the very top would lift the unit out of the picture.
-    y = std::max(y, 0);
-    if (r.en_hertz)
-        s.texte(s.largeur() - 16, y, "Hz");
-    else
-        s.texte(s.largeur() - 30, y, "rad/s");
-}
-
 void tracer_cadre(surface& s, const etude_frequence& r, const param& p, diagramme genre) {
-    switch (genre) {
-    case diagramme::gain:
-        tracer_axes_log(s, p, r.decade_min, r.decade_max, r.gain_pas, r.gain_min, r.gain_max);
-        break;
-    case diagramme::phase:
-        tracer_axes_log(s, p, r.decade_min, r.decade_max, r.phase_pas, r.phase_min, r.phase_max);
-        break;
-    case diagramme::black:
-        tracer_axes(s, p, r.black_phase_pas, r.black_gain_pas, r.black_phase_min, r.black_phase_max,
-                    r.black_gain_min, r.black_gain_max);
-        break;
-    case diagramme::nyquist:
-        tracer_axes(s, p, r.re_pas, r.im_pas, r.re_min, r.re_max, r.im_min, r.im_max);
-        break;
-    case diagramme::module:
-        if (r.en_hertz)
-            tracer_axes(s, p, r.f_pas, r.module_pas, r.f_min, r.f_max, r.module_min, r.module_max);
-        else
-            tracer_axes(s, p, r.wl_pas, r.module_pas, r.wl_min, r.wl_max, r.module_min,
-                        r.module_max);
-        break;
-    case diagramme::aucun:
-        break;
+    const description_diagramme& d = description(genre);
+    const plage_etude v = d.plage_v;
+    if (d.logarithmique) {
+        tracer_axes_log(s, p, r.decade_min, r.decade_max, r.*v.pas, r.*v.min, r.*v.max);
+        return;
     }
+    const plage_etude h = plage_horizontale(d, r);
+    tracer_axes(s, p, r.*h.pas, r.*v.pas, r.*h.min, r.*h.max, r.*v.min, r.*v.max);
 }
 
-// Frame with its title and unit texts; the module's title goes under its frame.
-void tracer_cadre_et_textes(surface& s, const etude_frequence& r, const param& p, diagramme genre) {
-    if (genre == diagramme::module) {
-        police_textes(s);
-        s.texte(0, 0, "Module");
-    }
+// Frame with its title and unit texts, which the diagram writes before or after its frame.
+void tracer_cadre_et_textes(surface& s, const etude_frequence& r, const param& p,
+                            diagramme genre) {
+    const description_diagramme& d = description(genre);
+    if (d.textes_avant) d.textes_avant(s, r, p);
     tracer_cadre(s, r, p, genre);
     // The frame leaves its own label font behind.
     police_textes(s);
-    switch (genre) {
-    case diagramme::gain:
-        s.texte(0, 0, "Gain (dB)");
-        if (p.inclure_zero) texte_unite(s, r, ligne_zero(s, r.gain_min, r.gain_max) - 12);
-        break;
-    case diagramme::phase:
-        s.texte(0, 0, r.en_radians ? "Phase (rad)" : "Phase (d°)");
-        if (p.inclure_zero) texte_unite(s, r, ligne_zero(s, r.phase_min, r.phase_max) - 12);
-        break;
-    case diagramme::black:
-        if (p.inclure_zero) {
-            // The gain's zero row comes from the automatic range, not the Black window.
-            s.texte(colonne_zero(s, r.black_phase_min, r.black_phase_max) - 65, 8, "Gain (dB)");
-            s.texte(0, ligne_zero(s, r.gain_min, r.gain_max) - 7, "Phase");
-        }
-        break;
-    case diagramme::nyquist:
-        s.texte(0, 0, "Nyquist");
-        break;
-    case diagramme::module:
-        if (p.inclure_zero) texte_unite(s, r, ligne_zero(s, r.module_min, r.module_max) - 22);
-        break;
-    case diagramme::aucun:
-        break;
-    }
+    if (d.textes_apres) d.textes_apres(s, r, p);
 }
 
 void tracer_courbe_couleur(surface& s, const fdt_travail& ft, diagramme genre,

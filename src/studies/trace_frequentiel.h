@@ -2,6 +2,7 @@
 // The frequency study drawing: frame, texts, one curve per studied function, the readout
 // arrow and the uncorrected curve of a closed loop, on any surface.
 
+#include "analysis/diagrammes.h"
 #include "analysis/etudes.h"
 #include "analysis/memoire_courbes.h"
 #include "document/systeme.h"
@@ -12,12 +13,6 @@
 
 namespace varlem {
 
-/// Font of the titles and unit texts of the frequency diagrams.
-inline constexpr const char* police_textes_frq = "Arial";
-/// Size in points of the titles and unit texts.
-inline constexpr int taille_textes_frq = 9;
-/// Colour of the titles and unit texts (black).
-inline constexpr couleur couleur_textes_frq = 0;
 /// Colour of the margin marks (grey).
 inline constexpr couleur couleur_marges = 0x808080;
 /// Colour slot of the uncorrected curve of a closed loop.

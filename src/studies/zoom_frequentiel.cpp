@@ -43,36 +43,23 @@ bool elargir_intervalle(etude_frequence& r, const systeme& s, bool vers_le_bas) 
 }
 
 bool zoom_arriere(etude_frequence& r, diagramme genre, bool inclure_zero) {
-    switch (genre) {
-    case diagramme::black:
-        elargir(r.black_gain_min, r.black_gain_max, r.black_gain_pas, inclure_zero);
-        elargir(r.black_phase_min, r.black_phase_max, r.black_phase_pas, inclure_zero);
+    if (!diagramme_trace(genre)) return false;
+    const description_diagramme& d = description(genre);
+    const plage_etude v = d.plage_v;
+    if (d.zoom_arriere_par_le_haut) {
+        // Only the upper end of the linear axis widens; the vertical range keeps its step.
+        const plage_etude h = plage_horizontale(d, r);
+        r.*h.max *= facteur_zoom_arriere;
+        r.*h.pas = pas_graduation(r.*h.min, r.*h.max, inclure_zero);
+        r.*v.max *= facteur_zoom_arriere;
         return true;
-    case diagramme::gain:
-        elargir(r.gain_min, r.gain_max, r.gain_pas, inclure_zero);
-        return true;
-    case diagramme::phase:
-        elargir(r.phase_min, r.phase_max, r.phase_pas, inclure_zero);
-        return true;
-    case diagramme::nyquist:
-        elargir(r.im_min, r.im_max, r.im_pas, inclure_zero);
-        elargir(r.re_min, r.re_max, r.re_pas, inclure_zero);
-        return true;
-    case diagramme::module:
-        // Only the upper end of the linear axis widens; the modulus keeps its step.
-        if (r.en_hertz) {
-            r.f_max *= facteur_zoom_arriere;
-            r.f_pas = pas_graduation(r.f_min, r.f_max, inclure_zero);
-        } else {
-            r.wl_max *= facteur_zoom_arriere;
-            r.wl_pas = pas_graduation(r.wl_min, r.wl_max, inclure_zero);
-        }
-        r.module_max *= facteur_zoom_arriere;
-        return true;
-    case diagramme::aucun:
-        break;
     }
-    return false;
+    elargir(r.*v.min, r.*v.max, r.*v.pas, inclure_zero);
+    if (!d.logarithmique) {
+        const plage_etude h = plage_horizontale(d, r);
+        elargir(r.*h.min, r.*h.max, r.*h.pas, inclure_zero);
+    }
+    return true;
 }
 
 namespace {
@@ -163,28 +150,15 @@ bool zoom_souris(etude_frequence& r, diagramme genre, int w, int h, const rectan
     // A click, or a rectangle without width or height, has no extent to zoom to.
     if (z.x0 == z.x1 || z.y0 == z.y1) return false;
     if (!cadre_utilisable(w, h)) return false;
+    if (!diagramme_trace(genre)) return false;
     const cadre_zoom c{cadre_gauche(), cadre_droite(w), cadre_haut(), cadre_bas(h)};
-    switch (genre) {
-    case diagramme::nyquist:
-        return zoom_lineaire(c, z, r.re_min, r.re_max, r.re_pas, r.im_min, r.im_max, r.im_pas,
-                             inclure_zero);
-    case diagramme::black:
-        return zoom_lineaire(c, z, r.black_phase_min, r.black_phase_max, r.black_phase_pas,
-                             r.black_gain_min, r.black_gain_max, r.black_gain_pas, inclure_zero);
-    case diagramme::module:
-        if (r.en_hertz)
-            return zoom_lineaire(c, z, r.f_min, r.f_max, r.f_pas, r.module_min, r.module_max,
-                                 r.module_pas, inclure_zero);
-        return zoom_lineaire(c, z, r.wl_min, r.wl_max, r.wl_pas, r.module_min, r.module_max,
-                             r.module_pas, inclure_zero);
-    case diagramme::gain:
-        return zoom_logarithmique(r, c, z, r.gain_min, r.gain_max, r.gain_pas, inclure_zero);
-    case diagramme::phase:
-        return zoom_logarithmique(r, c, z, r.phase_min, r.phase_max, r.phase_pas, inclure_zero);
-    case diagramme::aucun:
-        break;
-    }
-    return false;
+    const description_diagramme& d = description(genre);
+    const plage_etude v = d.plage_v;
+    if (d.logarithmique)
+        return zoom_logarithmique(r, c, z, r.*v.min, r.*v.max, r.*v.pas, inclure_zero);
+    const plage_etude x = plage_horizontale(d, r);
+    return zoom_lineaire(c, z, r.*x.min, r.*x.max, r.*x.pas, r.*v.min, r.*v.max, r.*v.pas,
+                         inclure_zero);
 }
 
 } // namespace varlem
