@@ -64,6 +64,8 @@ choix_gabarit choisir_gabarit(systeme& s, reglages& r, gabarit_filtre gabarit,
     }
     res.effectue = true;
     if (textes) res.textes = *textes;
+    res.numero = "1";
+    res.compte = "sur 1";
     res.curseur_max = plage.curseur_max;
     res.graduation = plage.graduation;
     res.position = plage.position_depart;

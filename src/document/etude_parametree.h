@@ -30,6 +30,9 @@ struct choix_gabarit {
     bool effectue = false;
     /// Texts of the fraction boxes.
     textes_gabarit textes;
+    /// The number and count labels: the template is function 1 of 1.
+    std::string numero;
+    std::string compte;
     /// The slider: bottom position, tick spacing, position to set. Setting a position that
     /// differs from the slider's runs its handler (`deplacer_curseur_p`), as any move does.
     int curseur_max = 0;

@@ -120,6 +120,7 @@ TEST(EtudeParametreeTest, PasseBasDuPremierOrdreSurUnSystemeVide) {
     ASSERT_TRUE(c.effectue);
     EXPECT_EQ(c.textes.num_affiche, "1");
     EXPECT_EQ(c.textes.den_affiche, "1+ p /w0");
+    EXPECT_EQ(c.numero + " " + c.compte, "1 sur 1");
     EXPECT_EQ(c.etiquette_valeur, "w0= .1 rad/s");
     EXPECT_EQ(c.etiquette_haut, "w0max= 10 rad/s");
     EXPECT_EQ(c.etiquette_bas, "w0min= .1 rad/s");

@@ -297,7 +297,7 @@ void fenetre_systeme::choisir_gabarit(gabarit_filtre gabarit) {
     bouclage_->setEnabled(false);
     copier_->setEnabled(true);
     activer_parcours(false);
-    fraction_->montrer_numero(QStringLiteral("1"), QStringLiteral("sur 1"));
+    fraction_->montrer_numero(texte_qt(c.numero), texte_qt(c.compte));
     fraction_->montrer_textes(texte_qt(c.textes.num_affiche), texte_qt(c.textes.den_affiche));
     ctx_.pilote.changer_mode();
     // Setting the slider may already redraw the studies, as a user's move does.
