@@ -8,6 +8,7 @@
 #include "studies/carte_poles_zeros.h"
 #include "studies/lecture_frequentielle.h"
 #include "studies/lecture_temporelle.h"
+#include "studies/lectures.h"
 #include "studies/titres_etudes.h"
 #include "studies/zoom_frequentiel.h"
 
@@ -142,6 +143,22 @@ TEST(ReglesEtudes, LecturesSansDessin) {
     s->nb_fonctions = 0;
     EXPECT_FALSE(valeurs_lecture(*s));
     EXPECT_TRUE(textes_valeurs_frq(*s).gain.empty());
+}
+
+// Closing either readout takes its arrow away with a refresh that draws again without new
+// scales or curves; each readout shows its own rows.
+TEST(ReglesEtudes, GenresDeLecture) {
+    auto s = test::systeme_tape({{"1", "(1+p)(1+0.5p)"}});
+    s->lecture.lecture_frq_active = s->lecture.lecture_tps_active = true;
+    s->lecture.lecture_tps_detaillee = true;
+    EXPECT_EQ(fermer_lecture(genre_lecture::frequentielle, s->lecture), rafraichir(false, false));
+    EXPECT_FALSE(s->lecture.lecture_frq_active);
+    EXPECT_TRUE(s->lecture.lecture_tps_active);
+    EXPECT_EQ(fermer_lecture(genre_lecture::temporelle, s->lecture), rafraichir(false, false));
+    EXPECT_FALSE(s->lecture.lecture_tps_active || s->lecture.lecture_tps_detaillee);
+    EXPECT_EQ(lignes_lecture(genre_lecture::frequentielle, *s)[0].libelle, "Marge de gain");
+    s->etudes.etude_temps_choisie = entree_temps::echelon;
+    EXPECT_EQ(lignes_lecture(genre_lecture::temporelle, *s)[0].libelle, "Valeur finale");
 }
 
 } // namespace

@@ -14,10 +14,12 @@
 
 namespace varlem {
 
-dialogue_lecture::dialogue_lecture(contexte_fenetres& ctx, const QString& titre,
-                                   std::function<void()> redessiner, QWidget* parent)
+dialogue_lecture::dialogue_lecture(contexte_fenetres& ctx, genre_lecture genre,
+                                   const QString& titre, std::function<void()> redessiner,
+                                   QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), ctx_(ctx),
-      redessiner_(std::move(redessiner)), reponse_(new QLabel(QStringLiteral("Réponse en cours"))),
+      genre_(genre), redessiner_(std::move(redessiner)),
+      reponse_(new QLabel(QStringLiteral("Réponse en cours"))),
       fonction_(new QLabel(QStringLiteral("Fonction n°"))), valeurs_(new QGridLayout),
       boutons_(new QGridLayout), page_(new QVBoxLayout(this)) {
     setWindowTitle(titre);
@@ -93,6 +95,10 @@ void dialogue_lecture::montrer_fonction(const std::string& reponse, int k) {
     fonction_->setPalette(p);
 }
 
+std::vector<ligne_caracteristique> dialogue_lecture::lignes() const {
+    return lignes_lecture(genre_, ctx_.sys);
+}
+
 void dialogue_lecture::afficher() {
     show();
     raise();
@@ -102,7 +108,7 @@ void dialogue_lecture::afficher() {
 void dialogue_lecture::reject() {
     const bool ouvert = isVisible();
     QDialog::reject();
-    if (ouvert) ctx_.pilote.executer(fermer());
+    if (ouvert) ctx_.pilote.executer(fermer_lecture(genre_, ctx_.sys.lecture));
 }
 
 } // namespace varlem

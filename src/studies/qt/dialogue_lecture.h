@@ -2,6 +2,7 @@
 // What both values readouts share: a small window without border icons that stays above its
 // study window, the response and function labels, and the value rows.
 
+#include "studies/lectures.h"
 #include "studies/qt/contexte_fenetres.h"
 
 #include <QDialog>
@@ -24,8 +25,8 @@ class dialogue_lecture : public QDialog {
     Q_OBJECT
   public:
     /// `redessiner` redraws the study window's plot, which marks the cursor and reads the values.
-    dialogue_lecture(contexte_fenetres& ctx, const QString& titre, std::function<void()> redessiner,
-                     QWidget* parent);
+    dialogue_lecture(contexte_fenetres& ctx, genre_lecture genre, const QString& titre,
+                     std::function<void()> redessiner, QWidget* parent);
 
     /// The labels again from the readout state (after a redraw by the study window).
     virtual void actualiser() = 0;
@@ -52,10 +53,11 @@ class dialogue_lecture : public QDialog {
     void montrer_fonction(const std::string& reponse, int k);
     /// Shows the readout without blocking its study window.
     void afficher();
-    /// The readout's own closing in the document; its refresh.
-    virtual rafraichissement fermer() = 0;
+    /// The readout's rows of readings, from the core.
+    std::vector<ligne_caracteristique> lignes() const;
 
     contexte_fenetres& ctx_;
+    genre_lecture genre_;
     std::function<void()> redessiner_;
     QLabel* reponse_;
     QLabel* fonction_;

@@ -14,8 +14,8 @@ namespace varlem {
 dialogue_lecture_frequentielle::dialogue_lecture_frequentielle(contexte_fenetres& ctx,
                                                                std::function<void()> redessiner,
                                                                QWidget* parent)
-    : dialogue_lecture(ctx, QStringLiteral("Valeurs fréquentielles"), std::move(redessiner),
-                       parent),
+    : dialogue_lecture(ctx, genre_lecture::frequentielle, QStringLiteral("Valeurs fréquentielles"),
+                       std::move(redessiner), parent),
       w_(ajouter_valeur(QStringLiteral("w ="), QStringLiteral("Valeur de la pulsation"),
                         QStringLiteral("rad/s"))),
       gain_(ajouter_valeur(QStringLiteral("G="), QStringLiteral("Valeur du gain"),
@@ -67,13 +67,9 @@ void dialogue_lecture_frequentielle::actualiser() {
     w_->setText(texte_qt(t.w));
     gain_->setText(texte_qt(t.gain));
     phase_->setText(texte_qt(t.phase));
-    const std::vector<ligne_caracteristique> lignes = lignes_marges_lecture(ctx_.sys);
-    for (std::size_t i = 0; i < std::min(lignes.size(), marges_.size()); ++i)
-        montrer_ligne(marges_[i], lignes[i].libelle, lignes[i].valeur);
-}
-
-rafraichissement dialogue_lecture_frequentielle::fermer() {
-    return fermer_lecture_frq(ctx_.sys.lecture);
+    const std::vector<ligne_caracteristique> textes = lignes();
+    for (std::size_t i = 0; i < std::min(textes.size(), marges_.size()); ++i)
+        montrer_ligne(marges_[i], textes[i].libelle, textes[i].valeur);
 }
 
 } // namespace varlem

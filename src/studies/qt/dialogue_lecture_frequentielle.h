@@ -20,8 +20,6 @@ class dialogue_lecture_frequentielle : public dialogue_lecture {
     void actualiser() override;
 
   protected:
-    rafraichissement fermer() override;
-
   private:
     void deplacer(int sens);
 

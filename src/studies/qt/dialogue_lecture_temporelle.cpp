@@ -14,7 +14,8 @@ namespace varlem {
 dialogue_lecture_temporelle::dialogue_lecture_temporelle(contexte_fenetres& ctx,
                                                          std::function<void()> redessiner,
                                                          QWidget* parent)
-    : dialogue_lecture(ctx, QStringLiteral("Valeurs temporelles"), std::move(redessiner), parent),
+    : dialogue_lecture(ctx, genre_lecture::temporelle, QStringLiteral("Valeurs temporelles"),
+                       std::move(redessiner), parent),
       t_(ajouter_valeur(QStringLiteral("t ="), QStringLiteral("Valeur du temps"),
                         QStringLiteral("s"))),
       y_(ajouter_valeur(QStringLiteral("y ="), QStringLiteral("Valeur de la réponse"), QString())) {
@@ -71,14 +72,10 @@ void dialogue_lecture_temporelle::actualiser() {
     y_->setText(texte_qt(t.y));
     detail_->setText(texte_qt(texte_bouton_detail(ctx_.sys.lecture)));
     // The step response's characteristics, computed exactly, beside the values read.
-    const std::vector<ligne_caracteristique> textes = lignes_indicielle_lecture(ctx_.sys);
+    const std::vector<ligne_caracteristique> textes = lignes();
     indicielle_->setVisible(!textes.empty());
     for (std::size_t i = 0; i < std::min(lignes_.size(), textes.size()); ++i)
         montrer_ligne(lignes_[i], textes[i].libelle, textes[i].valeur);
-}
-
-rafraichissement dialogue_lecture_temporelle::fermer() {
-    return fermer_lecture_tps(ctx_.sys.lecture);
 }
 
 } // namespace varlem

@@ -20,8 +20,6 @@ class dialogue_lecture_temporelle : public dialogue_lecture {
     void actualiser() override;
 
   protected:
-    rafraichissement fermer() override;
-
   private:
     void apres_deplacement();
 
