@@ -34,8 +34,7 @@ void tracer_cadre(surface& s, const etude_frequence& r, const param& p, diagramm
 }
 
 // Frame with its title and unit texts, which the diagram writes before or after its frame.
-void tracer_cadre_et_textes(surface& s, const etude_frequence& r, const param& p,
-                            diagramme genre) {
+void tracer_cadre_et_textes(surface& s, const etude_frequence& r, const param& p, diagramme genre) {
     const description_diagramme& d = description(genre);
     if (d.textes_avant) d.textes_avant(s, r, p);
     tracer_cadre(s, r, p, genre);
