@@ -175,7 +175,11 @@ void tracer_points(surface& s, const repere& r, const lieu_evans& l, const param
 } // namespace
 
 echelle_lieu echelle_auto_lieu(const lieu_evans& l, int largeur, int hauteur) {
-    echelle_lieu e{l.vue.re_min, l.vue.re_max, l.vue.im_min, l.vue.im_max, 1, 1};
+    return echelle_vue_lieu(l.vue, largeur, hauteur);
+}
+
+echelle_lieu echelle_vue_lieu(const vue_plan& v, int largeur, int hauteur) {
+    echelle_lieu e{v.re_min, v.re_max, v.im_min, v.im_max, 1, 1};
     const double w = cadre_droite(largeur) - cadre_gauche();
     const double h = cadre_bas(hauteur) - cadre_haut();
     if (w > 0 && h > 0) {
