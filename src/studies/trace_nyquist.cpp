@@ -134,7 +134,8 @@ void tracer_point_critique(surface& s, const etude_frequence& r, const param& p)
     s.ligne(x, y - demi_croix, x, y + demi_croix);
     s.epaisseur_crayon(1);
     s.police(p.police, p.taille_police, couleur_point_critique);
-    s.texte(x - demi_croix - s.largeur_texte("-1") - 1, y + 2, "-1");
+    // Above the axis, where no graduation is written.
+    s.texte(x - demi_croix - s.largeur_texte("-1") - 1, y - 2 - s.hauteur_texte("-1"), "-1");
 }
 
 void ecrire_verdict(surface& s, const systeme& sys) {
