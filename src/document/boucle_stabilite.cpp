@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace varlem {
 
@@ -21,6 +22,41 @@ std::string nombre(double x) {
     std::string t = texte_nombre(x);
     if (!t.empty() && t.front() == ' ') t.erase(0, 1);
     return t;
+}
+
+// The exact loop K·G·e^(−τp) closed by unity feedback.
+boucle_retardee boucle_exacte(const boucle_stabilite& b, double k) {
+    boucle_retardee r;
+    r.num_directe = b.num;
+    for (complexe& c : r.num_directe.coef) c = {k * c.re, k * c.im};
+    r.den_directe = b.den;
+    r.num_retour = p_constante(1);
+    r.den_retour = p_constante(1);
+    r.num_entree = p_constante(1);
+    r.den_entree = p_constante(1);
+    r.retard = b.retard;
+    return r;
+}
+
+// Half-widths, relative to the bound, of the brackets tried around a bound of the stand-in.
+constexpr double crochets[] = {1e-3, 1e-2, 0.1, 0.3};
+constexpr int bissections_max = 80;
+constexpr double precision_borne = 1e-12;
+
+// The gain near `borne` where the exact loop turns from stable to unstable (or the reverse when
+// `stable_dessous` is false); `borne` itself when no bracket confirms it.
+double borne_exacte(const boucle_stabilite& b, double borne, bool stable_dessous) {
+    const auto stable = [&](double k) { return boucle_retard_stable(boucle_exacte(b, k)); };
+    for (const double d : crochets) {
+        double bas = borne * (1 - d), haut = borne * (1 + d);
+        if (stable(bas) != stable_dessous || stable(haut) == stable_dessous) continue;
+        for (int i = 0; i < bissections_max && haut - bas > precision_borne * haut; ++i) {
+            const double m = (bas + haut) / 2;
+            (stable(m) == stable_dessous ? bas : haut) = m;
+        }
+        return (bas + haut) / 2;
+    }
+    return borne;
 }
 
 } // namespace
@@ -52,16 +88,7 @@ verdict_nyquist verdict_boucle(const boucle_stabilite& b, double k) {
     if (!(b.retard > 0) || !v.valide) return v;
     // The delay moves neither the open loop's poles nor the contour: P and the indentations
     // stay; the encirclements follow from the exact loop's unstable roots.
-    boucle_retardee r;
-    r.num_directe = b.num;
-    for (complexe& c : r.num_directe.coef) c = {k * c.re, k * c.im};
-    r.den_directe = b.den;
-    r.num_retour = p_constante(1);
-    r.den_retour = p_constante(1);
-    r.num_entree = p_constante(1);
-    r.den_entree = p_constante(1);
-    r.retard = b.retard;
-    const std::optional<int> z = racines_instables_boucle(r);
+    const std::optional<int> z = racines_instables_boucle(boucle_exacte(b, k));
     if (!z || *z == INT_MAX) {
         v.N.reset();
         v.Z.reset();
@@ -74,18 +101,29 @@ verdict_nyquist verdict_boucle(const boucle_stabilite& b, double k) {
     return v;
 }
 
+std::vector<intervalle_gains> gains_stables_exacts(const boucle_stabilite& b,
+                                                   std::vector<intervalle_gains> approchees) {
+    if (!(b.retard > 0)) return approchees;
+    for (intervalle_gains& g : approchees) {
+        if (g.k_min > 0 && std::isfinite(g.k_min)) g.k_min = borne_exacte(b, g.k_min, false);
+        if (std::isfinite(g.k_max)) g.k_max = borne_exacte(b, g.k_max, true);
+    }
+    return approchees;
+}
+
 std::string texte_retard_stabilite(const boucle_stabilite& b) {
     if (!(b.retard > 0)) return {};
     // The open loop's table is that of its own denominator, which the delay leaves alone.
     const std::string etudes = b.etudiee.boucle_fermee
-                                   ? "le lieu d'Evans, le tableau de Routh et les gains stables"
-                                   : "le lieu d'Evans et les gains stables";
+                                   ? "le lieu d'Evans et le tableau de Routh portent"
+                                   : "le lieu d'Evans porte";
     const std::string debut = "Retard de " + nombre(b.retard) + " s : ";
-    const std::string fin = " ; le critère de Nyquist porte sur la boucle exacte.";
+    const std::string fin =
+        " ; les gains stables et le critère de Nyquist portent sur la boucle exacte.";
     if (b.ordre_pade == 0)
         return debut + "faute de place pour son approximation de Padé, " + etudes +
-               " portent sur la fraction seule" + fin;
-    return debut + etudes + " portent sur son approximation de Padé d'ordre " +
+               " sur la fraction seule" + fin;
+    return debut + etudes + " sur son approximation de Padé d'ordre " +
            std::to_string(b.ordre_pade) + fin;
 }
 

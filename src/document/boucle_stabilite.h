@@ -4,10 +4,13 @@
 // the Nyquist verdict counts the roots of the exact delayed loop.
 
 #include "analysis/critere_nyquist.h"
+#include "analysis/lieu_evans.h"
 #include "document/boucle_etudiee.h"
 #include "document/systeme.h"
 
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace varlem {
 
@@ -32,6 +35,13 @@ std::optional<boucle_stabilite> boucle_stabilite_systeme(const systeme& s);
 /// N and Z exact from the fraction, with a delay Z from the count of the exact loop's unstable
 /// roots and N = Z − P (absent when that count cannot be made or is infinite).
 verdict_nyquist verdict_boucle(const boucle_stabilite& b, double k);
+
+/// The stable gains of the loop from those of its fraction, `approchees`: without delay as they
+/// are; with a delay each finite bound is moved to where the exact loop's count of unstable
+/// roots changes, by bisection within a bracket around it that the exact loop confirms (a bound
+/// it does not confirm stays).
+std::vector<intervalle_gains> gains_stables_exacts(const boucle_stabilite& b,
+                                                   std::vector<intervalle_gains> approchees);
 
 /// "Retard de τ s : …": which results stand on the Padé stand-in and which on the exact loop;
 /// empty without delay.

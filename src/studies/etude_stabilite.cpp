@@ -37,7 +37,7 @@ std::string entete(const systeme& s, const boucle_stabilite& b) {
 } // namespace
 
 std::vector<intervalle_gains> gains_stables_boucle(const boucle_stabilite& b) {
-    return points_particuliers(b.etudiee.num, b.etudiee.den).gains_stables;
+    return gains_stables_exacts(b, points_particuliers(b.etudiee.num, b.etudiee.den).gains_stables);
 }
 
 polynome polynome_routh_stabilite(const boucle_stabilite& b) {

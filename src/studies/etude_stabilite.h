@@ -13,7 +13,8 @@
 
 namespace varlem {
 
-/// The stable gains of the loop's fraction (its Padé stand-in with a delay).
+/// The stable gains of the loop: those of its fraction, their bounds moved onto the exact loop
+/// with a delay.
 std::vector<intervalle_gains> gains_stables_boucle(const boucle_stabilite& b);
 
 /// The polynomial whose Routh table the window shows: D + K·N of the loop's fraction while the

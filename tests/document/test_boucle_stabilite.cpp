@@ -42,6 +42,10 @@ TEST(BoucleStabiliteTest, SansRetardLaFractionElleMeme) {
     EXPECT_EQ(b->retard, 0);
     EXPECT_EQ(b->ordre_pade, 0);
     EXPECT_EQ(texte_retard_stabilite(*b), "");
+    const std::vector<intervalle_gains> g = {{0, 2.5}, {7, HUGE_VAL}};
+    const auto memes = gains_stables_exacts(*b, g);
+    ASSERT_EQ(memes.size(), 2u);
+    EXPECT_EQ(memes[1].k_min, 7);
     for (const double k : {0.5, 3.0, 40.0}) {
         const verdict_nyquist v = verdict_boucle(*b, k), w = critere_nyquist(e->num, e->den, k);
         EXPECT_EQ(v.N, w.N);
@@ -77,6 +81,14 @@ TEST(BoucleStabiliteTest, RetardVerdictExactEtGainsDuSubstitut) {
         const lieu_evans l = points_particuliers(b->etudiee.num, b->etudiee.den);
         ASSERT_FALSE(l.gains_stables.empty());
         EXPECT_NEAR(l.gains_stables[0].k_max, kc, 1e-3 * kc);
+        // Moved onto the exact loop, the bound is the critical gain itself; a bound off by 5 %
+        // comes there too, one too far for any bracket stays.
+        const auto exacts = gains_stables_exacts(*b, l.gains_stables);
+        ASSERT_EQ(exacts.size(), 1u);
+        EXPECT_EQ(exacts[0].k_min, 0);
+        EXPECT_NEAR(exacts[0].k_max, kc, 1e-9 * kc);
+        EXPECT_NEAR(gains_stables_exacts(*b, {{0, 1.05 * kc}})[0].k_max, kc, 1e-9 * kc);
+        EXPECT_EQ(gains_stables_exacts(*b, {{0, 3 * kc}})[0].k_max, 3 * kc);
         EXPECT_NE(texte_retard_stabilite(*b).find("approximation de Padé d'ordre " +
                                                   std::to_string(b->ordre_pade)),
                   std::string::npos);
