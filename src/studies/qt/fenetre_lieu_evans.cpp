@@ -79,8 +79,9 @@ void fenetre_lieu_evans::changer_mode() {
 }
 
 void fenetre_lieu_evans::titrer() {
-    if (ctx_.sys.systeme_saisi && ctx_.sys.nb_fonctions > 0)
-        setWindowTitle(texte_qt(titre_lieu(ctx_.sys)));
+    setWindowTitle(ctx_.sys.systeme_saisi && ctx_.sys.nb_fonctions > 0
+                       ? texte_qt(titre_lieu(ctx_.sys))
+                       : QStringLiteral("Lieu d'Evans"));
 }
 
 void fenetre_lieu_evans::suivre_boucle(bool reprendre_echelles) {
