@@ -117,10 +117,14 @@ TEST(TraceNyquistTest, FlechesDesOmegaCroissants) {
         if (pointe.im < 0) {
             ++dessous;
             // Below the axis the curve moves left, except near its ends.
-            if (pointe.re > 0.2 && pointe.re < 0.8) EXPECT_GT(queue, 0) << pointe.re;
+            if (pointe.re > 0.2 && pointe.re < 0.8) {
+                EXPECT_GT(queue, 0) << pointe.re;
+            }
         } else {
             ++dessus;
-            if (pointe.re > 0.2 && pointe.re < 0.8) EXPECT_LT(queue, 0) << pointe.re;
+            if (pointe.re > 0.2 && pointe.re < 0.8) {
+                EXPECT_LT(queue, 0) << pointe.re;
+            }
         }
         EXPECT_NEAR(std::hypot(a.x2 - a.x1, a.y2 - a.y1), 9, 1);
     }
