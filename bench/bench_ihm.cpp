@@ -7,6 +7,7 @@
 #include "document/qt/fenetre_systeme.h"
 #include "studies/qt/fenetre_decomposition.h"
 #include "studies/qt/fenetre_frequentielle.h"
+#include "studies/qt/fenetre_lieu_evans.h"
 #include "studies/qt/fenetre_poles_zeros.h"
 #include "studies/qt/fenetre_temporelle.h"
 #include "systeme_banc.h"
@@ -18,6 +19,7 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -113,9 +115,10 @@ void ouvrir_etudes(varlem::application_varlem& app) {
 // One slider move as the user drags it: the position alternates between two values, the
 // handler rebuilds and refreshes, and every window is repainted before the clock stops.
 void deplacer(benchmark::State& etat, varlem::application_varlem& app, QSlider* curseur, int a,
-              int b) {
-    QWidget* fenetres[] = {&app.frequentielle(), &app.temporelle(), &app.poles_zeros(),
-                           &app.decomposition()};
+              int b, bool avec_lieu = false) {
+    std::vector<QWidget*> fenetres = {&app.frequentielle(), &app.temporelle(), &app.poles_zeros(),
+                                      &app.decomposition()};
+    if (avec_lieu) fenetres.push_back(&app.lieu_evans());
     bool premier = false;
     for (auto _ : etat) {
         premier = !premier;
@@ -130,8 +133,9 @@ QSlider* curseur_nomme(QWidget& fenetre, const QString& nom) {
     return nullptr;
 }
 
-// The P slider of the loop of 1/((1+p)(1+0.5p)(1+0.2p)(1+0.1p)) closed through R = 1.
-void curseur_p_boucle(benchmark::State& etat) {
+// The P slider of the loop of 1/((1+p)(1+0.5p)(1+0.2p)(1+0.1p)) closed through R = 1; with
+// the root locus open too (800 × 600), its closed-loop poles following.
+void curseur_p_boucle(benchmark::State& etat, bool avec_lieu) {
     varlem::plateforme_qt plateforme;
     varlem::application_varlem app(plateforme);
     varlem::systeme& s = app.document();
@@ -145,14 +149,26 @@ void curseur_p_boucle(benchmark::State& etat) {
     app.activer_commandes();
     presser(app.fenetre_fonctions(), QStringLiteral("Bouclage"));
     ouvrir_etudes(app);
+    if (avec_lieu) {
+        app.lieu_evans().ouvrir();
+        app.lieu_evans().resize(800, 600);
+        QApplication::processEvents();
+    }
     QSlider* p = curseur_nomme(app.fenetre_fonctions(), QStringLiteral("Gain P"));
     if (syntaxe || degre || !p || !s.etudes.boucle_fermee) {
         etat.SkipWithError("boucle non fermée");
         return;
     }
-    deplacer(etat, app, p, 150, 120);
+    deplacer(etat, app, p, 150, 120, avec_lieu);
 }
-BENCHMARK(curseur_p_boucle)->Name("ihm/curseur_p_boucle")->Unit(benchmark::kMillisecond);
+void curseur_p_boucle_seul(benchmark::State& etat) {
+    curseur_p_boucle(etat, false);
+}
+void curseur_p_boucle_lieu(benchmark::State& etat) {
+    curseur_p_boucle(etat, true);
+}
+BENCHMARK(curseur_p_boucle_seul)->Name("ihm/curseur_p_boucle")->Unit(benchmark::kMillisecond);
+BENCHMARK(curseur_p_boucle_lieu)->Name("ihm/curseur_p_boucle_lieu")->Unit(benchmark::kMillisecond);
 
 // The m slider of the second-order low-pass template.
 void curseur_gabarit(benchmark::State& etat) {

@@ -122,6 +122,8 @@ balayage balayer(const banque_fonctions& f, const std::vector<int>& etudiees, do
             if (!std::isfinite(p.t.re) || !std::isfinite(p.t.im)) continue;
             b.re.prendre(p.t.re);
             b.im.prendre(p.t.im);
+            // The Nyquist diagram also draws the mirrored branch of negative pulsations.
+            b.im.prendre(-p.t.im);
             b.module.prendre(c_module(p.t));
             b.phase.prendre(p.phase);
         }

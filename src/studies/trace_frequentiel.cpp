@@ -8,6 +8,7 @@
 #include "plot/echelles.h"
 #include "plot/fleche_lecture.h"
 #include "studies/lecture_frequentielle.h"
+#include "studies/trace_nyquist.h"
 
 #include <algorithm>
 #include <numbers>
@@ -115,6 +116,7 @@ rendu_frequentiel dessiner_frequentiel(surface& s, const etude_frequence& r, con
     for (const int k : fonctions_etudiees(sys))
         tracer_courbe_couleur(s, fonction_du_slot(sys.fonctions, k), genre, r,
                               p.couleurs[static_cast<std::size_t>(k)], o.memoire);
+    tracer_extras_nyquist(s, r, p, sys, genre, o.textes);
 
     tracer_marges(s, r, sys, genre);
 

@@ -74,8 +74,20 @@ void tracer_branche(surface& s, const repere& r, const branches_lieu& br, int b,
         double x1, y1, x2, y2;
     };
     std::vector<morceau> morceaux;
-    for (std::size_t j = 0; j + 1 < br.k.size(); ++j) {
-        complexe a = br.point(b, int(j)), c = br.point(b, int(j + 1));
+    // Where a branch creeps (near a meeting, or a root passing through infinity) thousands of
+    // samples can fall within a pixel: a sample less than half a pixel from the last one kept
+    // is passed over, so that the drawing's cost follows the pixels it covers.
+    const double demi_x = 0.5 * (r.e.re_max - r.e.re_min) / (cadre_droite(r.w) - cadre_gauche());
+    const double demi_y = 0.5 * (r.e.im_max - r.e.im_min) / (cadre_bas(r.h) - cadre_haut());
+    const std::size_t n = br.k.size();
+    complexe garde = n > 0 ? br.point(b, 0) : complexe{};
+    for (std::size_t j = 1; j < n; ++j) {
+        complexe c = br.point(b, int(j));
+        if (j + 1 < n && c_fini(c) && c_fini(garde) && std::fabs(c.re - garde.re) < demi_x &&
+            std::fabs(c.im - garde.im) < demi_y)
+            continue;
+        complexe a = garde;
+        garde = c;
         if (!c_fini(a) || !c_fini(c) || !couper(r.e, a, c)) continue;
         morceaux.push_back({r.x(a.re), r.y(a.im), r.x(c.re), r.y(c.im)});
     }
@@ -84,12 +96,16 @@ void tracer_branche(surface& s, const repere& r, const branches_lieu& br, int b,
     int fx = 0, fy = 0;
     for (const morceau& m : morceaux) {
         const int x1 = arrondi_pixel(m.x1), y1 = arrondi_pixel(m.y1);
-        if (!ouvert || x1 != fx || y1 != fy) s.deplacer(x1, y1);
-        fx = arrondi_pixel(m.x2);
-        fy = arrondi_pixel(m.y2);
+        const int x2 = arrondi_pixel(m.x2), y2 = arrondi_pixel(m.y2);
+        total += std::hypot(m.x2 - m.x1, m.y2 - m.y1);
+        const bool suite = ouvert && x1 == fx && y1 == fy;
+        // A stroke that stays on the pen's pixel draws nothing.
+        if (suite && x2 == fx && y2 == fy) continue;
+        if (!suite) s.deplacer(x1, y1);
+        fx = x2;
+        fy = y2;
         s.tracer_vers(fx, fy);
         ouvert = true;
-        total += std::hypot(m.x2 - m.x1, m.y2 - m.y1);
     }
     // A branch that barely moves (a pole on a zero) gets no arrow.
     if (!fleche || total < 2 * longueur_fleche) return;
@@ -175,7 +191,11 @@ void tracer_points(surface& s, const repere& r, const lieu_evans& l, const param
 } // namespace
 
 echelle_lieu echelle_auto_lieu(const lieu_evans& l, int largeur, int hauteur) {
-    echelle_lieu e{l.vue.re_min, l.vue.re_max, l.vue.im_min, l.vue.im_max, 1, 1};
+    return echelle_vue_lieu(l.vue, largeur, hauteur);
+}
+
+echelle_lieu echelle_vue_lieu(const vue_plan& v, int largeur, int hauteur) {
+    echelle_lieu e{v.re_min, v.re_max, v.im_min, v.im_max, 1, 1};
     const double w = cadre_droite(largeur) - cadre_gauche();
     const double h = cadre_bas(hauteur) - cadre_haut();
     if (w > 0 && h > 0) {

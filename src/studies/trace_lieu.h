@@ -36,6 +36,9 @@ struct style_lieu {
 /// The automatic scale for a drawing of w × h pixels: the locus's view with equal units on both
 /// axes (widening the narrower range about its middle), graduated.
 echelle_lieu echelle_auto_lieu(const lieu_evans& l, int largeur, int hauteur);
+/// The scale of the view v for a drawing of w × h pixels, with equal units on both axes in the
+/// same way, graduated.
+echelle_lieu echelle_vue_lieu(const vue_plan& v, int largeur, int hauteur);
 
 /// Draws the locus l on s at the scale e; the closed-loop poles at gain k when given. The
 /// complementary branches, when computed, are drawn dotted without arrows. Draws nothing when

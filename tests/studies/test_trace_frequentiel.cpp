@@ -159,8 +159,19 @@ TEST(TraceFrequentielTest, TitresEtUnites) {
          true,
          {t(0, 0, "Module"), t(570, 298, "rad/s")}},
         {"module sans zero", diagramme::module, true, true, false, {t(0, 0, "Module")}},
-        {"nyquist", diagramme::nyquist, true, true, true, {t(0, 0, "Nyquist")}},
-        {"nyquist sans zero", diagramme::nyquist, true, true, false, {t(0, 0, "Nyquist")}},
+        // The Nyquist verdict of the loop studied ends at the frame's right edge.
+        {"nyquist",
+         diagramme::nyquist,
+         true,
+         true,
+         true,
+         {t(0, 0, "Nyquist"), t(196, 0, "P = 0, N = 0 donc Z = 0 : la boucle fermée est stable.")}},
+        {"nyquist sans zero",
+         diagramme::nyquist,
+         true,
+         true,
+         false,
+         {t(0, 0, "Nyquist"), t(196, 0, "P = 0, N = 0 donc Z = 0 : la boucle fermée est stable.")}},
         // The Black gain text sits on the phase window; the phase text on the automatic gain.
         {"black", diagramme::black, true, true, true, {t(435, 8, "Gain (dB)"), t(0, 126, "Phase")}},
         {"black sans zero", diagramme::black, true, true, false, {}},
@@ -212,9 +223,13 @@ TEST(TraceFrequentielTest, UneCourbeParFonctionDansSaCouleur) {
         s->etudes.etude_freq_choisie = g;
         enregistreur e(largeur, hauteur);
         tracer_frequentiel(e, etude_de(*s), p, *s);
-        EXPECT_EQ(ordre_courbes(e), (std::vector<couleur>{p.couleurs[1], p.couleurs[2],
-                                                          p.couleurs[3], p.couleurs[4]}))
-            << g;
+        std::vector<couleur> attendu = {p.couleurs[1], p.couleurs[2], p.couleurs[3], p.couleurs[4]};
+        // The Nyquist diagram then draws each curve's mirrored branch and arrows in its colour.
+        if (g == diagramme::nyquist) {
+            const std::vector<couleur> courbes = attendu;
+            attendu.insert(attendu.end(), courbes.begin(), courbes.end());
+        }
+        EXPECT_EQ(ordre_courbes(e), attendu) << g;
         for (const auto& seg : e.segments())
             if (couleur_courbe(seg.c)) {
                 EXPECT_EQ(seg.epaisseur, 1);

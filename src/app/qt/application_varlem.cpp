@@ -13,7 +13,9 @@
 #include "studies/qt/fenetre_attente.h"
 #include "studies/qt/fenetre_decomposition.h"
 #include "studies/qt/fenetre_frequentielle.h"
+#include "studies/qt/fenetre_lieu_evans.h"
 #include "studies/qt/fenetre_poles_zeros.h"
+#include "studies/qt/fenetre_stabilite.h"
 #include "studies/qt/fenetre_temporelle.h"
 
 #include <QAction>
@@ -47,6 +49,8 @@ application_varlem::application_varlem(plateforme& plat)
     poles_zeros_ = new fenetre_poles_zeros(ctx_, p);
     temporelle_ = new fenetre_temporelle(ctx_, p);
     decomposition_ = new fenetre_decomposition(ctx_, p);
+    lieu_evans_ = new fenetre_lieu_evans(ctx_, p);
+    stabilite_ = new fenetre_stabilite(ctx_, p);
     systeme_ = new fenetre_systeme(ctx_, p);
     inscrire_etudes();
     vider_systeme();
@@ -70,6 +74,8 @@ void application_varlem::inscrire_etudes() {
         {poles_zeros_, 2, 3},
         {decomposition_, 3, 2},
         {temporelle_, 0, 1},
+        {lieu_evans_, 4, 4},
+        {stabilite_, 5, 5},
     };
     std::vector<QAction*> barre(std::size(liste)), menu(std::size(liste));
     for (const inscription& i : liste) {
@@ -126,6 +132,10 @@ void application_varlem::changer_mode() {
 std::optional<int> application_varlem::largeur_fenetre_temps() const {
     if (!temporelle_->isVisible() || temporelle_->isMinimized()) return std::nullopt;
     return temporelle_->taille_exterieure().width();
+}
+
+void application_varlem::montrer_gain_lieu(const reglage_gain_lieu& r) {
+    systeme_->montrer_gain_lieu(r);
 }
 
 void application_varlem::activer_etudes(bool actif) {

@@ -20,8 +20,10 @@ class fenetre_attente;
 class fenetre_decomposition;
 class fenetre_etude;
 class fenetre_frequentielle;
+class fenetre_lieu_evans;
 class fenetre_poles_zeros;
 class fenetre_principale;
+class fenetre_stabilite;
 class fenetre_systeme;
 class fenetre_temporelle;
 
@@ -43,6 +45,7 @@ class application_varlem final : public QObject, public pilote_etudes {
     /// The save question: false when the command must stop.
     bool demander_enregistrement() override;
     std::optional<int> largeur_fenetre_temps() const override;
+    void montrer_gain_lieu(const reglage_gain_lieu& r) override;
 
     /// Reads a system file; a refused file leaves every window as it was, after an error box.
     void ouvrir_fichier(const QString& chemin);
@@ -68,6 +71,8 @@ class application_varlem final : public QObject, public pilote_etudes {
     fenetre_temporelle& temporelle() { return *temporelle_; }
     fenetre_poles_zeros& poles_zeros() { return *poles_zeros_; }
     fenetre_decomposition& decomposition() { return *decomposition_; }
+    fenetre_lieu_evans& lieu_evans() { return *lieu_evans_; }
+    fenetre_stabilite& stabilite() { return *stabilite_; }
     fenetre_aide& aide() { return *aide_; }
     boite_a_propos& a_propos() { return *a_propos_; }
     dialogue_reglages& parametres() { return *reglages_; }
@@ -97,6 +102,8 @@ class application_varlem final : public QObject, public pilote_etudes {
     fenetre_poles_zeros* poles_zeros_;
     fenetre_temporelle* temporelle_;
     fenetre_decomposition* decomposition_;
+    fenetre_lieu_evans* lieu_evans_;
+    fenetre_stabilite* stabilite_;
     fenetre_systeme* systeme_;
     dialogue_saisie* saisie_;
     fenetre_aide* aide_;

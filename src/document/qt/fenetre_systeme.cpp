@@ -165,6 +165,10 @@ void fenetre_systeme::activer_parcours(bool actif) {
     precedente_->setEnabled(actif);
 }
 
+void fenetre_systeme::montrer_gain_lieu(const reglage_gain_lieu& r) {
+    panneau_->montrer_gain_lieu(r);
+}
+
 void fenetre_systeme::relier_dialogue(dialogue_saisie& d) {
     dialogue_ = &d;
     panneau_->relier_dialogue(d);

@@ -38,6 +38,8 @@ class fenetre_systeme : public QWidget {
     void afficher_courante();
     /// After a file was read: function 1 shown, browsing and the editing commands enabled.
     void systeme_lu();
+    /// P was set from the root locus: the loop panel shows it.
+    void montrer_gain_lieu(const reglage_gain_lieu& r);
 
   private:
     void construire_barre();

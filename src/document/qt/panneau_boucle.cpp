@@ -126,6 +126,18 @@ void panneau_boucle::montrer_boucle(const fermeture_boucle& f) {
     show();
 }
 
+void panneau_boucle::montrer_gain_lieu(const reglage_gain_lieu& r) {
+    if (!r.effectue) return;
+    curseur_etiquete* p = schema_->curseur_p();
+    {
+        const QSignalBlocker silence(p->curseur());
+        p->placer(r.position);
+    }
+    p->montrer_valeur(r.etiquette_valeur);
+    if (r.etiquette_haut) p->montrer_haut(*r.etiquette_haut);
+    montrer_texte_boucle(r.texte_boucle);
+}
+
 void panneau_boucle::montrer_texte_boucle(const std::string& t) {
     texte_boucle_->setPlainText(lignes_affichees(t));
     if (ctx_.sys.etudes.boucle_fermee) actualiser_lectures();

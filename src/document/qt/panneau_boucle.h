@@ -36,6 +36,9 @@ class panneau_boucle : public QWidget {
     void montrer_gabarit(const choix_gabarit& c);
     /// Neither loop nor template: everything hidden.
     void cacher_tout();
+    /// P was set from the root locus: the P slider moved there without running its handler,
+    /// its labels and the closed-loop text.
+    void montrer_gain_lieu(const reglage_gain_lieu& r);
 
   private:
     QLayout* construire_lectures();

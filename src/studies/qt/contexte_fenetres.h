@@ -3,6 +3,7 @@
 // the desktop's services and the commands that reach all studies.
 
 #include "analysis/periodique.h"
+#include "document/gain_lieu.h"
 #include "document/systeme.h"
 #include "settings/rafraichissement.h"
 #include "settings/reglages.h"
@@ -31,6 +32,9 @@ class pilote_etudes {
     virtual bool demander_enregistrement() { return true; }
     /// The time window's outer width while it is visible.
     virtual std::optional<int> largeur_fenetre_temps() const { return std::nullopt; }
+    /// P was set from the root locus: the P slider shows its new position and labels (its
+    /// handler is not run) and the closed-loop text follows; the refresh is the caller's.
+    virtual void montrer_gain_lieu(const reglage_gain_lieu&) {}
     virtual void
     calculer_avec_attente(const std::function<void(const rapport_progression&)>& calcul) {
         calcul({});

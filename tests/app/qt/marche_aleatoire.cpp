@@ -7,7 +7,9 @@
 #include "document/qt/fenetre_systeme.h"
 #include "studies/qt/fenetre_decomposition.h"
 #include "studies/qt/fenetre_frequentielle.h"
+#include "studies/qt/fenetre_lieu_evans.h"
 #include "studies/qt/fenetre_poles_zeros.h"
+#include "studies/qt/fenetre_stabilite.h"
 #include "studies/qt/fenetre_temporelle.h"
 
 #include <QApplication>
@@ -531,6 +533,8 @@ void marche_aleatoire::declarer_actions_principales() {
         {"Etude fréquentielle", [this] { return app_->frequentielle().commande(); }, false, 4},
         {"Pôles et zéros", [this] { return app_->poles_zeros().commande(); }, false, 3},
         {"Décomposition", [this] { return app_->decomposition().commande(); }, false, 3},
+        {"Lieu d'Evans", [this] { return app_->lieu_evans().commande(); }, false, 3},
+        {"Stabilité", [this] { return app_->stabilite().commande(); }, false, 3},
         {"Cascade", pp(&actions_principales::cascade), false, 1},
         {"Mosaïque horizontale", pp(&actions_principales::mosaique_horizontale), false, 1},
         {"Mosaïque verticale", pp(&actions_principales::mosaique_verticale), false, 1},
@@ -604,10 +608,10 @@ void marche_aleatoire::declarer_actions_principales() {
 void marche_aleatoire::declarer_actions_fenetres() {
     // The windows the desktop lets the user move, resize, minimise, restore and close.
     const auto fenetres = [this] {
-        std::vector<QWidget*> v = {&app_->principale(),    &app_->fenetre_fonctions(),
-                                   &app_->frequentielle(), &app_->temporelle(),
-                                   &app_->poles_zeros(),   &app_->decomposition(),
-                                   &app_->aide()};
+        std::vector<QWidget*> v = {
+            &app_->principale(), &app_->fenetre_fonctions(), &app_->frequentielle(),
+            &app_->temporelle(), &app_->poles_zeros(),       &app_->decomposition(),
+            &app_->lieu_evans(), &app_->stabilite(),         &app_->aide()};
         for (QMdiSubWindow* f : app_->principale().cadre()->subWindowList()) v.push_back(f);
         return v;
     };
@@ -667,6 +671,8 @@ void marche_aleatoire::declarer_actions_fenetres() {
                                                static_cast<QWidget*>(&app_->temporelle()),
                                                static_cast<QWidget*>(&app_->poles_zeros()),
                                                static_cast<QWidget*>(&app_->decomposition()),
+                                               static_cast<QWidget*>(&app_->lieu_evans()),
+                                               static_cast<QWidget*>(&app_->stabilite()),
                                                static_cast<QWidget*>(&app_->aide())})
                                 if (w->isVisible()) return true;
                             return !app_->principale().cadre()->subWindowList().isEmpty();

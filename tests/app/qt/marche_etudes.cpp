@@ -8,7 +8,9 @@
 #include "studies/qt/dialogue_periodique.h"
 #include "studies/qt/fenetre_decomposition.h"
 #include "studies/qt/fenetre_frequentielle.h"
+#include "studies/qt/fenetre_lieu_evans.h"
 #include "studies/qt/fenetre_poles_zeros.h"
+#include "studies/qt/fenetre_stabilite.h"
 #include "studies/qt/fenetre_temporelle.h"
 #include "studies/qt/image_trace.h"
 
@@ -69,8 +71,9 @@ std::optional<QString> marche_aleatoire::valeur_aleatoire() {
 
 void marche_aleatoire::glisser_sur(const QString& nom, bool bouton_gauche) {
     image_trace* image = nullptr;
-    for (QWidget* f : {static_cast<QWidget*>(&app_->frequentielle()),
-                       static_cast<QWidget*>(&app_->temporelle())})
+    for (QWidget* f :
+         {static_cast<QWidget*>(&app_->frequentielle()), static_cast<QWidget*>(&app_->temporelle()),
+          static_cast<QWidget*>(&app_->lieu_evans())})
         for (image_trace* i : f->findChildren<image_trace*>())
             if (i->accessibleName() == nom) image = i;
     if (!a_l_ecran(image) || image->width() <= 0 || image->height() <= 0) return;
@@ -195,6 +198,8 @@ void marche_aleatoire::declarer_actions_etudes() {
         if (n == "temps") return &app_->temporelle();
         if (n == "fréquence") return &app_->frequentielle();
         if (n == "pôles") return &app_->poles_zeros();
+        if (n == "lieu") return &app_->lieu_evans();
+        if (n == "stabilité") return &app_->stabilite();
         return &app_->decomposition();
     };
     const commande_etude commandes[] = {{"temps", "Impulsion", 3},
@@ -223,7 +228,14 @@ void marche_aleatoire::declarer_actions_etudes() {
                                         {"pôles", "Échelle auto", 1},
                                         {"pôles", "Copier", 1},
                                         {"pôles", "Exporter…", 1},
-                                        {"décomposition", "Copier le texte", 1}};
+                                        {"décomposition", "Copier le texte", 1},
+                                        {"lieu", "Échelle auto", 2},
+                                        {"lieu", "Zoom avant", 3},
+                                        {"lieu", "Zoom arrière", 2},
+                                        {"lieu", "Fixer P", 3},
+                                        {"lieu", "Copier", 1},
+                                        {"lieu", "Exporter…", 1},
+                                        {"stabilité", "Copier le texte", 1}};
     for (const commande_etude& c : commandes)
         actions_.push_back({c.texte, c.poids,
                             [=] {
@@ -276,10 +288,11 @@ void marche_aleatoire::declarer_actions_etudes() {
 
     // The mouse on the plots: clicks, drags with random corners, the pointer passing over.
     for (const char* image :
-         {"Diagramme fréquentiel", "Diagramme de la phase", "Réponse temporelle"}) {
+         {"Diagramme fréquentiel", "Diagramme de la phase", "Réponse temporelle", "Lieu d'Evans"}) {
         const auto sur_ecran = [this, image] {
             for (QWidget* f : {static_cast<QWidget*>(&app_->frequentielle()),
-                               static_cast<QWidget*>(&app_->temporelle())})
+                               static_cast<QWidget*>(&app_->temporelle()),
+                               static_cast<QWidget*>(&app_->lieu_evans())})
                 for (image_trace* i : f->findChildren<image_trace*>())
                     if (i->accessibleName() == QString::fromUtf8(image))
                         return f->isEnabled() && a_l_ecran(i) && i->width() > 0;
@@ -289,6 +302,16 @@ void marche_aleatoire::declarer_actions_etudes() {
                                 glisser_sur(QString::fromUtf8(image), !h_.pile(0.1));
                             }});
     }
+    // The arrow keys walk along the locus; Escape gives up its armed zoom.
+    actions_.push_back(
+        {"Touche sur le lieu", 2,
+         [this] { return app_->lieu_evans().isEnabled() && a_l_ecran(&app_->lieu_evans()); },
+         [this] {
+             const Qt::Key k = h_.parmi(std::vector{Qt::Key_Left, Qt::Key_Right, Qt::Key_Up,
+                                                    Qt::Key_Down, Qt::Key_Escape});
+             noter(k == Qt::Key_Escape ? "Echap" : "flèche");
+             QTest::keyClick(&app_->lieu_evans(), k);
+         }});
     actions_.push_back({"Echap sur les fréquences", 1,
                         [this] { return a_l_ecran(&app_->frequentielle()); },
                         [this] { QTest::keyClick(&app_->frequentielle(), Qt::Key_Escape); }});

@@ -15,13 +15,17 @@
 #include "plot/qt/textes_qt.h"
 #include "settings/qt/elements_reglages.h"
 #include "studies/carte_poles_zeros.h"
+#include "studies/etude_lieu.h"
+#include "studies/etude_stabilite.h"
 #include "studies/lecture_frequentielle.h"
 #include "studies/lecture_temporelle.h"
 #include "studies/qt/dialogue_lecture_frequentielle.h"
 #include "studies/qt/dialogue_lecture_temporelle.h"
 #include "studies/qt/fenetre_decomposition.h"
 #include "studies/qt/fenetre_frequentielle.h"
+#include "studies/qt/fenetre_lieu_evans.h"
 #include "studies/qt/fenetre_poles_zeros.h"
+#include "studies/qt/fenetre_stabilite.h"
 #include "studies/qt/fenetre_temporelle.h"
 #include "studies/qt/image_trace.h"
 #include "studies/texte_poles_zeros.h"
@@ -309,6 +313,10 @@ void marche_aleatoire::verifier_etudes() {
                       lignes_affichees(texte_poles_zeros(s, ft, app_->reglages_etudes().pz))),
                   "the decomposition text is not the current function's");
     }
+    fenetre_stabilite& st = app_->stabilite();
+    if (st.ouverte() && st.isEnabled())
+        constater(st.texte() == lignes_affichees(texte_etude_stabilite(s)),
+                  "the stability text is not the core's for the current loop");
     dialogue_lecture_frequentielle& lf = frq.lecture();
     if (lf.isVisible()) {
         constater(frq.isVisible(), "the frequency readout outlives its window");
@@ -342,6 +350,11 @@ void marche_aleatoire::verifier_copies() {
         const QString systeme = qt(copier_systeme(app_->document()));
         if (p.texte_copie.startsWith(QStringLiteral("Fonctions de transfert composant")))
             constater(p.texte_copie == systeme, "the copied system is not the system");
+        else if (p.texte_copie.startsWith(QStringLiteral("Fonction n°")) ||
+                 p.texte_copie.startsWith(QStringLiteral("Boucle de la fonction")) ||
+                 p.texte_copie.startsWith(QStringLiteral("Pas de fonction")))
+            constater(p.texte_copie == app_->stabilite().texte(),
+                      "the copied text is not the stability text shown");
         else
             constater(p.texte_copie == app_->decomposition().texte(),
                       "the copied text is not the decomposition shown");
@@ -471,6 +484,17 @@ void marche_aleatoire::verifier_traces() {
                  zone_poles_zeros(t.width(), t.height()), "pole-zero map", r, [&](surface& su) {
                      tracer_poles_zeros(su, s.fonctions[static_cast<std::size_t>(s.slot_etudie())],
                                         r.pz, r.graphe);
+                 });
+    }
+    // The locus computed afresh for the current loop, drawn with the window's view and point.
+    fenetre_lieu_evans& lieu = app_->lieu_evans();
+    if (lieu.ouverte() && a_l_ecran(&lieu) && lieu.isEnabled()) {
+        const QSize t = lieu.taille_exterieure();
+        reglages r = app_->reglages_etudes();
+        const std::optional<lieu_systeme> frais = calculer_lieu_systeme(s, lieu.etat().zoom);
+        comparer(image_nommee(&lieu, QStringLiteral("Lieu d'Evans")),
+                 zone_lieu(t.width(), t.height()), "root locus", r, [&](surface& su) {
+                     if (frais) tracer_lieu_systeme(su, *frais, lieu.etat(), r.graphe);
                  });
     }
 }
