@@ -19,14 +19,6 @@ namespace varlem {
 /// The two diagrams that show asymptotes.
 enum class diagramme_bode { gain, phase };
 
-/// How a gain slope is written.
-enum class ecriture_pente {
-    /// "−20 dB/déc".
-    decibels,
-    /// "pente −1".
-    entiere,
-};
-
 /// The choices of the asymptotes' drawing.
 struct reglages_asymptotes {
     /// Steps or ramps on the phase diagram.

@@ -8,6 +8,7 @@
 #include "plot/echelles.h"
 #include "plot/fleche_lecture.h"
 #include "studies/lecture_frequentielle.h"
+#include "studies/trace_cours.h"
 
 #include <algorithm>
 #include <numbers>
@@ -163,11 +164,14 @@ std::optional<std::pair<int, int>> tracer_lecture(surface& s, const etude_freque
 
 } // namespace
 
-rendu_frequentiel dessiner_frequentiel(surface& s, const etude_frequence& r, const param& p,
+rendu_frequentiel dessiner_frequentiel(surface& cible, const etude_frequence& r, const param& p,
                                        const systeme& sys, diagramme genre,
                                        const options_frequentiel& o) {
     if (!sys.etudes.frequence_ouverte || !diagramme_trace(genre)) return {};
-    if (!cadre_utilisable(s.largeur(), s.hauteur())) return {};
+    if (!cadre_utilisable(cible.largeur(), cible.hauteur())) return {};
+    // The texts are noted when the course's labels are to be placed clear of them.
+    surface_notee notee(cible);
+    surface& s = cours_trace(r, genre) ? static_cast<surface&>(notee) : cible;
 
     if (o.textes)
         tracer_cadre_et_textes(s, r, p, genre);
@@ -179,6 +183,7 @@ rendu_frequentiel dessiner_frequentiel(surface& s, const etude_frequence& r, con
                               p.couleurs[static_cast<std::size_t>(k)], o.memoire);
 
     tracer_marges(s, r, sys, genre);
+    tracer_cours(cible, r, p, sys, genre, notee.textes());
 
     rendu_frequentiel rendu;
     rendu.dessine = true;

@@ -1,0 +1,54 @@
+#include "studies/trace_cours.h"
+
+#include "analysis/branche_asymptotes.h"
+#include "document/etudes_systeme.h"
+#include "studies/trace_abaque.h"
+
+#include <algorithm>
+
+namespace varlem {
+
+bool asymptotes_tracees(const etude_frequence& r, diagramme genre) {
+    return r.cours.asymptotes && diagramme_logarithmique(genre);
+}
+
+bool abaque_trace(const etude_frequence& r, diagramme genre) {
+    return r.cours.abaque && genre == diagramme::black;
+}
+
+bool cours_trace(const etude_frequence& r, diagramme genre) {
+    return asymptotes_tracees(r, genre) || abaque_trace(r, genre);
+}
+
+std::vector<asymptotes_couleur> asymptotes_des_courbes(const systeme& sys, const param& p) {
+    std::vector<asymptotes_couleur> a;
+    for (const int k : fonctions_etudiees(sys)) {
+        const fdt_travail& ft = fonction_du_slot(sys.fonctions, k);
+        a.push_back({sur_branche_reelle(ft, calculer_asymptotes(ft)),
+                     p.couleurs[static_cast<std::size_t>(k)]});
+    }
+    return a;
+}
+
+couleur couleur_boucle_ouverte(const systeme& sys, const param& p) {
+    const int k = sys.etudes.boucle_fermee ? 1 : sys.fonction_courante;
+    return p.couleurs[static_cast<std::size_t>(
+        std::clamp<int>(k, 0, static_cast<int>(p.couleurs.size()) - 1))];
+}
+
+void tracer_cours(surface& s, const etude_frequence& r, const param& p, const systeme& sys,
+                  diagramme genre, const std::vector<rectangle_px>& textes) {
+    if (asymptotes_tracees(r, genre)) {
+        reglages_asymptotes o;
+        o.convention = r.cours.convention;
+        o.pente = r.cours.pente;
+        o.valeurs_cassures = true;
+        tracer_asymptotes(s, r, p,
+                          genre == diagramme::gain ? diagramme_bode::gain : diagramme_bode::phase,
+                          asymptotes_des_courbes(sys, p), o, textes);
+    }
+    if (abaque_trace(r, genre))
+        tracer_abaque(s, r, p, boucle_ouverte_abaque(sys), couleur_boucle_ouverte(sys, p), textes);
+}
+
+} // namespace varlem

@@ -1,0 +1,39 @@
+#pragma once
+// The course's drawings over the frequency diagrams, after the curves: the asymptotes of every
+// function shown on the gain and phase diagrams (alone or as the halves of the Bode view), the
+// Black-Nichols chart of the open loop on the Black diagram, as the settings ask.
+
+#include "analysis/diagrammes.h"
+#include "analysis/etudes.h"
+#include "document/systeme.h"
+#include "plot/param.h"
+#include "plot/placement_etiquettes.h"
+#include "plot/surface.h"
+#include "studies/trace_asymptotes.h"
+
+#include <vector>
+
+namespace varlem {
+
+/// The asymptotes are drawn over diagram `genre`: asked for, and `genre` is the gain or the
+/// phase.
+bool asymptotes_tracees(const etude_frequence& r, diagramme genre);
+/// The chart is drawn over diagram `genre`: asked for, and `genre` is the Black diagram.
+bool abaque_trace(const etude_frequence& r, diagramme genre);
+/// Either of them: the drawing notes its texts, which their labels must leave clear.
+bool cours_trace(const etude_frequence& r, diagramme genre);
+
+/// The asymptotes of the functions the frequency study shows, each with its curve's colour and
+/// its phase moved onto its curve's branch (sur_branche_reelle).
+std::vector<asymptotes_couleur> asymptotes_des_courbes(const systeme& sys, const param& p);
+
+/// The colour of the open loop's curve, which marks its closed-loop resonance on the chart.
+couleur couleur_boucle_ouverte(const systeme& sys, const param& p);
+
+/// Draws what the settings ask over diagram `genre`, its curves drawn: the asymptotes (slope
+/// texts as r says, break values where they fit) or the chart with the resonance of the open
+/// loop; their labels clear of `textes` (the texts already written) and of one another.
+void tracer_cours(surface& s, const etude_frequence& r, const param& p, const systeme& sys,
+                  diagramme genre, const std::vector<rectangle_px>& textes);
+
+} // namespace varlem
