@@ -37,7 +37,9 @@ couleur couleur_boucle_ouverte(const systeme& sys, const param& p) {
 }
 
 void tracer_cours(surface& s, const etude_frequence& r, const param& p, const systeme& sys,
-                  diagramme genre, const std::vector<rectangle_px>& textes) {
+                  diagramme genre, surface_relevee& releve) {
+    std::vector<rectangle_px> occupes = releve.textes();
+    for (const rectangle_px& t : releve.traits()) occupes.push_back(t);
     if (asymptotes_tracees(r, genre)) {
         reglages_asymptotes o;
         o.convention = r.cours.convention;
@@ -45,10 +47,12 @@ void tracer_cours(surface& s, const etude_frequence& r, const param& p, const sy
         o.valeurs_cassures = true;
         tracer_asymptotes(s, r, p,
                           genre == diagramme::gain ? diagramme_bode::gain : diagramme_bode::phase,
-                          asymptotes_des_courbes(sys, p), o, textes);
+                          asymptotes_des_courbes(sys, p), o, occupes);
     }
     if (abaque_trace(r, genre))
-        tracer_abaque(s, r, p, boucle_ouverte_abaque(sys), couleur_boucle_ouverte(sys, p), textes);
+        tracer_abaque(s, r, p, boucle_ouverte_abaque(sys), couleur_boucle_ouverte(sys, p), occupes);
+    // The frame, the texts and the curves over the chart.
+    releve.rejouer();
 }
 
 } // namespace varlem

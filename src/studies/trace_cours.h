@@ -9,6 +9,7 @@
 #include "plot/param.h"
 #include "plot/placement_etiquettes.h"
 #include "plot/surface.h"
+#include "plot/surface_relevee.h"
 #include "studies/trace_asymptotes.h"
 
 #include <vector>
@@ -30,10 +31,12 @@ std::vector<asymptotes_couleur> asymptotes_des_courbes(const systeme& sys, const
 /// The colour of the open loop's curve, which marks its closed-loop resonance on the chart.
 couleur couleur_boucle_ouverte(const systeme& sys, const param& p);
 
-/// Draws what the settings ask over diagram `genre`, its curves drawn: the asymptotes (slope
-/// texts as r says, break values where they fit) or the chart with the resonance of the open
-/// loop; their labels clear of `textes` (the texts already written) and of one another.
+/// Draws on `s` what the settings ask over diagram `genre`, once `releve` (the diagram drawn
+/// through it onto `s`) holds the frame and the curves: the asymptotes (slope texts as r says,
+/// break values where they fit) over the curves, or the chart with the resonance of the open
+/// loop under them (`releve` kept its drawing back, replayed here over the chart); the labels
+/// clear of the texts and lines `releve` noted and of one another.
 void tracer_cours(surface& s, const etude_frequence& r, const param& p, const systeme& sys,
-                  diagramme genre, const std::vector<rectangle_px>& textes);
+                  diagramme genre, surface_relevee& releve);
 
 } // namespace varlem

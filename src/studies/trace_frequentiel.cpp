@@ -7,6 +7,7 @@
 #include "plot/axes.h"
 #include "plot/echelles.h"
 #include "plot/fleche_lecture.h"
+#include "plot/surface_relevee.h"
 #include "studies/lecture_frequentielle.h"
 #include "studies/trace_cours.h"
 
@@ -169,21 +170,23 @@ rendu_frequentiel dessiner_frequentiel(surface& cible, const etude_frequence& r,
                                        const options_frequentiel& o) {
     if (!sys.etudes.frequence_ouverte || !diagramme_trace(genre)) return {};
     if (!cadre_utilisable(cible.largeur(), cible.hauteur())) return {};
-    // The texts are noted when the course's labels are to be placed clear of them.
-    surface_notee notee(cible);
-    surface& s = cours_trace(r, genre) ? static_cast<surface&>(notee) : cible;
+    // The course's labels are placed clear of the texts and curves, its chart drawn under them.
+    surface_relevee releve(cible);
+    if (abaque_trace(r, genre)) releve.differer();
+    surface& s = cours_trace(r, genre) ? static_cast<surface&>(releve) : cible;
 
     if (o.textes)
         tracer_cadre_et_textes(s, r, p, genre);
     else
         tracer_cadre(s, r, p, genre);
 
+    releve.noter_traits();
     for (const int k : fonctions_etudiees(sys))
         tracer_courbe_couleur(s, fonction_du_slot(sys.fonctions, k), genre, r,
                               p.couleurs[static_cast<std::size_t>(k)], o.memoire);
 
     tracer_marges(s, r, sys, genre);
-    tracer_cours(cible, r, p, sys, genre, notee.textes());
+    tracer_cours(cible, r, p, sys, genre, releve);
 
     rendu_frequentiel rendu;
     rendu.dessine = true;

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -49,29 +50,49 @@ std::vector<segment_enregistre> tiretes(const enregistreur& e) {
     return t;
 }
 
-// The texts the course's drawing adds: the drawing with them less the one without, which
-// writes the same captions first.
+// The texts the course's drawing adds: those of the drawing with it that the drawing without
+// it does not write (the chart writes its labels before the captions it is drawn under).
 std::vector<texte_enregistre> etiquettes_ajoutees(const enregistreur& sans,
                                                   const enregistreur& avec) {
-    const auto a = sans.textes(), b = avec.textes();
-    EXPECT_GE(b.size(), a.size());
-    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) EXPECT_EQ(a[i].texte, b[i].texte);
-    return {b.begin() + static_cast<std::ptrdiff_t>(std::min(a.size(), b.size())), b.end()};
+    std::vector<texte_enregistre> legendes = sans.textes(), ajoutees;
+    for (const texte_enregistre& t : avec.textes()) {
+        const auto meme = std::find_if(legendes.begin(), legendes.end(), [&](const auto& l) {
+            return l.texte == t.texte && l.x == t.x && l.y == t.y;
+        });
+        if (meme != legendes.end())
+            legendes.erase(meme);
+        else
+            ajoutees.push_back(t);
+    }
+    EXPECT_TRUE(legendes.empty()) << "a caption is missing: " << legendes.front().texte;
+    return ajoutees;
 }
 
-// Each label within the frame, clear of every caption and of the other labels.
-void sans_chevauchement(const std::vector<texte_enregistre>& legendes,
-                        const std::vector<texte_enregistre>& etiquettes, int w, int h) {
+// Each label within the frame, clear of every caption, of the other labels and of the curves
+// (the lines the drawing without the course draws in the frame, sampled every pixel).
+void sans_chevauchement(const enregistreur& sans, const std::vector<texte_enregistre>& etiquettes,
+                        int w, int h) {
     std::vector<rectangle_px> places;
     for (const texte_enregistre& t : etiquettes) {
         const rectangle_px q = test::rectangle_de(t);
         EXPECT_TRUE(contenu_dans(q, {cadre_gauche(), cadre_haut(), cadre_droite(w), cadre_bas(h)}))
             << t.texte;
-        for (const texte_enregistre& l : legendes)
+        for (const texte_enregistre& l : sans.textes())
             EXPECT_FALSE(se_chevauchent(q, test::rectangle_de(l))) << t.texte << " on " << l.texte;
         for (const rectangle_px& l : places) EXPECT_FALSE(se_chevauchent(q, l)) << t.texte;
         places.push_back(q);
     }
+    int traverses = 0;
+    for (const segment_enregistre& s : sans.segments()) {
+        const int n = std::max({std::abs(s.x2 - s.x1), std::abs(s.y2 - s.y1), 1});
+        for (int i = 0; i <= n; ++i) {
+            const double x = s.x1 + double(s.x2 - s.x1) * i / n;
+            const double y = s.y1 + double(s.y2 - s.y1) * i / n;
+            for (const rectangle_px& q : places)
+                traverses += x > q.gauche && x < q.droite - 1 && y > q.haut && y < q.bas - 1;
+        }
+    }
+    EXPECT_EQ(traverses, 0) << "a line runs through a label";
 }
 
 // Off by default: no dash, no chart; on, the diagrams that show neither draw as before.
@@ -132,7 +153,7 @@ TEST(TraceCours, EtiquettesDesAsymptotesSansChevauchement) {
             tracer_frequentiel(b, r, param{}, *sys);
             const auto etiquettes = etiquettes_ajoutees(a, b);
             EXPECT_GT(etiquettes.size(), 3u);
-            sans_chevauchement(a.textes(), etiquettes, w, h);
+            sans_chevauchement(a, etiquettes, w, h);
         }
 }
 
@@ -151,7 +172,18 @@ TEST(TraceCours, AbaqueSansChevauchement) {
         EXPECT_FALSE(b.segments(couleur_abaque_forte).empty());
         const auto etiquettes = etiquettes_ajoutees(a, b);
         EXPECT_GT(etiquettes.size(), 5u);
-        sans_chevauchement(a.textes(), etiquettes, w, h);
+        sans_chevauchement(a, etiquettes, w, h);
+        // Under the curves: every contour drawn before the first point of a curve.
+        const auto segments = b.segments();
+        const auto premier_trait = std::find_if(
+            segments.begin(), segments.end(), [&](const auto& s) { return s.c == p.couleurs[2]; });
+        const auto dernier_contour =
+            std::find_if(segments.rbegin(), segments.rend(), [](const auto& s) {
+                return s.c == couleur_abaque || s.c == couleur_abaque_forte;
+            });
+        ASSERT_NE(premier_trait, segments.end());
+        ASSERT_NE(dernier_contour, segments.rend());
+        EXPECT_LT(segments.rend() - dernier_contour, premier_trait - segments.begin() + 1);
         const auto carres = b.rectangles();
         ASSERT_EQ(carres.size(), 1u);
         EXPECT_EQ(carres[0].c, p.couleurs[2]);
