@@ -49,8 +49,14 @@ void surface_relevee::rejouer() {
 
 std::vector<rectangle_px> surface_relevee::traits() const {
     std::vector<rectangle_px> t = boites_;
-    if (boite_ouverte_) t.push_back(boite_);
+    if (boite_ouverte_) t.push_back(boite_courante());
     return t;
+}
+
+rectangle_px surface_relevee::boite_courante() const {
+    // The pen's width around the points, and the pixel a point lights.
+    const int d = std::max(epaisseur_, 1) / 2 + 1;
+    return {x_min_ - d, y_min_ - d, x_max_ + d + 1, y_max_ + d + 1};
 }
 
 void surface_relevee::couleur_crayon(couleur c) {
@@ -88,14 +94,16 @@ void surface_relevee::deplacer(int x, int y) {
 
 void surface_relevee::tracer_vers(int x, int y) {
     if (noter_traits_) {
-        // A long line is noted in steps, so that its boxes follow it closely.
-        const int n =
-            std::max(1, (std::max(std::abs(x - x_), std::abs(y - y_)) + cote_releve / 2 - 1) /
-                            (cote_releve / 2));
         if (!boite_ouverte_) etendre(x_, y_);
-        for (int i = 1; i <= n; ++i)
-            etendre(x_ + static_cast<int>(std::lround(double(x - x_) * i / n)),
-                    y_ + static_cast<int>(std::lround(double(y - y_) * i / n)));
+        const int n = std::max(std::abs(x - x_), std::abs(y - y_));
+        if (n <= pas_releve) {
+            etendre(x, y);
+        } else {
+            // A long line is noted in steps, so that its boxes follow it closely.
+            const int pas = (n + pas_releve - 1) / pas_releve;
+            for (int i = 1; i <= pas; ++i)
+                etendre(x_ + (x - x_) * i / pas, y_ + (y - y_) * i / pas);
+        }
     }
     x_ = x;
     y_ = y;
@@ -127,33 +135,31 @@ void surface_relevee::texte(int x, int y, const std::string& t) {
 }
 
 void surface_relevee::etendre(int x, int y) {
-    const int d = std::max(epaisseur_, 1) / 2 + 1;
-    const auto autour = [d](int px, int py) {
-        return rectangle_px{px - d, py - d, px + d + 1, py + d + 1};
-    };
-    const auto union_de = [](const rectangle_px& a, const rectangle_px& b) {
-        return rectangle_px{std::min(a.gauche, b.gauche), std::min(a.haut, b.haut),
-                            std::max(a.droite, b.droite), std::max(a.bas, b.bas)};
-    };
-    const rectangle_px p = autour(x, y);
     if (!boite_ouverte_) {
-        boite_ = p;
+        x_min_ = x_max_ = x;
+        y_min_ = y_max_ = y;
         boite_ouverte_ = true;
-    } else if (const rectangle_px u = union_de(boite_, p);
-               u.droite - u.gauche <= cote_releve && u.bas - u.haut <= cote_releve) {
-        boite_ = u;
+    } else if (std::max(x_max_, x) - std::min(x_min_, x) <= cote_releve &&
+               std::max(y_max_, y) - std::min(y_min_, y) <= cote_releve) {
+        x_min_ = std::min(x_min_, x);
+        x_max_ = std::max(x_max_, x);
+        y_min_ = std::min(y_min_, y);
+        y_max_ = std::max(y_max_, y);
     } else {
-        boites_.push_back(boite_);
+        boites_.push_back(boite_courante());
         // The next box starts at the last point noted, so that no piece of the line falls
         // between two boxes.
-        boite_ = union_de(autour(dernier_x_, dernier_y_), p);
+        x_min_ = std::min(dernier_x_, x);
+        x_max_ = std::max(dernier_x_, x);
+        y_min_ = std::min(dernier_y_, y);
+        y_max_ = std::max(dernier_y_, y);
     }
     dernier_x_ = x;
     dernier_y_ = y;
 }
 
 void surface_relevee::fermer_boite() {
-    if (boite_ouverte_) boites_.push_back(boite_);
+    if (boite_ouverte_) boites_.push_back(boite_courante());
     boite_ouverte_ = false;
 }
 

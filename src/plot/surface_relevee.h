@@ -14,8 +14,11 @@
 
 namespace varlem {
 
-/// Largest side in pixels of a box noted along the lines.
+/// Largest extent in pixels of the points of a box noted along the lines (the pen's width is
+/// added around them).
 inline constexpr int cote_releve = 8;
+/// Longest step in pixels between two points noted along a line.
+inline constexpr int pas_releve = cote_releve / 2;
 
 /// Writes through to a base surface, noting texts and (once asked) lines; may keep the drawing
 /// back to replay it over what is drawn on the base in between.
@@ -55,6 +58,8 @@ class surface_relevee final : public surface {
     // Adds the pixel (x, y) to the box under way, closed first when it would grow too large.
     void etendre(int x, int y);
     void fermer_boite();
+    // The box under way, the pen's width around its points.
+    rectangle_px boite_courante() const;
 
     surface& base_;
     std::vector<rectangle_px> textes_;
@@ -64,9 +69,9 @@ class surface_relevee final : public surface {
     // The pen as the drawing left it: its point and its width.
     int x_ = 0, y_ = 0;
     int epaisseur_ = 1;
-    // The boxes closed, and the one under way (empty while `boite_ouverte_` is false).
+    // The boxes closed, and the extent of the points of the one under way.
     std::vector<rectangle_px> boites_;
-    rectangle_px boite_{};
+    int x_min_ = 0, y_min_ = 0, x_max_ = 0, y_max_ = 0;
     bool boite_ouverte_ = false;
     // The last point added to the box under way.
     int dernier_x_ = 0, dernier_y_ = 0;

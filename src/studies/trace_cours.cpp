@@ -20,12 +20,15 @@ bool cours_trace(const etude_frequence& r, diagramme genre) {
     return asymptotes_tracees(r, genre) || abaque_trace(r, genre);
 }
 
-std::vector<asymptotes_couleur> asymptotes_des_courbes(const systeme& sys, const param& p) {
+std::vector<asymptotes_couleur> asymptotes_des_courbes(const systeme& sys, const param& p,
+                                                       diagramme genre) {
     std::vector<asymptotes_couleur> a;
     for (const int k : fonctions_etudiees(sys)) {
         const fdt_travail& ft = fonction_du_slot(sys.fonctions, k);
-        a.push_back({sur_branche_reelle(ft, calculer_asymptotes(ft)),
-                     p.couleurs[static_cast<std::size_t>(k)]});
+        asymptotes_bode asymptotes = calculer_asymptotes(ft);
+        // The gain has no branch: only the phase is moved.
+        if (genre == diagramme::phase) asymptotes = sur_branche_reelle(ft, std::move(asymptotes));
+        a.push_back({std::move(asymptotes), p.couleurs[static_cast<std::size_t>(k)]});
     }
     return a;
 }
@@ -44,10 +47,12 @@ void tracer_cours(surface& s, const etude_frequence& r, const param& p, const sy
         reglages_asymptotes o;
         o.convention = r.cours.convention;
         o.pente = r.cours.pente;
-        o.valeurs_cassures = true;
+        const std::vector<asymptotes_couleur> a = asymptotes_des_courbes(sys, p, genre);
+        // The breaks' values read for one function; for several, the axis would hold a crowd.
+        o.valeurs_cassures = a.size() == 1;
         tracer_asymptotes(s, r, p,
                           genre == diagramme::gain ? diagramme_bode::gain : diagramme_bode::phase,
-                          asymptotes_des_courbes(sys, p), o, occupes);
+                          a, o, occupes);
     }
     if (abaque_trace(r, genre))
         tracer_abaque(s, r, p, boucle_ouverte_abaque(sys), couleur_boucle_ouverte(sys, p), occupes);

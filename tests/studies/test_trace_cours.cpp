@@ -138,23 +138,35 @@ TEST(TraceCours, AsymptotesDeChaqueCourbe) {
         }
 }
 
+// The slopes of eight functions, and the slopes and break values of the current one alone, on
+// the gain and phase diagrams at three sizes: every label clear of the captions, of the curves
+// and of one another. The breaks' values are written for one function only.
 TEST(TraceCours, EtiquettesDesAsymptotesSansChevauchement) {
     const auto sys = test::systeme_saisi(test::huit_fonctions(), diagramme::gain);
-    for (const diagramme d : {diagramme::gain, diagramme::phase})
-        for (const auto& [w, h] : tailles) {
-            SCOPED_TRACE(testing::Message() << w << " " << static_cast<int>(d));
-            sys->etudes.etude_freq_choisie = d;
-            etude_frequence sans_cours = etude(*sys, false, false);
-            sans_cours.afficher_marges = true;
-            etude_frequence r = sans_cours;
-            r.cours.asymptotes = true;
-            enregistreur a(w, h), b(w, h);
-            tracer_frequentiel(a, sans_cours, param{}, *sys);
-            tracer_frequentiel(b, r, param{}, *sys);
-            const auto etiquettes = etiquettes_ajoutees(a, b);
-            EXPECT_GT(etiquettes.size(), 3u);
-            sans_chevauchement(a, etiquettes, w, h);
-        }
+    for (const bool toutes : {true, false})
+        for (const diagramme d : {diagramme::gain, diagramme::phase})
+            for (const auto& [w, h] : tailles) {
+                SCOPED_TRACE(testing::Message()
+                             << toutes << " " << w << " " << static_cast<int>(d));
+                sys->etudes.toutes_fonctions = toutes;
+                sys->etudes.etude_freq_choisie = d;
+                etude_frequence sans_cours = etude(*sys, false, false);
+                sans_cours.afficher_marges = true;
+                etude_frequence r = sans_cours;
+                r.cours.asymptotes = true;
+                enregistreur a(w, h), b(w, h);
+                tracer_frequentiel(a, sans_cours, param{}, *sys);
+                tracer_frequentiel(b, r, param{}, *sys);
+                const auto etiquettes = etiquettes_ajoutees(a, b);
+                int valeurs = 0;
+                for (const texte_enregistre& t : etiquettes)
+                    valeurs += t.texte.find("dB") == std::string::npos;
+                EXPECT_EQ(valeurs > 0, !toutes);
+                if (d == diagramme::gain || !toutes) {
+                    EXPECT_GT(etiquettes.size(), 2u);
+                }
+                sans_chevauchement(a, etiquettes, w, h);
+            }
 }
 
 // The chart on the Black diagram of eight functions at three sizes: contours, labels clear of

@@ -102,6 +102,21 @@ TEST_F(CapturesCours, BodeAsymptotique) {
     garder(f.lecture(), QStringLiteral("lecture_asymptotes.png"));
 }
 
+// Eight functions at once: every curve's asymptotes in its colour, the labels where they fit.
+TEST_F(CapturesCours, HuitFonctions) {
+    ouvrir("8\r\n(1+10p)\r\n(p)(1+p)(1+0.1p+0.01p^2)\r\n5\r\n(1+p)(1+0.5p)(1+0.2p)\r\n"
+           "(1-p)\r\n(1+p)(1+0.2p)\r\n10\r\n(p^2)(1+0.5p)\r\n(1+2p)\r\n(1+20p)(1+0.05p)\r\n"
+           "1\r\n1+0.2p+p^2\r\n(1+p)\r\n(p)(1+0.01p)(1+0.001p)\r\n(1+0.5p)(1+0.5p)\r\n"
+           "(1+5p)(1+5p)(1+0.02p)\r\n");
+    regler([](dialogue_reglages& d) { cliquer_case(&d, "Asymptotes"); });
+    app->document().etudes.toutes_fonctions = true;
+    fenetre_frequentielle& f = app->frequentielle();
+    f.commande()->trigger();
+    ASSERT_TRUE(test::cliquer(&f, QStringLiteral("Bode")));
+    app->rafraichir_etudes(true, true);
+    garder(f, QStringLiteral("bode_huit_fonctions.png"));
+}
+
 TEST_F(CapturesCours, AbaqueDeBlackBoucleFermeeAPCinq) {
     ouvrir("1\r\n1\r\n(1+p)(1+0.5p)(1+0.2p)\r\n");
     // The settings wait while the loop is closed: the chart is asked for before.
