@@ -35,6 +35,8 @@ struct asymptotes_couleur {
     asymptotes_bode asymptotes;
     /// The colour of the function's curve.
     couleur c = 0;
+    /// Its slopes (and break values, when asked) are written; else only drawn and marked.
+    bool etiquetee = true;
 };
 
 /// Half-height in pixels of a break's mark across the axis.

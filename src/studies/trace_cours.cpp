@@ -22,13 +22,21 @@ bool cours_trace(const etude_frequence& r, diagramme genre) {
 
 std::vector<asymptotes_couleur> asymptotes_des_courbes(const systeme& sys, const param& p,
                                                        diagramme genre) {
+    const std::vector<int> slots = fonctions_etudiees(sys);
     std::vector<asymptotes_couleur> a;
-    for (const int k : fonctions_etudiees(sys)) {
+    for (const int k : slots) {
         const fdt_travail& ft = fonction_du_slot(sys.fonctions, k);
         asymptotes_bode asymptotes = calculer_asymptotes(ft);
         // The gain has no branch: only the phase is moved.
         if (genre == diagramme::phase) asymptotes = sur_branche_reelle(ft, std::move(asymptotes));
-        a.push_back({std::move(asymptotes), p.couleurs[static_cast<std::size_t>(k)]});
+        const bool lue = k == sys.fonction_courante;
+        asymptotes_couleur f{std::move(asymptotes), p.couleurs[static_cast<std::size_t>(k)],
+                             lue || slots.size() <= fonctions_etiquetees_max};
+        // The read function's labels are placed first, where they read best.
+        if (lue)
+            a.insert(a.begin(), std::move(f));
+        else
+            a.push_back(std::move(f));
     }
     return a;
 }
@@ -49,7 +57,8 @@ void tracer_cours(surface& s, const etude_frequence& r, const param& p, const sy
         o.pente = r.cours.pente;
         const std::vector<asymptotes_couleur> a = asymptotes_des_courbes(sys, p, genre);
         // The breaks' values read for one function; for several, the axis would hold a crowd.
-        o.valeurs_cassures = a.size() == 1;
+        o.valeurs_cassures =
+            std::count_if(a.begin(), a.end(), [](const auto& f) { return f.etiquetee; }) == 1;
         tracer_asymptotes(s, r, p,
                           genre == diagramme::gain ? diagramme_bode::gain : diagramme_bode::phase,
                           a, o, occupes);

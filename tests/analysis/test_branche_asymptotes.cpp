@@ -50,8 +50,9 @@ TEST(BrancheAsymptotes, ToursParPalier) {
 // Moved, the steps lie on the curve far from the breaks, the gain untouched, the ramps running
 // from the new first level to the last.
 TEST(BrancheAsymptotes, PaliersSurLaCourbe) {
-    for (const auto& [num, den] : {std::pair{"1", "1+p^2"}, std::pair{"1+0.25p^2", "(1+p)(1+0.1p)"},
-                                   std::pair{"1", "(1+p^2)(1+p^2)"}, std::pair{"1", "(p)(1+p^2)"}}) {
+    for (const auto& [num, den] :
+         {std::pair{"1", "1+p^2"}, std::pair{"1+0.25p^2", "(1+p)(1+0.1p)"},
+          std::pair{"1", "(1+p^2)(1+p^2)"}, std::pair{"1", "(p)(1+p^2)"}}) {
         SCOPED_TRACE(std::string(num) + " / " + den);
         const fdt_travail ft = test::analyse_acceptee(num, den);
         const asymptotes_bode brut = calculer_asymptotes(ft);
