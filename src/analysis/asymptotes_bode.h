@@ -8,19 +8,12 @@
 // The ramp phase moves each factor's contribution linearly in log ω from a decade below |r| to
 // a decade above.
 
+#include "analysis/options_cours.h"
 #include "numeric/fdt.h"
 
 #include <vector>
 
 namespace varlem {
-
-/// How the asymptotic phase passes a break.
-enum class convention_phase {
-    /// Constant between the root moduli, a jump at each.
-    paliers,
-    /// Linear in log ω from a decade below each modulus to a decade above.
-    rampes,
-};
 
 /// Root moduli equal within this relative gap are one break.
 inline constexpr double ecart_modules_confondus = 1e-9;

@@ -1,6 +1,7 @@
 #pragma once
 // Records of the frequency study, the time study and the pole-zero study.
 
+#include "analysis/options_cours.h"
 #include "plot/surface.h"
 
 namespace varlem {
@@ -26,6 +27,8 @@ struct etude_frequence {
     double gain_min = 0, gain_max = 0;
     /// The gain and phase diagrams mark the margins' crossings.
     bool afficher_marges = false;
+    /// The asymptotes and the Black-Nichols chart drawn over the curves.
+    options_cours cours;
     friend bool operator==(const etude_frequence&, const etude_frequence&) = default;
 };
 

@@ -149,7 +149,7 @@ void tracer_gain(surface& s, const cadre_bode& c, const asymptotes_couleur& f,
         double x1 = c.x(noeuds[i]), y1 = c.y(gain_asymptotique_db(a, noeuds[i]));
         double x2 = c.x(noeuds[i + 1]), y2 = c.y(gain_asymptotique_db(a, noeuds[i + 1]));
         if (!trait.segment(x1, y1, x2, y2)) continue;
-        if (std::hypot(x2 - x1, y2 - y1) < segment_min_etiquete) continue;
+        if (!f.etiquetee || std::hypot(x2 - x1, y2 - y1) < segment_min_etiquete) continue;
         etiquette e{texte_pente(pentes[i], o.pente), f.c, {}};
         const auto [w, h] = tailles.de(s, e.texte);
         e.candidats = candidats_pente(x1, y1, x2, y2, w, h);
@@ -244,7 +244,8 @@ void tracer_asymptotes(surface& s, const etude_frequence& r, const param& p, dia
             tracer_gain(s, c, f, o, tailles, pentes);
         else
             tracer_phase(s, c, r, f.asymptotes, o.convention);
-        marquer_cassures(s, c, p, f, tailles, o.valeurs_cassures ? &cassures : nullptr);
+        marquer_cassures(s, c, p, f, tailles,
+                         o.valeurs_cassures && f.etiquetee ? &cassures : nullptr);
     }
     std::vector<etiquette> toutes = std::move(pentes);
     for (etiquette& e : cassures) toutes.push_back(std::move(e));

@@ -19,14 +19,6 @@ namespace varlem {
 /// The two diagrams that show asymptotes.
 enum class diagramme_bode { gain, phase };
 
-/// How a gain slope is written.
-enum class ecriture_pente {
-    /// "−20 dB/déc".
-    decibels,
-    /// "pente −1".
-    entiere,
-};
-
 /// The choices of the asymptotes' drawing.
 struct reglages_asymptotes {
     /// Steps or ramps on the phase diagram.
@@ -43,6 +35,8 @@ struct asymptotes_couleur {
     asymptotes_bode asymptotes;
     /// The colour of the function's curve.
     couleur c = 0;
+    /// Its slopes (and break values, when asked) are written; else only drawn and marked.
+    bool etiquetee = true;
 };
 
 /// Half-height in pixels of a break's mark across the axis.

@@ -7,7 +7,9 @@
 #include "plot/axes.h"
 #include "plot/echelles.h"
 #include "plot/fleche_lecture.h"
+#include "plot/surface_relevee.h"
 #include "studies/lecture_frequentielle.h"
+#include "studies/trace_cours.h"
 #include "studies/trace_nyquist.h"
 
 #include <algorithm>
@@ -102,23 +104,29 @@ std::optional<std::pair<int, int>> tracer_lecture(surface& s, const etude_freque
 
 } // namespace
 
-rendu_frequentiel dessiner_frequentiel(surface& s, const etude_frequence& r, const param& p,
+rendu_frequentiel dessiner_frequentiel(surface& cible, const etude_frequence& r, const param& p,
                                        const systeme& sys, diagramme genre,
                                        const options_frequentiel& o) {
     if (!sys.etudes.frequence_ouverte || !diagramme_trace(genre)) return {};
-    if (!cadre_utilisable(s.largeur(), s.hauteur())) return {};
+    if (!cadre_utilisable(cible.largeur(), cible.hauteur())) return {};
+    // The course's labels are placed clear of the texts and curves, its chart drawn under them.
+    surface_relevee releve(cible);
+    if (abaque_trace(r, genre)) releve.differer();
+    surface& s = cours_trace(r, genre) ? static_cast<surface&>(releve) : cible;
 
     if (o.textes)
         tracer_cadre_et_textes(s, r, p, genre);
     else
         tracer_cadre(s, r, p, genre);
 
+    releve.noter_traits();
     for (const int k : fonctions_etudiees(sys))
         tracer_courbe_couleur(s, fonction_du_slot(sys.fonctions, k), genre, r,
                               p.couleurs[static_cast<std::size_t>(k)], o.memoire);
     tracer_extras_nyquist(s, r, p, sys, genre, o.textes);
 
     tracer_marges(s, r, sys, genre);
+    tracer_cours(cible, r, p, sys, genre, releve);
 
     rendu_frequentiel rendu;
     rendu.dessine = true;

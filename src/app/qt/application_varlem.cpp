@@ -70,12 +70,8 @@ void application_varlem::inscrire_etudes() {
     // The study windows, in the order the refresh reaches them, with the places of their
     // commands in the main window's tool bar and "&Etude" menu.
     const inscription liste[] = {
-        {frequentielle_, 1, 0},
-        {poles_zeros_, 2, 3},
-        {decomposition_, 3, 2},
-        {temporelle_, 0, 1},
-        {lieu_evans_, 4, 4},
-        {stabilite_, 5, 5},
+        {frequentielle_, 1, 0}, {poles_zeros_, 2, 3}, {decomposition_, 3, 2},
+        {temporelle_, 0, 1},    {lieu_evans_, 4, 4},  {stabilite_, 5, 5},
     };
     std::vector<QAction*> barre(std::size(liste)), menu(std::size(liste));
     for (const inscription& i : liste) {

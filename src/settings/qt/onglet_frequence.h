@@ -1,12 +1,14 @@
 #pragma once
-// The "Etude freq" tab of the settings dialog: the frequency and phase units and the name of
-// the frequency study in progress.
+// The "Etude freq" tab of the settings dialog: the frequency and phase units, the margins, the
+// course's drawings (asymptotes and Black-Nichols chart) and the name of the frequency study
+// in progress.
 
 #include "studies/qt/contexte_fenetres.h"
 
 #include <QWidget>
 
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QRadioButton;
 
@@ -29,6 +31,19 @@ class onglet_frequence : public QWidget {
     QRadioButton* degre_;
     QLabel* etude_;
     QCheckBox* marges_;
+    QCheckBox* asymptotes_;
+    QRadioButton* paliers_;
+    QRadioButton* rampes_;
+    QRadioButton* decibels_;
+    QRadioButton* pente_entiere_;
+    QGroupBox* convention_;
+    QGroupBox* ecriture_;
+    QCheckBox* abaque_;
+
+    /// The course's controls: the asymptotes with their two choices, the chart.
+    QGroupBox* groupe_cours();
+    /// The choices of the asymptotes usable while they are drawn.
+    void montrer_cours();
 };
 
 } // namespace varlem

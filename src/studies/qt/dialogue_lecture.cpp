@@ -14,6 +14,13 @@
 
 namespace varlem {
 
+namespace {
+
+// The unit of a value row, read aloud after its value.
+constexpr const char* propriete_unite = "unite";
+
+} // namespace
+
 dialogue_lecture::dialogue_lecture(contexte_fenetres& ctx, genre_lecture genre,
                                    const QString& titre, std::function<void()> redessiner,
                                    QWidget* parent)
@@ -56,7 +63,16 @@ void dialogue_lecture::montrer_ligne(const ligne_lecture& l, const std::string& 
                                      const std::string& valeur) {
     l.libelle->setText(texte_qt(libelle) + QStringLiteral(" :"));
     l.valeur->setText(texte_qt(valeur));
-    l.valeur->setAccessibleName(texte_qt(libelle));
+    l.valeur->setObjectName(texte_qt(libelle));
+    l.valeur->setAccessibleName(texte_qt(libelle) + QStringLiteral(" : ") + texte_qt(valeur));
+}
+
+void dialogue_lecture::montrer_valeur(QLabel* valeur, const std::string& texte) {
+    valeur->setText(texte_qt(texte));
+    const QString unite = valeur->property(propriete_unite).toString();
+    valeur->setAccessibleName(valeur->objectName() + QStringLiteral(" : ") +
+                              valeur->text().trimmed() +
+                              (unite.isEmpty() ? QString() : QStringLiteral(" ") + unite));
 }
 
 QLabel* dialogue_lecture::ajouter_valeur(const QString& invite, const QString& nom,
@@ -65,6 +81,7 @@ QLabel* dialogue_lecture::ajouter_valeur(const QString& invite, const QString& n
     auto* valeur = new QLabel;
     valeur->setAccessibleName(nom);
     valeur->setObjectName(nom);
+    valeur->setProperty(propriete_unite, unite);
     valeur->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("-0.000000000E+000")));
     valeur->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     valeurs_->addWidget(new QLabel(invite), ligne, 0);

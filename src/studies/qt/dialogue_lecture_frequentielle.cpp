@@ -1,11 +1,13 @@
 #include "studies/qt/dialogue_lecture_frequentielle.h"
 
 #include "plot/qt/textes_qt.h"
+#include "studies/lecture_cours.h"
 #include "studies/lecture_frequentielle.h"
 
 #include <algorithm>
 
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -38,6 +40,10 @@ dialogue_lecture_frequentielle::dialogue_lecture_frequentielle(contexte_fenetres
         QStringLiteral("Fin"), QStringLiteral("Fin"), [this] { reject(); }, 3, 0)
         ->setDefault(true);
     ajouter_groupe(QStringLiteral("Marges"), marges_, 2);
+    groupe_boucle_fermee_ = ajouter_groupe(QStringLiteral("Boucle fermée"), boucle_fermee_, 2);
+    groupe_asymptotes_ = ajouter_groupe(QStringLiteral("Asymptotes"), asymptotes_, 2);
+    groupe_boucle_fermee_->hide();
+    groupe_asymptotes_->hide();
 }
 
 void dialogue_lecture_frequentielle::ouvrir() {
@@ -64,12 +70,19 @@ void dialogue_lecture_frequentielle::actualiser() {
     montrer_fonction(texte_reponse_frq(e.etude_freq_choisie, e.bode_double),
                      fonction_lue(ctx_.sys));
     const textes_lecture_frq t = textes_valeurs_frq(ctx_.sys);
-    w_->setText(texte_qt(t.w));
-    gain_->setText(texte_qt(t.gain));
-    phase_->setText(texte_qt(t.phase));
-    const std::vector<ligne_caracteristique> textes = lignes();
-    for (std::size_t i = 0; i < std::min(textes.size(), marges_.size()); ++i)
-        montrer_ligne(marges_[i], textes[i].libelle, textes[i].valeur);
+    montrer_valeur(w_, t.w);
+    montrer_valeur(gain_, t.gain);
+    montrer_valeur(phase_, t.phase);
+    const auto montrer_groupe = [](QGroupBox* groupe, const std::vector<ligne_lecture>& lignes,
+                                   const std::vector<ligne_caracteristique>& textes) {
+        if (groupe) groupe->setVisible(!textes.empty());
+        for (std::size_t i = 0; i < std::min(lignes.size(), textes.size()); ++i)
+            montrer_ligne(lignes[i], textes[i].libelle, textes[i].valeur);
+    };
+    montrer_groupe(nullptr, marges_, lignes());
+    montrer_groupe(groupe_boucle_fermee_, boucle_fermee_, lignes_boucle_fermee_lecture(ctx_.sys));
+    montrer_groupe(groupe_asymptotes_, asymptotes_,
+                   lignes_asymptotes_lecture(ctx_.sys, ctx_.reg.frequence));
 }
 
 } // namespace varlem

@@ -1,6 +1,7 @@
 #pragma once
 // The frequency values readout "Valeurs fréquentielles": a pulsation cursor walked along the
-// current function's response, with the gain and phase read there.
+// current function's response, with the gain and phase read there, the margins, and what the
+// course's drawings add: the closed loop on the Black diagram, the asymptotic gain.
 
 #include "studies/qt/dialogue_lecture.h"
 
@@ -27,6 +28,12 @@ class dialogue_lecture_frequentielle : public dialogue_lecture {
     QLabel* gain_;
     QLabel* phase_;
     std::vector<ligne_lecture> marges_;
+    /// The closed loop at the cursor, on the Black diagram.
+    std::vector<ligne_lecture> boucle_fermee_;
+    QGroupBox* groupe_boucle_fermee_;
+    /// The asymptotic gain and its gap to the real one, while the asymptotes are drawn.
+    std::vector<ligne_lecture> asymptotes_;
+    QGroupBox* groupe_asymptotes_;
 };
 
 } // namespace varlem

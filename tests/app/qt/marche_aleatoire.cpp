@@ -500,6 +500,7 @@ void marche_aleatoire::declarer_actions() {
     declarer_actions_fenetres();
     declarer_actions_systeme();
     declarer_actions_etudes();
+    declarer_actions_cours();
 }
 
 void marche_aleatoire::quitter(bool par_menu) {

@@ -159,6 +159,11 @@ class marche_aleatoire {
     void glisser_sur(const QString& fenetre, bool bouton_gauche);
     std::optional<QString> valeur_aleatoire();
 
+    // marche_cours.cpp: the course's settings driven in the dialog, and their readout rows.
+    void declarer_actions_cours();
+    void regler_cours();
+    void verifier_lecture_cours();
+
     // marche_invariants.cpp: what must hold after every action.
     void verifier();
     void verifier_compteurs();

@@ -157,6 +157,7 @@ void marche_aleatoire::verifier() {
     verifier_etiquettes();
     verifier_boucle();
     verifier_etudes();
+    verifier_lecture_cours();
     verifier_copies();
     verifier_nombres_montres();
     verifier_traces();
@@ -374,7 +375,8 @@ void marche_aleatoire::verifier_nombres_montres() {
         point_lecture_temporelle(app_->reglages_etudes().temps, s);
     // A readout may say that a value is infinite when it is.
     const auto infini_vrai = [&](const QWidget* w) {
-        const QString n = w->accessibleName();
+        // The value labels are named after their row; their accessible name adds the value.
+        const QString n = w->objectName();
         if (n == QStringLiteral("Valeur du gain")) return frq && std::isinf(frq->gain);
         if (n == QStringLiteral("Valeur de la phase")) return frq && std::isinf(frq->phase);
         if (n == QStringLiteral("Valeur de la réponse")) return tps && std::isinf(tps->y);
