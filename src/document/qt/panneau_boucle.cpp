@@ -140,7 +140,8 @@ void panneau_boucle::actualiser_lectures() {
                c->indicielle.stable ? palette().color(QPalette::WindowText) : QColor(Qt::red));
     stabilite_->setPalette(p);
     marges_->setText(texte_qt(texte_ligne(ligne_marge_gain(c->marges))) + QLatin1Char('\n') +
-                     texte_qt(texte_ligne(ligne_marge_phase(c->marges))));
+                     texte_qt(texte_ligne(ligne_marge_phase(c->marges))) + QLatin1Char('\n') +
+                     texte_qt(texte_ligne(ligne_marge_retard(c->marges))));
 }
 
 void panneau_boucle::montrer_gabarit(const choix_gabarit& c) {
