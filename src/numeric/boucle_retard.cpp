@@ -1,5 +1,7 @@
 #include "numeric/boucle_retard.h"
 
+#include "numeric/nombres.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -429,6 +431,13 @@ std::optional<double> valeurs_boucle_retard(const boucle_retardee& b, double t0,
 
 std::string texte_substitut_pade(int ordre) {
     return "retard remplacé par son approximation de Padé d'ordre " + std::to_string(ordre);
+}
+
+std::string texte_exponentielle_retard(double retard, char lettre) {
+    if (!(retard > 0) || !std::isfinite(retard)) return {};
+    // A unit delay reads as the exponential of the variable alone, as it would be written.
+    const std::string tau = retard == 1 ? std::string() : texte_nombre(retard);
+    return "e^(-" + tau + lettre + ")";
 }
 
 } // namespace varlem

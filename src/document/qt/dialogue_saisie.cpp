@@ -164,7 +164,8 @@ dialogue_saisie::dialogue_saisie(QWidget* parent)
     grille->addWidget(barre, 1, 0);
     grille->addWidget(denominateur_, 2, 0, Qt::AlignTop);
     grille->addWidget(image_capacite_, 2, 1);
-    grille->addWidget(ligne_retard_, 3, 0);
+    // Level with the top of its picture, as the denominator is with the capacity picture.
+    grille->addWidget(ligne_retard_, 3, 0, Qt::AlignTop);
     grille->addWidget(image_retard_, 3, 1);
     grille->addWidget(boutons, 4, 0, 1, 2);
     grille->setVerticalSpacing(4);
@@ -186,7 +187,7 @@ void dialogue_saisie::construire_ligne_retard() {
     etiquette->setBuddy(retard_);
     ligne_retard_ = new QWidget;
     auto* l = new QHBoxLayout(ligne_retard_);
-    l->setContentsMargins(0, 6, 0, 0);
+    l->setContentsMargins(0, 0, 0, 0);
     l->addWidget(etiquette);
     l->addWidget(retard_, 1);
     image_retard_ = image(image_retard(), QStringLiteral("RETARD"));
