@@ -37,7 +37,7 @@ dialogue_lecture_frequentielle::dialogue_lecture_frequentielle(contexte_fenetres
     ajouter_bouton(
         QStringLiteral("Fin"), QStringLiteral("Fin"), [this] { reject(); }, 3, 0)
         ->setDefault(true);
-    ajouter_groupe(QStringLiteral("Marges"), marges_, 2);
+    ajouter_groupe(QStringLiteral("Marges"), marges_, 3);
 }
 
 void dialogue_lecture_frequentielle::ouvrir() {

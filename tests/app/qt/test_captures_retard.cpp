@@ -9,6 +9,7 @@
 #include "document/qt/banc_saisie.h"
 #include "studies/qt/fenetre_decomposition.h"
 #include "studies/qt/fenetre_frequentielle.h"
+#include "studies/qt/fenetre_poles_zeros.h"
 #include "studies/qt/fenetre_temporelle.h"
 
 #include <QDir>
@@ -71,6 +72,7 @@ class CapturesRetard : public ::testing::Test {
         ASSERT_TRUE(cliquer(&t, QStringLiteral("Échelon")));
         capturer(&t, QStringLiteral("echelon") + suffixe);
         capturer(&app->decomposition(), QStringLiteral("decomposition") + suffixe);
+        capturer(&app->poles_zeros(), QStringLiteral("poles_zeros") + suffixe);
         capturer(fenetre, QStringLiteral("systeme") + suffixe);
     }
 
@@ -98,6 +100,7 @@ TEST_F(CapturesRetard, RetardPurEtSaBoucle) {
     app->frequentielle().commande()->trigger();
     app->temporelle().commande()->trigger();
     app->decomposition().commande()->trigger();
+    app->poles_zeros().commande()->trigger();
     etudes(QStringLiteral("_ouverte"));
 
     ASSERT_TRUE(cliquer(fenetre, QStringLiteral("Bouclage")));
