@@ -436,7 +436,9 @@ std::string texte_substitut_pade(int ordre) {
 std::string texte_exponentielle_retard(double retard, char lettre) {
     if (!(retard > 0) || !std::isfinite(retard)) return {};
     // A unit delay reads as the exponential of the variable alone, as it would be written.
-    const std::string tau = retard == 1 ? std::string() : texte_nombre(retard);
+    std::string tau = retard == 1 ? std::string() : texte_nombre(retard);
+    // The short form may open with a blank (" 1E-7"), which has no place inside the factor.
+    if (!tau.empty() && tau.front() == ' ') tau.erase(0, 1);
     return "e^(-" + tau + lettre + ")";
 }
 
