@@ -130,14 +130,14 @@ QSlider* curseur_nomme(QWidget& fenetre, const QString& nom) {
     return nullptr;
 }
 
-// The P slider of the loop of 1/((1+p)(1+0.5p)(1+0.2p)(1+0.1p)) closed through R = 1.
-void curseur_p_boucle(benchmark::State& etat) {
+// The P slider of the loop of 1/((1+p)(1+0.5p)(1+0.2p)(1+0.1p))·e^(−τp) closed through R = 1.
+void curseur_p_boucle(benchmark::State& etat, double retard) {
     varlem::plateforme_qt plateforme;
     varlem::application_varlem app(plateforme);
     varlem::systeme& s = app.document();
     bool syntaxe = false, degre = false;
     varlem::analyser_fonction(s.calcul, 'p', "1", "(1+p)(1+0.5p)(1+0.2p)(1+0.1p)", s.fonctions[1],
-                              syntaxe, degre);
+                              syntaxe, degre, retard);
     s.nb_fonctions = 1;
     s.fonction_courante = 1;
     s.systeme_saisi = true;
@@ -152,7 +152,20 @@ void curseur_p_boucle(benchmark::State& etat) {
     }
     deplacer(etat, app, p, 150, 120);
 }
-BENCHMARK(curseur_p_boucle)->Name("ihm/curseur_p_boucle")->Unit(benchmark::kMillisecond);
+void curseur_p_boucle_sans_retard(benchmark::State& etat) {
+    curseur_p_boucle(etat, 0);
+}
+// The same loop with a delay of 0.2 s: the closed loop's step response is then computed
+// exactly from the delay, and its stand-in rebuilt for the other studies.
+void curseur_p_boucle_retardee(benchmark::State& etat) {
+    curseur_p_boucle(etat, 0.2);
+}
+BENCHMARK(curseur_p_boucle_sans_retard)
+    ->Name("ihm/curseur_p_boucle")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(curseur_p_boucle_retardee)
+    ->Name("ihm/curseur_p_boucle_retard")
+    ->Unit(benchmark::kMillisecond);
 
 // The m slider of the second-order low-pass template.
 void curseur_gabarit(benchmark::State& etat) {
