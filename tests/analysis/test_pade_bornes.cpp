@@ -1,7 +1,9 @@
 // Stand-ins of delays far from the second: the approximant's order is held where its
 // coefficients stay within the doubles, so that the loop built on it holds no overflow, and a
-// delay too small for any order is left out; the exact closed-loop response does not change.
+// delay too small for any order is left out. A periodic input of far more periods than the
+// exact response can sum over leaves the answer to the stand-in, at once.
 #include "analysis/pade.h"
+#include "analysis/periodique_retard.h"
 #include "document/boucle.h"
 #include "numeric/temporel.h"
 
@@ -10,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace varlem {
 namespace {
@@ -62,6 +65,29 @@ TEST(PadeBornes, BoucleDUnRetardExtremeSansDebordement) {
         // The impulse response of the slot; the step's is its integral, 0.5·(1 − e^(−2t)).
         EXPECT_NEAR(y, std::exp(-2 * t), 1e-12) << t;
     }
+}
+
+TEST(PadeBornes, TropDePeriodesPourLaReponseExacte) {
+    boucle_retardee b;
+    b.num_directe.coef[0] = {1, 0};
+    b.den_directe.degre = 1;
+    b.den_directe.coef[0] = b.den_directe.coef[1] = {1, 0};
+    b.num_retour.coef[0] = b.den_retour.coef[0] = {1, 0};
+    b.num_entree.coef[0] = b.den_entree.coef[0] = {1, 0};
+    b.retard = 0.5;
+    forme_periodique u;
+    u.f = 1;
+    std::vector<double> y;
+    // 999 and 1001 periods in a window of 0 to t.
+    EXPECT_TRUE(reponse_periodique_boucle(b, 0, u, 0, 999.0 / 99, 100, y));
+    EXPECT_EQ(y.size(), 100u);
+    y.clear();
+    EXPECT_FALSE(reponse_periodique_boucle(b, 0, u, 0, 1001.0 / 99, 100, y));
+    EXPECT_TRUE(y.empty());
+    // A frequency near the doubles' end in a window whose bounds the axes rounded: refused at
+    // once, not after a hundred million breaks.
+    u.f = 1e308;
+    EXPECT_FALSE(reponse_periodique_boucle(b, 0, u, -1e-300, 9.2592592592592591e-303, 217, y));
 }
 
 } // namespace
