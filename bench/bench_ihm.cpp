@@ -133,15 +133,15 @@ QSlider* curseur_nomme(QWidget& fenetre, const QString& nom) {
     return nullptr;
 }
 
-// The P slider of the loop of 1/((1+p)(1+0.5p)(1+0.2p)(1+0.1p)) closed through R = 1; with
-// the root locus open too (800 × 600), its closed-loop poles following.
-void curseur_p_boucle(benchmark::State& etat, bool avec_lieu) {
+// The P slider of the loop of 1/((1+p)(1+0.5p)(1+0.2p)(1+0.1p))·e^(−τp) closed through R = 1;
+// with the root locus open too (800 × 600), its closed-loop poles following.
+void curseur_p_boucle(benchmark::State& etat, double retard, bool avec_lieu) {
     varlem::plateforme_qt plateforme;
     varlem::application_varlem app(plateforme);
     varlem::systeme& s = app.document();
     bool syntaxe = false, degre = false;
     varlem::analyser_fonction(s.calcul, 'p', "1", "(1+p)(1+0.5p)(1+0.2p)(1+0.1p)", s.fonctions[1],
-                              syntaxe, degre);
+                              syntaxe, degre, retard);
     s.nb_fonctions = 1;
     s.fonction_courante = 1;
     s.systeme_saisi = true;
@@ -162,13 +162,21 @@ void curseur_p_boucle(benchmark::State& etat, bool avec_lieu) {
     deplacer(etat, app, p, 150, 120, avec_lieu);
 }
 void curseur_p_boucle_seul(benchmark::State& etat) {
-    curseur_p_boucle(etat, false);
+    curseur_p_boucle(etat, 0, false);
 }
 void curseur_p_boucle_lieu(benchmark::State& etat) {
-    curseur_p_boucle(etat, true);
+    curseur_p_boucle(etat, 0, true);
+}
+// The same loop with a delay of 0.2 s: the closed loop's step response is then computed
+// exactly from the delay, and its stand-in rebuilt for the other studies.
+void curseur_p_boucle_retardee(benchmark::State& etat) {
+    curseur_p_boucle(etat, 0.2, false);
 }
 BENCHMARK(curseur_p_boucle_seul)->Name("ihm/curseur_p_boucle")->Unit(benchmark::kMillisecond);
 BENCHMARK(curseur_p_boucle_lieu)->Name("ihm/curseur_p_boucle_lieu")->Unit(benchmark::kMillisecond);
+BENCHMARK(curseur_p_boucle_retardee)
+    ->Name("ihm/curseur_p_boucle_retard")
+    ->Unit(benchmark::kMillisecond);
 
 // The m slider of the second-order low-pass template.
 void curseur_gabarit(benchmark::State& etat) {

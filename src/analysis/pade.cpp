@@ -22,6 +22,9 @@ constexpr double portee_pade[ordre_pade_max] = {
     12.809847, 14.548708, 16.305093, 18.076386, 19.860536, 21.655906, 23.461168, 25.275224,
     27.097160, 28.926203, 30.761692, 32.603062, 34.449820, 36.301536, 38.157833, 40.018377};
 
+// Most decades the approximant's coefficients may span from 1 (see substitut_rationnel).
+constexpr double decades_coefficients_pade = 150;
+
 // Coefficients c_k of P, c_0 = 1.
 void coefficients_pade(int n, double* c) {
     c[0] = 1;
@@ -114,7 +117,14 @@ substitut_pade substitut_rationnel(const fdt& f, const fdt& boucle_ouverte, int 
         s.fonction.retard = 0;
         return s;
     }
-    s.ordre = ordre_pade(tau, pulsation_limite_pade(boucle_ouverte, tau), libre);
+    // The approximant's coefficients go as τ^k: for a delay far from the second, an order
+    // whose τ^n leaves [1e-150, 1e150] would put overflows or underflows into the fraction. The
+    // order is held below that; a delay so small that no order fits is left out (order 0).
+    const double decades = std::fabs(std::log10(tau));
+    const int ordre_representable =
+        decades > 0 ? static_cast<int>(std::floor(decades_coefficients_pade / decades)) : libre;
+    s.ordre = std::min(ordre_pade(tau, pulsation_limite_pade(boucle_ouverte, tau), libre),
+                       ordre_representable);
     const fdt pade = approximant_pade(tau, s.ordre);
     s.fonction.num = p_produit(f.num, pade.num);
     s.fonction.den = p_produit(f.den, pade.den);

@@ -31,7 +31,8 @@ struct substitut_pade {
 
 /// f with its delay replaced by the approximant chosen for the range of `boucle_ouverte` (the
 /// loop it is part of; f itself alone), keeping `degre_reserve` degrees of capacity free for
-/// what the caller multiplies it by. A function without delay comes back as it is, order 0.
+/// what the caller multiplies it by. A function without delay comes back as it is, order 0. For a
+/// delay far from the second the order is held where τ^n stays within 1e±150, down to 0.
 substitut_pade substitut_rationnel(const fdt& f, const fdt& boucle_ouverte, int degre_reserve = 0);
 /// The same with f's own gain crossing.
 substitut_pade substitut_rationnel(const fdt& f);

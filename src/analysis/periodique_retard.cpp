@@ -60,6 +60,10 @@ bool reponse_periodique_boucle(const boucle_retardee& b, double retard, const fo
                                double t_min, double pas, int nb, std::vector<double>& sortie) {
     const double t_fin = std::max(0.0, t_min + (nb - 1) * pas - retard);
     if (!std::isfinite(t_fin)) return false;
+    // Each sample sums the responses to every break before it: beyond a few thousand breaks
+    // (a window of periods far shorter than it, a frequency near the doubles' end) the count
+    // alone would take the time and memory, and the stand-in answers.
+    if (u.f > 0 && !(t_fin * u.f <= periodes_exactes_max)) return false;
     const reponse_boucle_retard echelon(avec_entree(b, 1), t_fin);
     const reponse_boucle_retard rampe(avec_entree(b, 2), t_fin);
     if (!echelon.valide() || !rampe.valide()) return false;

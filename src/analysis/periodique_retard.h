@@ -11,9 +11,13 @@
 
 namespace varlem {
 
+/// Most periods of the input the exact response sums over.
+inline constexpr double periodes_exactes_max = 1000;
+
 /// The response of loop b (its own input replaced by u, the whole response delayed by `retard`)
 /// at t_min + j·pas for j = 0..nb − 1, into `sortie`; false, and nothing written, when the loop
-/// cannot be computed (its stand-in answers then).
+/// cannot be computed or the window holds more than `periodes_exactes_max` periods of u (its
+/// stand-in answers then).
 bool reponse_periodique_boucle(const boucle_retardee& b, double retard, const forme_periodique& u,
                                double t_min, double pas, int nb, std::vector<double>& sortie);
 

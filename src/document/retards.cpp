@@ -1,6 +1,7 @@
 #include "document/retards.h"
 
 #include "document/textes_construits.h"
+#include "numeric/boucle_retard.h"
 #include "numeric/nombres.h"
 
 #include <algorithm>
@@ -62,8 +63,7 @@ std::string texte_retard(double retard) {
 }
 
 std::string texte_facteur_retard(double retard, char lettre) {
-    if (!(retard > 0) || !std::isfinite(retard)) return {};
-    return "e^(-" + texte_nombre(retard) + lettre + ")";
+    return texte_exponentielle_retard(retard, lettre);
 }
 
 std::string bloc_retards(const std::vector<double>& retards) {

@@ -42,24 +42,33 @@ resultat_commande terminer_saisie(systeme& s, reglages& r) {
 }
 
 validation_saisie validation(systeme& s, mode_saisie mode) {
-    return
-        [&s, mode](std::string num, std::string den) { return valider_saisie(s, mode, num, den); };
+    return {
+        [&s, mode](std::string num, std::string den) { return valider_saisie(s, mode, num, den); },
+        [&s, mode](std::string num, std::string den, std::string retard) {
+            return valider_saisie(s, mode, num, den, retard);
+        }};
+}
+
+// The delay box of a function typed again: its delay exactly, empty for none.
+std::string texte_boite_retard(const fdt& f) {
+    return f.retard > 0 ? texte_retard(f.retard) : std::string();
 }
 
 } // namespace
 
 affichage_fonction afficher_courante(const systeme& s) {
     // A system of no function (a file of none) shows no function: the slots are left-overs.
-    if (s.nb_fonctions < 1) return {"1", texte_compte(s.nb_fonctions), {"1", "1"}};
+    if (s.nb_fonctions < 1) return {"1", texte_compte(s.nb_fonctions), {"1", "1"}, {}};
     const int k = std::clamp(s.fonction_courante, 1, nb_fonctions_max);
     const fdt& f = s.fonctions[static_cast<std::size_t>(k)].fonction;
     return {std::to_string(s.fonction_courante),
             texte_compte(s.nb_fonctions),
-            {f.texte_num, f.texte_den}};
+            {f.texte_num, f.texte_den},
+            texte_facteur_retard(f.retard, s.lettre_variable)};
 }
 
 affichage_fonction affichage_vide() {
-    return {"1", texte_compte(1), {"1", "1"}};
+    return {"1", texte_compte(1), {"1", "1"}, {}};
 }
 
 std::string etiquette_fraction(char lettre) {
@@ -145,6 +154,7 @@ resultat_commande modifier_fonction(systeme& s, reglages& r, const dialogue_fonc
     o.mode = mode_saisie::modification;
     o.titre = titre_saisie(s.fonction_courante);
     o.textes = textes_fdt{f.texte_num, f.texte_den};
+    o.retard = texte_boite_retard(f);
     o.numero = std::to_string(s.fonction_courante);
     o.compte = texte_compte(s.nb_fonctions);
     saisir(o, validation(s, o.mode));
@@ -181,7 +191,11 @@ resultat_commande parcourir(systeme& s, reglages& r, int position_parcours, bool
     if (s.etudes.boucle_fermee) {
         const parcours_boucle b = parcourir_boucle(s, r, vers_le_haut);
         res.effectue = b.effectue;
-        res.affichage = affichage_fonction{std::to_string(b.numero), b.compte, b.textes};
+        const fdt& bouclee = s.sauvegarde[static_cast<std::size_t>(
+                                              std::clamp(s.courante_sauvee, 1, nb_fonctions_max))]
+                                 .fonction;
+        res.affichage = affichage_fonction{std::to_string(b.numero), b.compte, b.textes,
+                                           texte_facteur_retard(bouclee.retard, s.lettre_variable)};
         res.texte_boucle = b.texte_boucle;
         res.rafraichir = b.rafraichir;
         return res;

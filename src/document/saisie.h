@@ -8,10 +8,13 @@
 #include "settings/rafraichissement.h"
 #include "settings/reglages.h"
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 
 namespace varlem {
 
@@ -25,18 +28,60 @@ struct erreurs_saisie {
     bool acceptee() const { return !erreur_syntaxe && !erreur_degre && !erreur_retard; }
 };
 
-/// Checks the numerator and denominator of one "OK" of an entry dialog.
-using validation_saisie = std::function<erreurs_saisie(std::string num, std::string den)>;
+/// Checks the texts of one "OK" of an entry dialog: the numerator, the denominator and, when
+/// the entry takes one, the typed delay. An entry without a delay (the return path) is checked
+/// by a function of the two texts; one with a delay by a function of the three, with the
+/// two-text check standing for "no delay typed" (a modified function keeps its own).
+class validation_saisie {
+  public:
+    /// The check of the two texts.
+    using sans_retard = std::function<erreurs_saisie(std::string num, std::string den)>;
+    /// The check of the two texts and the typed delay.
+    using avec_retard =
+        std::function<erreurs_saisie(std::string num, std::string den, std::string retard)>;
+
+    /// No check: "OK" accepts whatever is typed.
+    validation_saisie() = default;
+    /// No check.
+    validation_saisie(std::nullptr_t) {}
+    /// An entry without a delay, checked by f(num, den).
+    template <typename F>
+    requires std::is_invocable_r_v<erreurs_saisie, F&, std::string, std::string>
+    validation_saisie(F f) : sans_retard_(std::move(f)) {}
+    /// An entry with a delay: `sans` checks the texts alone, `avec` the texts and the delay.
+    validation_saisie(sans_retard sans, avec_retard avec)
+        : sans_retard_(std::move(sans)), avec_retard_(std::move(avec)) {}
+
+    /// The entry takes a delay (the dialog shows its box).
+    bool prend_retard() const { return static_cast<bool>(avec_retard_); }
+    /// There is a check.
+    explicit operator bool() const { return static_cast<bool>(sans_retard_); }
+    /// Checks the two texts, no delay typed.
+    erreurs_saisie operator()(std::string num, std::string den) const {
+        return sans_retard_(std::move(num), std::move(den));
+    }
+    /// Checks the texts and the typed delay (ignored by an entry that takes none).
+    erreurs_saisie operator()(std::string num, std::string den, std::string retard) const {
+        if (!avec_retard_) return sans_retard_(std::move(num), std::move(den));
+        return avec_retard_(std::move(num), std::move(den), std::move(retard));
+    }
+
+  private:
+    sans_retard sans_retard_;
+    avec_retard avec_retard_;
+};
 
 /// What the entry dialog is opened for.
 enum class mode_saisie { nouvelle, modification };
 
-/// What the system window shows of its functions: the number label, the count label and the
-/// texts of the fraction.
+/// What the system window shows of its functions: the number label, the count label, the
+/// texts of the fraction and the delay after it.
 struct affichage_fonction {
     std::string numero;
     std::string compte;
     textes_fdt textes;
+    /// The delay written after the fraction ("e^(-1.5p)"); empty for none.
+    std::string facteur_retard;
 };
 
 /// The number of the current function, "sur " + count and the current slot's texts.
@@ -57,6 +102,8 @@ struct ouverture_saisie {
     std::string titre;
     /// Texts put into the dialog's boxes (modification); nothing: the texts last typed stay.
     std::optional<textes_fdt> textes;
+    /// Text put into the delay box (modification): the function's delay, empty for none.
+    std::optional<std::string> retard;
     /// Number and count labels while the dialog is open.
     std::string numero;
     std::string compte;

@@ -1,5 +1,7 @@
 #include "numeric/boucle_retard.h"
 
+#include "numeric/nombres.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -429,6 +431,15 @@ std::optional<double> valeurs_boucle_retard(const boucle_retardee& b, double t0,
 
 std::string texte_substitut_pade(int ordre) {
     return "retard remplacé par son approximation de Padé d'ordre " + std::to_string(ordre);
+}
+
+std::string texte_exponentielle_retard(double retard, char lettre) {
+    if (!(retard > 0) || !std::isfinite(retard)) return {};
+    // A unit delay reads as the exponential of the variable alone, as it would be written.
+    std::string tau = retard == 1 ? std::string() : texte_nombre(retard);
+    // The short form may open with a blank (" 1E-7"), which has no place inside the factor.
+    if (!tau.empty() && tau.front() == ' ') tau.erase(0, 1);
+    return "e^(-" + tau + lettre + ")";
 }
 
 } // namespace varlem

@@ -67,4 +67,8 @@ std::optional<double> valeurs_boucle_retard(const boucle_retardee& b, double t0,
 /// from a loop's stand-in.
 std::string texte_substitut_pade(int ordre);
 
+/// The factor of a delay as the texts write it after a fraction: "e^(-" + τ + letter + ")", τ in
+/// the project's number text and left out when it is 1 (e^(-p), e^(-1.5p)); empty for none.
+std::string texte_exponentielle_retard(double retard, char lettre);
+
 } // namespace varlem

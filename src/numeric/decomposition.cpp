@@ -198,7 +198,8 @@ std::string texte_decomposition(const contexte_calcul& ctx, const fdt_travail& f
     const polynome& num = ft.fonction.num;
     const polynome& den = ft.fonction.den;
     if (den.degre < 1 || den.degre < num.degre)
-        return std::string("Décomposition sans objet ou d° num > d° denom") + fin;
+        return std::string("Décomposition sans objet ou d° num > d° denom") + fin +
+               texte_notes_retard(ctx, ft);
     std::string t = "ecriture sous forme décomposée:";
     t += fin;
     t += fin;
@@ -228,12 +229,19 @@ std::string texte_decomposition(const contexte_calcul& ctx, const fdt_travail& f
         t += fin;
         t += r + 1 < nb ? std::string("+") + fin : std::string(fin);
     }
+    return t + texte_notes_retard(ctx, ft);
+}
+
+std::string texte_notes_retard(const contexte_calcul& ctx, const fdt_travail& ft) {
+    static constexpr const char* fin = "\r\n";
+    std::string t;
     // What the fraction leaves out: the delay of the function, or the loop it stands for.
-    if (ft.fonction.retard > 0) {
-        t += std::string("le tout multiplié par e^(-") + texte_nombre(ft.fonction.retard) +
-             ctx.variable_p + ")" + fin;
-    }
+    if (ft.fonction.retard > 0)
+        t += "le tout multiplié par " +
+             texte_exponentielle_retard(ft.fonction.retard, ctx.variable_p) + fin;
     if (ft.fonction.boucle) t += texte_substitut_pade(ft.fonction.boucle->ordre_pade) + fin;
+    // An empty line parts the notes from what follows, as it parts the terms.
+    if (!t.empty()) t += fin;
     return t;
 }
 

@@ -27,5 +27,9 @@ void decomposer(fdt_travail& ft);
 /// The decomposition text with numbers at precision n (3..6), lines ended by CR LF; empty when
 /// ctx.erreur_syntaxe is set. Uses ctx.variable_p as the letter.
 std::string texte_decomposition(const contexte_calcul& ctx, const fdt_travail& ft, int n);
+/// What the fraction of ft leaves out, one line each (CR LF) and an empty line after them: its
+/// delay ("le tout multiplié par e^(-τp)") and the loop a stand-in replaces (its Padé order);
+/// empty when it leaves out nothing.
+std::string texte_notes_retard(const contexte_calcul& ctx, const fdt_travail& ft);
 
 } // namespace varlem

@@ -1,6 +1,7 @@
 #include "studies/carte_poles_zeros.h"
 
 #include "analysis/echelle_poles_zeros.h"
+#include "numeric/boucle_retard.h"
 #include "plot/axes.h"
 #include "plot/echelles.h"
 
@@ -12,6 +13,12 @@ void tracer_poles_zeros(surface& s, const fdt_travail& ft, const reglages_pz& r,
     const int w = s.largeur(), h = s.hauteur();
     if (!cadre_utilisable(w, h) || !(r.re_max > r.re_min) || !(r.im_max > r.im_min)) return;
     tracer_axes(s, p, r.pas_re, r.pas_im, r.re_min, r.re_max, r.im_min, r.im_max);
+    if (ft.fonction.boucle) {
+        // The roots shown are the stand-in's: the map says so in its lower left corner.
+        const std::string note = texte_substitut_pade(ft.fonction.boucle->ordre_pade);
+        s.police(p.police, p.taille_police, p.couleur_axes);
+        s.texte(cadre_gauche() + 4, cadre_bas(h) - s.hauteur_texte(note) - 2, note);
+    }
 
     const auto position = [&](complexe z, int& x, int& y) {
         x = x_vers_pixel(cadre_gauche(), cadre_droite(w), z.re, r.re_min, r.re_max);

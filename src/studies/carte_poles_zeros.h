@@ -9,8 +9,9 @@
 
 namespace varlem {
 
-/// Draws the map of ft on s with the scale of r: the graduated frame, then poles, then zeros.
-/// Draws nothing when the surface or the scale leaves no area.
+/// Draws the map of ft on s with the scale of r: the graduated frame, then poles, then zeros;
+/// the roots of a delayed loop's stand-in come with its Padé order written in the lower left
+/// corner. Draws nothing when the surface or the scale leaves no area.
 void tracer_poles_zeros(surface& s, const fdt_travail& ft, const reglages_pz& r, const param& p);
 
 /// The function the map shows: the studied slot (the closed loop while the loop is closed).

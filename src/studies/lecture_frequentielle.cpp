@@ -157,7 +157,7 @@ std::vector<ligne_caracteristique> lignes_marges_lecture(const systeme& sys) {
     const int k = fonction_lue(sys);
     if (!slot_valide(k)) return {};
     const marges_stabilite m = calculer_marges(fonction_du_slot(sys.fonctions, k).fonction);
-    return {ligne_marge_gain(m), ligne_marge_phase(m)};
+    return {ligne_marge_gain(m), ligne_marge_phase(m), ligne_marge_retard(m)};
 }
 
 std::optional<double> pulsation_cliquee(const etude_frequence& r, const systeme& sys,

@@ -55,8 +55,8 @@ struct textes_lecture_frq {
 textes_lecture_frq textes_valeurs_frq(const valeurs_lecture_frq& v);
 /// The texts of the cursor; gain and phase empty when no function is read.
 textes_lecture_frq textes_valeurs_frq(const systeme& sys);
-/// The rows of the "Marges" group: the gain and phase margins of the read function; none when
-/// no function is read.
+/// The rows of the "Marges" group: the gain, phase and delay margins of the read function; none
+/// when no function is read.
 std::vector<ligne_caracteristique> lignes_marges_lecture(const systeme& sys);
 
 /// Pulsation under a click at (px, py) of a w × h picture of diagram `genre`: read on the

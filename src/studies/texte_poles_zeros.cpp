@@ -33,7 +33,11 @@ std::string texte_poles_zeros(const systeme& sys, const fdt_travail& ft, const r
                         : "Pour la fonction n°" + std::to_string(sys.fonction_courante);
     t += crlf;
     t += crlf;
-    if (r.decomposer_courante) t += texte_decomposition(sys.calcul, ft, r.precision);
+    if (r.decomposer_courante)
+        t += texte_decomposition(sys.calcul, ft, r.precision);
+    else if (!sys.calcul.erreur_syntaxe)
+        // The values below are those of the fraction: what it leaves out is said all the same.
+        t += texte_notes_retard(sys.calcul, ft);
     if (r.valeurs_poles) {
         t += "Valeurs des pôles : \r\n";
         ajouter_racines(t, ft.termes_poles, ft.fonction.den.degre, r.precision);

@@ -37,6 +37,10 @@ ligne_caracteristique ligne_marge_phase(const marges_stabilite& m) {
             nombre(*m.marge_phase_deg) + "° à " + pulsation(*m.omega_marge_phase)};
 }
 
+ligne_caracteristique ligne_marge_retard(const marges_stabilite& m) {
+    return {"Marge de retard", m.marge_retard ? nombre(*m.marge_retard) + " s" : "aucune"};
+}
+
 ligne_caracteristique ligne_bande_passante(const caracteristiques& c) {
     return {"Bande passante", c.bande_passante ? pulsation(*c.bande_passante) : "aucune"};
 }

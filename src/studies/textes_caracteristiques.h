@@ -19,6 +19,9 @@ struct ligne_caracteristique {
 ligne_caracteristique ligne_marge_gain(const marges_stabilite& m);
 /// "Marge de phase": "63.8424° à 1.065 rad/s", or "aucune" without gain crossing.
 ligne_caracteristique ligne_marge_phase(const marges_stabilite& m);
+/// "Marge de retard": "0.4636 s", the delay the loop takes before it loses its phase margin
+/// ("0 s" when it has none left), or "aucune" without gain crossing.
+ligne_caracteristique ligne_marge_retard(const marges_stabilite& m);
 /// "Bande passante": "2.1 rad/s", or "aucune".
 ligne_caracteristique ligne_bande_passante(const caracteristiques& c);
 /// "Résonance": "-1.707 dB à 1.5275 rad/s", or "aucune".

@@ -125,7 +125,7 @@ TEST(ReglesEtudes, LecturesSansDessin) {
     EXPECT_NEAR(v->gain, -20 * std::log10(std::sqrt(10.0)), 1e-12);
     EXPECT_NEAR(v->phase, -std::atan(2.0) - std::atan(1.0), 1e-12);
     EXPECT_EQ(textes_valeurs_frq(*s).w, "2");
-    ASSERT_EQ(lignes_marges_lecture(*s).size(), 2u);
+    ASSERT_EQ(lignes_marges_lecture(*s).size(), 3u);
 
     s->etudes.temps_ouverte = true;
     choisir_entree_temps(s->etudes, entree_temps::echelon);

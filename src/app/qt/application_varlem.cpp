@@ -169,6 +169,9 @@ void application_varlem::ouvrir_fichier(const QString& chemin) {
     reglages_->remplir_dialogue();
     for (fenetre_etude* f : etudes_) f->changer_mode();
     executer(res.rafraichir);
+    // The system is read, but without something the file held (its delays): the user is told
+    // in a box, over the windows that already show what was read.
+    if (!res.avertissement.empty()) plat_.erreur(principale_.get(), texte_qt(res.avertissement));
 }
 
 void application_varlem::ouvrir_fichier_depose(const QString& chemin) {

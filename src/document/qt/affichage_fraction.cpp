@@ -39,7 +39,8 @@ affichage_fraction::affichage_fraction(QWidget* parent)
     : QWidget(parent), numero_(new QLabel), compte_(new QLabel), fraction_(new QLabel),
       numerateur_(boite(QStringLiteral("Numérateur"))),
       denominateur_(boite(QStringLiteral("Dénominateur"))),
-      barre_(new QLabel(QString(35, QLatin1Char('_')))), lettre_(new QPushButton) {
+      barre_(new QLabel(QString(35, QLatin1Char('_')))), retard_(new QLabel),
+      lettre_(new QPushButton) {
     numero_->setObjectName(QStringLiteral("numero"));
     QFont gras = numero_->font();
     gras.setBold(true);
@@ -48,6 +49,10 @@ affichage_fraction::affichage_fraction(QWidget* parent)
     fraction_->setObjectName(QStringLiteral("fraction"));
     barre_->setAccessibleName(QStringLiteral("Barre de fraction"));
     largeur_barre_ = barre_->sizeHint().width();
+    retard_->setObjectName(QStringLiteral("retard"));
+    retard_->setAccessibleName(QStringLiteral("Retard"));
+    retard_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    retard_->hide();
     lettre_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_V));
 
     auto* etiquettes = new QVBoxLayout;
@@ -62,6 +67,8 @@ affichage_fraction::affichage_fraction(QWidget* parent)
     // The bar label stands on its baseline: lifted so that it sits between the two boxes.
     fraction->addWidget(barre_, 1, 1, Qt::AlignTop);
     fraction->addWidget(denominateur_, 2, 1);
+    // The delay multiplies the whole fraction: written after it, level with its bar.
+    fraction->addWidget(retard_, 0, 2, 3, 1, Qt::AlignVCenter);
     fraction->addWidget(lettre_, 3, 0, 1, 2, Qt::AlignLeft);
 
     auto* l = new QHBoxLayout(this);
@@ -74,7 +81,7 @@ affichage_fraction::affichage_fraction(QWidget* parent)
 
 void affichage_fraction::montrer(const affichage_fonction& a) {
     montrer_numero(texte_qt(a.numero), texte_qt(a.compte));
-    montrer_textes(texte_qt(a.textes.num), texte_qt(a.textes.den));
+    montrer_textes(texte_qt(a.textes.num), texte_qt(a.textes.den), texte_qt(a.facteur_retard));
 }
 
 void affichage_fraction::montrer_numero(const QString& numero, const QString& compte) {
@@ -82,9 +89,12 @@ void affichage_fraction::montrer_numero(const QString& numero, const QString& co
     compte_->setText(compte);
 }
 
-void affichage_fraction::montrer_textes(const QString& num, const QString& den) {
+void affichage_fraction::montrer_textes(const QString& num, const QString& den,
+                                        const QString& facteur_retard) {
     numerateur_->setText(num);
     denominateur_->setText(den);
+    retard_->setText(facteur_retard);
+    retard_->setVisible(!facteur_retard.isEmpty());
     // Long texts show from their beginning.
     numerateur_->setCursorPosition(0);
     denominateur_->setCursorPosition(0);

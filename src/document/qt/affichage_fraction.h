@@ -1,7 +1,8 @@
 #pragma once
 // The current function as the system window shows it: its number and the count, the label
-// "T(p) =", the numerator and the denominator in read-only boxes over a fraction bar, and the
-// button of the variable letter.
+// "T(p) =", the numerator and the denominator in read-only boxes over a fraction bar followed by
+// the delay factor "e^(-τp)" when the function has a delay, and the button of the variable
+// letter.
 
 #include "document/saisie.h"
 
@@ -20,12 +21,13 @@ class affichage_fraction : public QWidget {
     /// The labels, boxes and letter button, laid out side by side.
     explicit affichage_fraction(QWidget* parent = nullptr);
 
-    /// Shows the number, the count and the texts of a function.
+    /// Shows the number, the count, the texts and the delay of a function.
     void montrer(const affichage_fonction& a);
     /// Shows the number and the count labels only.
     void montrer_numero(const QString& numero, const QString& compte);
-    /// Shows two texts in the boxes (a template's displayed texts).
-    void montrer_textes(const QString& num, const QString& den);
+    /// Shows two texts in the boxes and the delay factor after them (a template's displayed
+    /// texts have none).
+    void montrer_textes(const QString& num, const QString& den, const QString& facteur_retard = {});
     /// The label left of the fraction ("T(p) =").
     void montrer_etiquette(const QString& etiquette);
     /// The boxes take the keyboard (read-only: their texts can be selected and copied).
@@ -43,6 +45,7 @@ class affichage_fraction : public QWidget {
     QLineEdit* numerateur_;
     QLineEdit* denominateur_;
     QLabel* barre_;
+    QLabel* retard_;
     // Natural width of the 35 underscores: the narrowest the fraction gets.
     int largeur_barre_ = 0;
     QPushButton* lettre_;

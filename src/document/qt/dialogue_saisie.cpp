@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QFrame>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -103,6 +104,27 @@ QPixmap dialogue_saisie::image_capacite() {
     return p;
 }
 
+QPixmap dialogue_saisie::image_retard() {
+    const QString mot = QStringLiteral("RETARD");
+    const int diametre = 26;
+    const int hauteur = 30;
+    QPixmap p = toile(mot, diametre + 12, hauteur);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    // A clock face in the warning colour, its hands at a quarter past, and the red mark after it.
+    const QPointF centre(p.width() / 2.0 - 5, hauteur / 2.0);
+    const qreal r = diametre / 2.0;
+    g.setPen(QPen(Qt::black, 1.5));
+    g.setBrush(jaune_alerte);
+    g.drawEllipse(centre, r, r);
+    g.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::RoundCap));
+    g.drawLine(centre, centre + QPointF(0, -r * 0.7));
+    g.drawLine(centre, centre + QPointF(r * 0.5, 0));
+    point_exclamation(g, QRectF(centre.x() + r + 3, 3, 5, hauteur - 5));
+    ecrire_mot(g, p, hauteur + 2, mot);
+    return p;
+}
+
 dialogue_saisie::dialogue_saisie(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setModal(true);
@@ -134,25 +156,57 @@ dialogue_saisie::dialogue_saisie(QWidget* parent)
     connect(bouton_ok_, &QPushButton::clicked, this, &dialogue_saisie::au_clic_ok);
     connect(bouton_annuler_, &QPushButton::clicked, this, &QDialog::reject);
 
+    construire_ligne_retard();
+
     auto* grille = new QGridLayout(this);
     grille->addWidget(numerateur_, 0, 0, Qt::AlignBottom);
     grille->addWidget(image_syntaxe_, 0, 1);
     grille->addWidget(barre, 1, 0);
     grille->addWidget(denominateur_, 2, 0, Qt::AlignTop);
     grille->addWidget(image_capacite_, 2, 1);
-    grille->addWidget(boutons, 3, 0, 1, 2);
+    // Level with the top of its picture, as the denominator is with the capacity picture.
+    grille->addWidget(ligne_retard_, 3, 0, Qt::AlignTop);
+    grille->addWidget(image_retard_, 3, 1);
+    grille->addWidget(boutons, 4, 0, 1, 2);
     grille->setVerticalSpacing(4);
-    grille->setRowMinimumHeight(3, 40);
+    grille->setRowMinimumHeight(4, 40);
     grille->setSizeConstraint(QLayout::SetFixedSize);
 
     setTabOrder(numerateur_, denominateur_);
-    setTabOrder(denominateur_, bouton_ok_);
+    setTabOrder(denominateur_, retard_);
+    setTabOrder(retard_, bouton_ok_);
     setTabOrder(bouton_ok_, bouton_annuler_);
+}
+
+void dialogue_saisie::construire_ligne_retard() {
+    retard_ = new QLineEdit;
+    retard_->setAccessibleName(QStringLiteral("Retard τ (s)"));
+    retard_->setToolTip(QStringLiteral("Retard pur en secondes : vide ou 0 pour aucun"));
+    retard_->setMaxLength(static_cast<int>(longueur_max_ligne_retard));
+    auto* etiquette = new QLabel(QStringLiteral("&Retard τ (s)"));
+    etiquette->setBuddy(retard_);
+    ligne_retard_ = new QWidget;
+    auto* l = new QHBoxLayout(ligne_retard_);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->addWidget(etiquette);
+    l->addWidget(retard_, 1);
+    image_retard_ = image(image_retard(), QStringLiteral("RETARD"));
+}
+
+void dialogue_saisie::montrer_ligne_retard(bool visible) {
+    ligne_retard_->setVisible(visible);
+    // Without its row, the picture keeps no room either: the return path's dialog stays as
+    // compact as it always was.
+    QSizePolicy sp = image_retard_->sizePolicy();
+    sp.setRetainSizeWhenHidden(visible);
+    image_retard_->setSizePolicy(sp);
+    if (!visible) image_retard_->hide();
 }
 
 bool dialogue_saisie::saisir(const QString& titre, const validation& valider) {
     setWindowTitle(titre);
     valider_ = valider;
+    montrer_ligne_retard(valider_.prend_retard());
     // A button pressed in an earlier entry can still be the default one: Return means "OK".
     bouton_ok_->setDefault(true);
     denominateur_->setFocus();
@@ -167,6 +221,10 @@ void dialogue_saisie::remplir(const QString& num, const QString& den) {
     denominateur_->setText(den);
 }
 
+void dialogue_saisie::remplir_retard(const QString& retard) {
+    retard_->setText(retard);
+}
+
 void dialogue_saisie::closeEvent(QCloseEvent* e) {
     // "OK" and "Annuler" end the dialog without a close event: any close request comes from
     // the frame or the window manager.
@@ -179,13 +237,18 @@ void dialogue_saisie::au_clic_ok() {
         accept();
         return;
     }
-    const erreurs_saisie e =
-        valider_(numerateur_->text().toStdString(), denominateur_->text().toStdString());
+    const std::string num = numerateur_->text().toStdString();
+    const std::string den = denominateur_->text().toStdString();
+    const erreurs_saisie e = valider_.prend_retard()
+                                 ? valider_(num, den, retard_->text().toStdString())
+                                 : valider_(num, den);
+    // The delay is read apart from the texts: its picture always tells about it.
+    if (valider_.prend_retard()) image_retard_->setVisible(e.erreur_retard);
     // The capacity picture is left alone while the text does not even parse.
     image_syntaxe_->setVisible(e.erreur_syntaxe);
     if (e.erreur_syntaxe) return;
     image_capacite_->setVisible(e.erreur_degre);
-    if (e.erreur_degre) return;
+    if (!e.acceptee()) return;
     accept();
 }
 

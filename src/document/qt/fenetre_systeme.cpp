@@ -315,6 +315,7 @@ bool fenetre_systeme::saisir(const ouverture_saisie& o, const validation_saisie&
     if (o.position_parcours) position_parcours_ = *o.position_parcours;
     if (o.desactiver_nouvelle) nouvelle_->setEnabled(false);
     if (o.textes) dialogue_->remplir(texte_qt(o.textes->num), texte_qt(o.textes->den));
+    if (o.retard) dialogue_->remplir_retard(texte_qt(*o.retard));
     return dialogue_->saisir(texte_qt(o.titre), valider);
 }
 

@@ -11,13 +11,27 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
+#include <QtMath>
+
+#include <algorithm>
 
 namespace varlem {
 
 namespace {
+
+// The closed-loop text shown whole: at least four lines, one more for a stand-in's note, and
+// room for the horizontal scroll bar its long polynomials bring.
+void ajuster_hauteur(QPlainTextEdit* t) {
+    const int lignes = std::max(4, t->document()->blockCount());
+    // A few pixels beyond the lines: the layout's line heights round above the font's spacing.
+    const int marges = 2 * t->frameWidth() + 2 * qCeil(t->document()->documentMargin()) + 4;
+    t->setFixedHeight(t->fontMetrics().lineSpacing() * lignes + marges +
+                      t->horizontalScrollBar()->sizeHint().height());
+}
 
 // A slider set by the program without running its handler.
 void regler_sans_signal(curseur_etiquete* c, const etat_curseur& e) {
@@ -35,7 +49,7 @@ panneau_boucle::panneau_boucle(contexte_fenetres& ctx, QWidget* parent)
     texte_boucle_->setReadOnly(true);
     texte_boucle_->setAccessibleName(QStringLiteral("Fonction de transfert en boucle fermée"));
     texte_boucle_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    texte_boucle_->setFixedHeight(texte_boucle_->fontMetrics().lineSpacing() * 4 + 14);
+    ajuster_hauteur(texte_boucle_);
     gabarit_->setFixedWidth(220);
     gabarit_->haut_cliquable(false);
 
@@ -140,6 +154,7 @@ void panneau_boucle::montrer_gain_lieu(const reglage_gain_lieu& r) {
 
 void panneau_boucle::montrer_texte_boucle(const std::string& t) {
     texte_boucle_->setPlainText(lignes_affichees(t));
+    ajuster_hauteur(texte_boucle_);
     if (ctx_.sys.etudes.boucle_fermee) actualiser_lectures();
 }
 
@@ -152,7 +167,8 @@ void panneau_boucle::actualiser_lectures() {
                c->indicielle.stable ? palette().color(QPalette::WindowText) : QColor(Qt::red));
     stabilite_->setPalette(p);
     marges_->setText(texte_qt(texte_ligne(ligne_marge_gain(c->marges))) + QLatin1Char('\n') +
-                     texte_qt(texte_ligne(ligne_marge_phase(c->marges))));
+                     texte_qt(texte_ligne(ligne_marge_phase(c->marges))) + QLatin1Char('\n') +
+                     texte_qt(texte_ligne(ligne_marge_retard(c->marges))));
 }
 
 void panneau_boucle::montrer_gabarit(const choix_gabarit& c) {

@@ -39,7 +39,7 @@ dialogue_lecture_frequentielle::dialogue_lecture_frequentielle(contexte_fenetres
     ajouter_bouton(
         QStringLiteral("Fin"), QStringLiteral("Fin"), [this] { reject(); }, 3, 0)
         ->setDefault(true);
-    ajouter_groupe(QStringLiteral("Marges"), marges_, 2);
+    ajouter_groupe(QStringLiteral("Marges"), marges_, 3);
     groupe_boucle_fermee_ = ajouter_groupe(QStringLiteral("Boucle fermée"), boucle_fermee_, 2);
     groupe_asymptotes_ = ajouter_groupe(QStringLiteral("Asymptotes"), asymptotes_, 2);
     groupe_boucle_fermee_->hide();

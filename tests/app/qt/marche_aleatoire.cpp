@@ -141,17 +141,42 @@ std::vector<textes_fdt> fonctions_utilisateur(const systeme& s) {
     const int n = std::clamp(s.etudes.boucle_fermee ? s.nb_sauve : s.nb_fonctions, 0, 8);
     for (int k = 1; k <= n; ++k) {
         const fdt& f = b[static_cast<std::size_t>(k)].fonction;
-        v.push_back({f.texte_num, f.texte_den});
+        v.push_back(avec_retard({f.texte_num, f.texte_den}, f.retard));
     }
     return v;
 }
 
-std::vector<textes_fdt> textes_du_fichier(const QString& chemin) {
+// The functions of a file's content with the delays of its trailer (none when it is refused).
+std::vector<textes_fdt> textes_du_contenu(std::string_view contenu) {
+    const textes_lus lus = decouper_fichier(contenu);
+    std::vector<textes_fdt> v = lus.fonctions;
+    const lecture_bloc_retards r = lire_bloc_retards(
+        contenu.substr(std::min(lus.fin_fonctions, contenu.size())), static_cast<int>(v.size()));
+    for (std::size_t k = 0; k < r.retards.size() && k < v.size(); ++k)
+        v[k] = avec_retard(v[k], r.retards[k]);
+    return v;
+}
+
+QByteArray contenu_de(const QString& chemin) {
     QFile f(chemin);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    const QByteArray c = f.readAll();
-    return decouper_fichier(std::string_view(c.constData(), static_cast<std::size_t>(c.size())))
-        .fonctions;
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+std::string_view vue(const QByteArray& c) {
+    return std::string_view(c.constData(), static_cast<std::size_t>(c.size()));
+}
+
+std::vector<textes_fdt> textes_du_fichier(const QString& chemin) {
+    return textes_du_contenu(vue(contenu_de(chemin)));
+}
+
+// What reading the file says beside its functions (a refused trailer), empty for nothing.
+QString avertissement_du_fichier(const QString& chemin, char lettre) {
+    systeme s;
+    s.lettre_variable = lettre;
+    s.calcul.graine = 1;
+    reglages r;
+    return QString::fromStdString(lire_systeme_texte(s, r, vue(contenu_de(chemin))).avertissement);
 }
 
 } // namespace
@@ -207,6 +232,27 @@ void marche_aleatoire::preparer_fichiers() {
     offrir(QStringLiteral("en_s.fdt"), systeme_fdt({{"1", "1+s"}, {"s", "1+s+s^2"}}), true, 's');
     offrir(QStringLiteral("imaginaires.fdt"), systeme_fdt({{"1", "1+p^2"}, {"p", "p^2"}}), true);
     offrir(QStringLiteral("degre15.fdt"), systeme_fdt({{"p^15+1", "(1+p)^15"}}), std::nullopt);
+    // Delays: a trailer read exactly, one of zeros, one followed by a later section, LF ends;
+    // trailers refused (the functions read without delay and a warning): negative, missing,
+    // unreadable, too long, with blanks.
+    const QByteArray deux = systeme_fdt({{"1", "1+p"}, {"2", "(1+p)(1+0.5p)"}});
+    offrir(QStringLiteral("retards.fdt"), deux + "[retards]\r\n1\r\n0.30000000000000004\r\n", true);
+    offrir(QStringLiteral("retards_nuls.fdt"), deux + "[retards]\r\n0\r\n0\r\n", true);
+    offrir(QStringLiteral("retards_suite.fdt"), deux + "[retards]\r\n2.5\r\n0\r\n[autre]\r\nx\r\n",
+           true);
+    offrir(QStringLiteral("retards_lf.fdt"),
+           systeme_fdt({{"1", "p^2+0.2p+1"}}, "\n") + "[retards]\n1E-3\n", true);
+    offrir(QStringLiteral("retard_grand.fdt"), systeme_fdt({{"1", "1+p"}}) + "[retards]\r\n50\r\n",
+           true);
+    for (const auto& [nom, traineur] :
+         {std::pair{"retard_negatif.fdt", "[retards]\r\n1\r\n-2\r\n"},
+          std::pair{"retard_manquant.fdt", "[retards]\r\n1\r\n"},
+          std::pair{"retard_illisible.fdt", "[retards]\r\nabc\r\n1\r\n"},
+          std::pair{"retard_blanc.fdt", "[retards]\r\n 1\r\n1\r\n"},
+          std::pair{"retard_infini.fdt", "[retards]\r\n1e999\r\n1\r\n"}})
+        offrir(QString::fromUtf8(nom), deux + traineur, true);
+    offrir(QStringLiteral("retard_long.fdt"),
+           deux + "[retards]\r\n" + QByteArray(200, '1') + "\r\n1\r\n", true);
     // Broken files: each must be refused with the system left as it was.
     offrir(QStringLiteral("mot.fdt"), "abc\r\n1\r\n1+p\r\n", false);
     std::vector<textes_fdt> neuf(9, {"1", "1+p"});
@@ -428,7 +474,7 @@ void marche_aleatoire::suivre_fichiers() {
         // with something else (a template studied) is no longer known to be good.
         std::erase_if(fichiers_, [&](const fichier_offert& o) { return o.chemin == chemin; });
         fichiers_.push_back({chemin, std::nullopt, s.lettre_variable});
-        if (!memes_textes(decouper_fichier(texte).fonctions, modele_)) continue;
+        if (!memes_textes(textes_du_contenu(texte), modele_)) continue;
         systeme relu;
         relu.lettre_variable = s.lettre_variable;
         relu.calcul.graine = 1;
@@ -484,10 +530,15 @@ void marche_aleatoire::suivre_modele(const std::vector<textes_fdt>& actuel) {
         const std::string nom = std_(QFileInfo(fichier_donne_->chemin).fileName());
         if (!*fichier_donne_->lisible)
             constater(!plat_->erreurs.isEmpty(), "a broken file was read: " + nom);
-        else if (fichier_donne_->lettre == app_->document().lettre_variable)
-            constater(plat_->erreurs.isEmpty(),
+        else if (fichier_donne_->lettre == app_->document().lettre_variable) {
+            // A good file may come with what its reading left aside, said once.
+            const QString avertissement =
+                avertissement_du_fichier(fichier_donne_->chemin, fichier_donne_->lettre);
+            constater(plat_->erreurs.isEmpty() || (!avertissement.isEmpty() &&
+                                                   plat_->erreurs == QStringList{avertissement}),
                       "a good file was refused: " + nom + ": " +
                           std_(plat_->erreurs.join(QStringLiteral(" / "))));
+        }
     }
     modele_ = actuel;
 }

@@ -149,6 +149,8 @@ class marche_aleatoire {
     std::optional<textes_fdt> saisir_fonction(dialogue_saisie& d);
     void taper_texte(QWidget* boite, const std::string& texte);
     std::string texte_fonction();
+    /// A delay as a user types it: good, zero, negative or unreadable.
+    std::string texte_retard_tape();
     void deplacer_curseur(const QString& nom);
     void choisir_gabarit_menu();
 

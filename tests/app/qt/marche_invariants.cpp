@@ -224,6 +224,17 @@ void marche_aleatoire::verifier_etiquettes() {
     egal(QStringLiteral("Numérateur"), t.num);
     egal(QStringLiteral("Dénominateur"), t.den);
     egal(QStringLiteral("fraction"), etiquette_fraction(s.lettre_variable));
+    // The delay after the fraction: the shown function's, none for a template or no function.
+    double retard = 0;
+    if (e.boucle_fermee)
+        retard = s.sauvegarde[static_cast<std::size_t>(std::clamp(s.courante_sauvee, 1, 8))]
+                     .fonction.retard;
+    else if (!e.mode_filtre && s.nb_fonctions > 0)
+        retard = s.fonctions[static_cast<std::size_t>(s.fonction_courante)].fonction.retard;
+    const auto* facteur = controle<QLabel>(&f, QStringLiteral("Retard"));
+    const QString vu = facteur && facteur->isVisibleTo(&f) ? facteur->text() : QString();
+    constater(vu == qt(texte_facteur_retard(retard, s.lettre_variable)),
+              "the system window shows the delay '" + std_(vu) + "' for " + texte_retard(retard));
     for (const char* l : {"Variable en s", "Variable en p"})
         if (auto* b = controle<QAbstractButton>(&f, QString::fromUtf8(l));
             b && b->isVisibleTo(&f)) {

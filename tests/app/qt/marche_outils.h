@@ -3,6 +3,7 @@
 // button, see whether a control is on screen, type, and the texts of the core as Qt shows them.
 
 #include "app/qt/outils_fenetres.h"
+#include "document/retards.h"
 #include "document/textes_construits.h"
 
 #include <QAbstractButton>
@@ -72,6 +73,13 @@ inline void remplacer_texte(QLineEdit* boite, const QString& texte) {
         QTest::keyClicks(boite, texte);
     else
         boite->insert(texte);
+}
+
+/// A function as the walk models the user's work: its texts, and its delay written after the
+/// denominator so that every comparison of texts compares the delays too ("1+p · τ=1.5").
+inline textes_fdt avec_retard(textes_fdt t, double retard) {
+    if (retard > 0) t.den += " · τ=" + texte_retard(retard);
+    return t;
 }
 
 /// The user's functions as the file and the windows hold them.

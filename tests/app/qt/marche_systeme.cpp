@@ -135,6 +135,44 @@ std::string marche_aleatoire::texte_fonction() {
     }
 }
 
+std::string marche_aleatoire::texte_retard_tape() {
+    static const std::vector<std::string> bons = {"1",   "0.5", "2,5",  " 3 ", "0.001", "1e-3",
+                                                  "1E2", "10",  "0.25", ".5",  "7.",    "1e-300"};
+    static const std::vector<std::string> nuls = {"", "0", "0.0", "-0", " ", "0e5", "0,000"};
+    static const std::vector<std::string> negatifs = {"-1", "-0.5", "-1e-9", "-1e300"};
+    static const std::vector<std::string> illisibles = {"abc",
+                                                        "1..2",
+                                                        "1e999",
+                                                        "inf",
+                                                        "nan",
+                                                        ".",
+                                                        ",",
+                                                        "E5",
+                                                        "1/2",
+                                                        "1 2",
+                                                        "τ",
+                                                        "1s",
+                                                        "+",
+                                                        "--1",
+                                                        "1e",
+                                                        "0x10",
+                                                        "１",
+                                                        "1	",
+                                                        std::string(70, '9')};
+    switch (h_.entier(0, 9)) {
+    case 0:
+    case 1:
+        return h_.parmi(nuls);
+    case 2:
+        return h_.parmi(negatifs);
+    case 3:
+    case 4:
+        return h_.parmi(illisibles);
+    default:
+        return h_.parmi(bons);
+    }
+}
+
 void marche_aleatoire::taper_texte(QWidget* boite, const std::string& texte) {
     auto* b = qobject_cast<QLineEdit*>(boite);
     if (!b) return;
@@ -149,6 +187,9 @@ std::optional<textes_fdt> marche_aleatoire::saisir_fonction(dialogue_saisie& d) 
     QLineEdit* den = controle<QLineEdit>(&d, QStringLiteral("Dénominateur"));
     QAbstractButton* ok = controle<QAbstractButton>(&d, QStringLiteral("OK"));
     QAbstractButton* annuler = controle<QAbstractButton>(&d, QStringLiteral("Annuler"));
+    // A function's entry takes a delay; the return path's does not show the box.
+    QLineEdit* retard = controle<QLineEdit>(&d, QStringLiteral("Retard τ (s)"));
+    if (retard && !retard->isVisibleTo(&d)) retard = nullptr;
     if (!num || !den || !ok || !annuler) {
         constater(false, "the entry dialog lacks a control");
         d.reject();
@@ -172,8 +213,12 @@ std::optional<textes_fdt> marche_aleatoire::saisir_fonction(dialogue_saisie& d) 
         }
         if (h_.pile(0.7)) taper_texte(num, texte_fonction());
         if (h_.pile(0.85)) taper_texte(den, texte_fonction());
-        const textes_fdt t{std_(num->text()), std_(den->text())};
-        noter("'" + court(t.num) + "'/'" + court(t.den) + "'");
+        if (retard && h_.pile(0.5)) taper_texte(retard, texte_retard_tape());
+        // What the check is given: the texts, and the delay of the box when it shows.
+        const textes_fdt t = avec_retard({std_(num->text()), std_(den->text())},
+                                         retard ? lire_retard(std_(retard->text())).retard : 0.0);
+        noter("'" + court(t.num) + "'/'" + court(t.den) + "'" +
+              (retard ? " τ '" + court(std_(retard->text())) + "'" : std::string()));
         etape(h_.pile(0.8) ? "OK" : "Entrée", [&] {
             if (h_.pile(0.8))
                 QTest::mouseClick(ok, Qt::LeftButton);
