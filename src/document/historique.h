@@ -40,7 +40,8 @@ struct resultat_historique {
     /// Something was undone or redone.
     bool effectue = false;
     /// The system is back to no function: the windows show it empty, only "Nouvelle" enabled,
-    /// as after emptying (the settings and studies are left as they are).
+    /// as after emptying, every study closed (the settings and the studies' choices are left
+    /// as they are).
     bool systeme_vide = false;
     /// What the system window shows and enables, and the refresh to run (that of a file read).
     resultat_commande commande;
@@ -96,6 +97,9 @@ class historique {
     std::vector<instantane_systeme> retablir_;
     std::vector<textes_fdt> enregistres_;
 };
+
+/// Closes every study (the flags of the opened studies), leaving what each had chosen.
+void fermer_etudes(etat_etudes& e);
 
 /// Puts the snapshot's texts back into the system through the analysis of each function; false,
 /// leaving the system as it was, when one of them is refused.

@@ -3,6 +3,7 @@
 // modify, delete and copy the functions, the browse arrows and the variable letter; the closed
 // loop with its corrector and the template studies, tuned live by sliders.
 
+#include "document/historique.h"
 #include "document/saisie.h"
 #include "studies/qt/contexte_fenetres.h"
 
@@ -38,6 +39,9 @@ class fenetre_systeme : public QWidget {
     void afficher_courante();
     /// After a file was read: function 1 shown, browsing and the editing commands enabled.
     void systeme_lu();
+    /// After "Annuler" or "Rétablir": the letter, the function shown and the commands as the
+    /// history left them (an empty system as after emptying), then the refresh it asks for.
+    void apres_historique(const resultat_historique& r);
 
   private:
     void construire_barre();

@@ -3,6 +3,7 @@
 #include "plot/qt/surface_qt.h"
 #include "plot/qt/textes_qt.h"
 #include "studies/lecture_frequentielle.h"
+#include "studies/qt/etiquette_valeur.h"
 
 #include <algorithm>
 
@@ -54,15 +55,14 @@ void dialogue_lecture::montrer_ligne(const ligne_lecture& l, const std::string& 
                                      const std::string& valeur) {
     l.libelle->setText(texte_qt(libelle) + QStringLiteral(" :"));
     l.valeur->setText(texte_qt(valeur));
-    l.valeur->setAccessibleName(texte_qt(libelle));
+    l.valeur->setObjectName(texte_qt(libelle));
+    nommer_valeur(l.valeur, texte_qt(libelle), l.valeur->text());
 }
 
-QLabel* dialogue_lecture::ajouter_valeur(const QString& invite, const QString& nom,
-                                         const QString& unite) {
+etiquette_valeur* dialogue_lecture::ajouter_valeur(const QString& invite, const QString& nom,
+                                                   const QString& unite) {
     const int ligne = valeurs_->rowCount();
-    auto* valeur = new QLabel;
-    valeur->setAccessibleName(nom);
-    valeur->setObjectName(nom);
+    auto* valeur = new etiquette_valeur(nom);
     valeur->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("-0.000000000E+000")));
     valeur->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     valeurs_->addWidget(new QLabel(invite), ligne, 0);

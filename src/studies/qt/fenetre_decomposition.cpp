@@ -1,10 +1,12 @@
 #include "studies/qt/fenetre_decomposition.h"
 
+#include "plot/qt/surface_qt.h"
 #include "plot/qt/textes_qt.h"
 #include "studies/texte_poles_zeros.h"
 #include "studies/titres_etudes.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QStyle>
@@ -12,6 +14,14 @@
 #include <QVBoxLayout>
 
 namespace varlem {
+
+namespace {
+
+// Point size and margin, in pixels of the drawing, of the printed text.
+constexpr int points_impression = 10;
+constexpr int marge_impression = 8;
+
+} // namespace
 
 fenetre_decomposition::fenetre_decomposition(contexte_fenetres& ctx, QWidget* parent)
     : fenetre_etude(ctx, QStringLiteral("Decomposition"), QSize(391, 348),
@@ -22,7 +32,8 @@ fenetre_decomposition::fenetre_decomposition(contexte_fenetres& ctx, QWidget* pa
       texte_(new QPlainTextEdit(this)) {
     ajouter_commande(QStringLiteral("Copier le texte"),
                      QStringLiteral("Copier tout le texte dans le presse-papiers"),
-                     [this] { ctx_.plat.copier_texte(texte()); });
+                     QStringLiteral("copier"), [this] { ctx_.plat.copier_texte(texte()); });
+    ajouter_impression();
     texte_->setAccessibleName(QStringLiteral("Décomposition et valeurs des pôles et des zéros"));
     texte_->setLineWrapMode(QPlainTextEdit::NoWrap);
     texte_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -67,6 +78,27 @@ QString fenetre_decomposition::texte() const {
 
 void fenetre_decomposition::cacher_contenu() {
     texte_->hide();
+}
+
+dessin fenetre_decomposition::dessin_impression(QSize& taille) const {
+    const QStringList lignes = texte().split(QLatin1Char('\n'));
+    const QString famille = texte_->font().family();
+    QFont f(famille);
+    f.setPixelSize(taille_pixels_police(points_impression));
+    const QFontMetrics m(f);
+    int largeur = 1;
+    for (const QString& l : lignes) largeur = std::max(largeur, m.horizontalAdvance(l));
+    const int pas = m.height();
+    taille = QSize(largeur + 2 * marge_impression,
+                   static_cast<int>(lignes.size()) * pas + 2 * marge_impression);
+    return [lignes, famille = famille.toStdString(), pas](surface& s) {
+        s.police(famille, points_impression, 0);
+        int y = marge_impression;
+        for (const QString& l : lignes) {
+            s.texte(marge_impression, y, l.toStdString());
+            y += pas;
+        }
+    };
 }
 
 } // namespace varlem
