@@ -1,11 +1,10 @@
 #include "studies/qt/fenetre_etude.h"
 
-#include "plot/qt/surface_qt.h"
 #include "plot/qt/textes_qt.h"
-#include "studies/mise_en_page.h"
 #include "studies/qt/commandes_qt.h"
 #include "studies/qt/fenetres_possedees.h"
 #include "studies/qt/image_trace.h"
+#include "studies/qt/impression.h"
 
 #include <QAction>
 #include <QDialog>
@@ -194,22 +193,8 @@ void fenetre_etude::imprimer() {
         return;
     }
     // The painter's origin is the printable area's corner.
-    const QRectF page(0, 0, imprimante.width(), imprimante.height());
-    QFont police = font();
-    police.setPointSizeF(14);
-    police.setBold(true);
-    peintre.setFont(police);
-    const mise_en_page m =
-        mettre_en_page({page.x(), page.y(), page.width(), page.height()}, taille.width(),
-                       taille.height(), QFontMetricsF(police, &imprimante).lineSpacing());
-    peintre.drawText(QRectF(m.titre.x, m.titre.y, m.titre.largeur, m.titre.hauteur),
-                     Qt::AlignHCenter | Qt::AlignVCenter, windowTitle());
-    if (m.echelle <= 0 || !d) return;
-    peintre.translate(m.trace.x, m.trace.y);
-    peintre.scale(m.echelle, m.echelle);
-    peintre.setClipRect(QRect(0, 0, taille.width(), taille.height()));
-    surface_qpainter s(&peintre, taille.width(), taille.height());
-    d(s);
+    peindre_page(peintre, QRectF(0, 0, imprimante.width(), imprimante.height()), windowTitle(),
+                 taille, d);
 }
 
 void fenetre_etude::copier() {
