@@ -88,6 +88,9 @@ class historique {
     /// Number of steps to undo and to redo.
     std::size_t nb_annulables() const { return annuler_.size(); }
     std::size_t nb_retablissables() const { return retablir_.size(); }
+    /// The systems the steps give back: to undo, the next one last; to redo, likewise.
+    const std::vector<instantane_systeme>& etapes_a_annuler() const { return annuler_; }
+    const std::vector<instantane_systeme>& etapes_a_retablir() const { return retablir_; }
 
   private:
     resultat_historique deplacer(std::vector<instantane_systeme>& depuis,

@@ -42,10 +42,9 @@ void application_varlem::placer_fenetre_etude(QWidget& fenetre) {
     const QMargins bords =
         bords_cadre(systeme_->isVisible() ? static_cast<QWidget&>(*systeme_) : *principale_);
     const std::optional<rectangle_ecran> memoire = cadre_memorise(cle_fenetre(fenetre));
-    if (memoire && geometrie_restaurable(*memoire, ecrans)) {
-        poser_cadre(fenetre, *memoire, bords);
+    if (memoire && geometrie_restaurable(*memoire, ecrans) &&
+        restaurer_cadre(cle_fenetre(fenetre), fenetre))
         return;
-    }
     // The system window opens where the window manager puts it, the studies beside it.
     if (&fenetre == systeme_) return;
     bureau b;

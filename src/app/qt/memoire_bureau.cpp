@@ -48,9 +48,25 @@ std::optional<rectangle_ecran> cadre_memorise(const QString& cle) {
 
 void memoriser_cadre(const QString& cle, const QWidget& fenetre) {
     // A minimised window keeps the frame it will come back to.
-    const QRect cadre = fenetre.isMinimized() ? fenetre.normalGeometry() : fenetre.frameGeometry();
-    if (cadre.isValid())
-        QSettings().setValue(groupe_fenetres + cle + QStringLiteral("/cadre"), cadre);
+    const bool normale = !fenetre.isMinimized() && !fenetre.isMaximized();
+    const QRect contenu = normale ? fenetre.geometry() : fenetre.normalGeometry();
+    const QRect cadre =
+        normale ? fenetre.frameGeometry() : contenu.marginsAdded(bords_cadre(fenetre));
+    if (!cadre.isValid()) return;
+    QSettings s;
+    s.setValue(groupe_fenetres + cle + QStringLiteral("/cadre"), cadre);
+    s.setValue(groupe_fenetres + cle + QStringLiteral("/taille"), contenu.size());
+}
+
+bool restaurer_cadre(const QString& cle, QWidget& fenetre) {
+    const std::optional<rectangle_ecran> cadre = cadre_memorise(cle);
+    const QSize taille =
+        QSettings().value(groupe_fenetres + cle + QStringLiteral("/taille")).toSize();
+    if (!cadre || !taille.isValid()) return false;
+    fenetre.resize(taille);
+    // The position of a window is that of its frame.
+    fenetre.move(cadre->x, cadre->y);
+    return true;
 }
 
 void memoriser_principale(const QMainWindow& principale) {
