@@ -13,6 +13,7 @@
 #include "studies/qt/fenetres_possedees.h"
 
 #include <QAction>
+#include <QMdiArea>
 #include <QMenu>
 
 #include <algorithm>
@@ -21,10 +22,6 @@ namespace varlem {
 
 void application_varlem::preparer_bureau() {
     fenetre_principale* p = principale_.get();
-    // The window manager keeps them above the main window, which never hides them.
-    rattacher(*systeme_, *p);
-    for (fenetre_etude* f : etudes_) rattacher(*f, *p);
-    rattacher(*aide_, *p);
     recents_ = lire_fichiers_recents();
     connect(p->actions().recents, &QMenu::aboutToShow, this, &application_varlem::remplir_recents);
     remplir_recents();
@@ -38,15 +35,23 @@ void application_varlem::montrer() {
 void application_varlem::placer_fenetre_etude(QWidget& fenetre) {
     const std::vector<rectangle_ecran> ecrans = ecrans_disponibles();
     if (ecrans.empty()) return;
-    // The frame the window manager will draw, as it drew it around a window already shown.
+    // The frame the window manager will draw, as it drew it around an owned window already
+    // shown (the main window's, maximised, may have no sides).
     const QMargins bords =
-        bords_cadre(systeme_->isVisible() ? static_cast<QWidget&>(*systeme_) : *principale_);
+        bords_cadre(systeme_->windowHandle() ? static_cast<QWidget&>(*systeme_) : *principale_);
     const std::optional<rectangle_ecran> memoire = cadre_memorise(cle_fenetre(fenetre));
     if (memoire && geometrie_restaurable(*memoire, ecrans) &&
         restaurer_cadre(cle_fenetre(fenetre), fenetre))
         return;
-    // The system window opens where the window manager puts it, the studies beside it.
-    if (&fenetre == systeme_) return;
+    const QSize t = fenetre.size().grownBy(bords);
+    if (&fenetre == systeme_) {
+        // Under the main window's tool bar, at its left: the studies have the room beside it.
+        if (!principale_->isVisible()) return;
+        const QPoint coin = principale_->cadre()->mapToGlobal(QPoint(0, 0));
+        const rectangle_ecran cadre{coin.x(), coin.y(), t.width(), t.height()};
+        if (geometrie_restaurable(cadre, ecrans)) poser_cadre(fenetre, cadre, bords);
+        return;
+    }
     bureau b;
     b.ecrans = ecrans;
     for (QWidget* w : fenetres_visibles(*principale_))
@@ -54,7 +59,6 @@ void application_varlem::placer_fenetre_etude(QWidget& fenetre) {
             b.fenetres.push_back(rectangle_de(w->frameGeometry()));
     if (systeme_->isVisible() && !systeme_->isMinimized())
         b.systeme = rectangle_de(systeme_->frameGeometry());
-    const QSize t = fenetre.size().grownBy(bords);
     poser_cadre(fenetre, placer_fenetre(b, t.width(), t.height()), bords);
 }
 

@@ -55,26 +55,28 @@ void memoriser_cadre(const QString& cle, const QWidget& fenetre) {
     if (!cadre.isValid()) return;
     QSettings s;
     s.setValue(groupe_fenetres + cle + QStringLiteral("/cadre"), cadre);
-    s.setValue(groupe_fenetres + cle + QStringLiteral("/taille"), contenu.size());
+    s.setValue(groupe_fenetres + cle + QStringLiteral("/contenu"), contenu);
 }
 
 bool restaurer_cadre(const QString& cle, QWidget& fenetre) {
     const std::optional<rectangle_ecran> cadre = cadre_memorise(cle);
-    const QSize taille =
-        QSettings().value(groupe_fenetres + cle + QStringLiteral("/taille")).toSize();
-    if (!cadre || !taille.isValid()) return false;
-    fenetre.resize(taille);
-    // The position of a window is that of its frame.
-    fenetre.move(cadre->x, cadre->y);
+    const QRect contenu =
+        QSettings().value(groupe_fenetres + cle + QStringLiteral("/contenu")).toRect();
+    if (!cadre || !contenu.isValid()) return false;
+    // The content's place, which Qt keeps whether the native window exists yet or not.
+    fenetre.setGeometry(contenu);
     return true;
 }
 
 void memoriser_principale(const QMainWindow& principale) {
     QSettings s;
     s.beginGroup(cle_principale);
-    s.setValue(QStringLiteral("agrandie"), principale.isMaximized());
-    s.setValue(QStringLiteral("cadre"),
-               principale.isMaximized() ? principale.normalGeometry() : principale.frameGeometry());
+    const bool agrandie = principale.isMaximized();
+    const QRect contenu = agrandie ? principale.normalGeometry() : principale.geometry();
+    s.setValue(QStringLiteral("agrandie"), agrandie);
+    s.setValue(QStringLiteral("cadre"), agrandie ? contenu.marginsAdded(bords_cadre(principale))
+                                                 : principale.frameGeometry());
+    s.setValue(QStringLiteral("contenu"), contenu);
     s.setValue(QStringLiteral("etat"), principale.saveState());
 }
 
@@ -82,10 +84,12 @@ void montrer_principale(QMainWindow& principale) {
     QSettings s;
     s.beginGroup(cle_principale);
     const QRect cadre = s.value(QStringLiteral("cadre")).toRect();
+    const QRect contenu = s.value(QStringLiteral("contenu")).toRect();
     const bool agrandie = s.value(QStringLiteral("agrandie"), true).toBool();
     principale.restoreState(s.value(QStringLiteral("etat")).toByteArray());
-    if (cadre.isValid() && geometrie_restaurable(rectangle_de(cadre), ecrans_disponibles())) {
-        poser_cadre(principale, rectangle_de(cadre), bords_cadre(principale));
+    if (cadre.isValid() && contenu.isValid() &&
+        geometrie_restaurable(rectangle_de(cadre), ecrans_disponibles())) {
+        principale.setGeometry(contenu);
         if (agrandie)
             principale.showMaximized();
         else

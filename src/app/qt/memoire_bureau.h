@@ -24,10 +24,9 @@ void ecrire_fichiers_recents(const fichiers_recents& f);
 QString cle_fenetre(const QWidget& fenetre);
 /// The frame a window had when the program last ended, if it was shown then.
 std::optional<rectangle_ecran> cadre_memorise(const QString& cle);
-/// Keeps the frame of a window shown in this run, and the size of its content.
+/// Keeps the frame of a window shown in this run, and the place of its content.
 void memoriser_cadre(const QString& cle, const QWidget& fenetre);
-/// Puts a window back in its remembered frame: the size of its content, then the frame's
-/// corner; false when nothing was remembered of it.
+/// Puts a window's content back where it was; false when nothing was remembered of it.
 bool restaurer_cadre(const QString& cle, QWidget& fenetre);
 
 /// Keeps the main window's frame, whether it was maximised, and its tool bars' state.

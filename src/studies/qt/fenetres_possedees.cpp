@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
-#include <QWindow>
 
 namespace varlem {
 
@@ -12,13 +11,6 @@ Qt::WindowFlags drapeaux_fenetre_possedee() {
     // X11 window managers keep a window above its owner only when it says it is a dialog.
     return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
            Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
-}
-
-void rattacher(QWidget& fenetre, QWidget& proprietaire) {
-    proprietaire.winId();
-    fenetre.winId();
-    if (QWindow* w = fenetre.windowHandle())
-        w->setTransientParent(proprietaire.window()->windowHandle());
 }
 
 std::vector<QWidget*> fenetres_visibles(const QWidget& proprietaire) {
@@ -65,10 +57,11 @@ QMargins bords_cadre(const QWidget& fenetre) {
 }
 
 void poser_cadre(QWidget& fenetre, const rectangle_ecran& cadre, const QMargins& bords) {
-    fenetre.resize(std::max(1, cadre.largeur - bords.left() - bords.right()),
-                   std::max(1, cadre.hauteur - bords.top() - bords.bottom()));
-    // The position of a window is that of its frame.
-    fenetre.move(cadre.x, cadre.y);
+    // The content's place, which Qt keeps whether the native window exists yet or not (a
+    // frame's position is taken for the content's until the frame is known).
+    fenetre.setGeometry(cadre.x + bords.left(), cadre.y + bords.top(),
+                        std::max(1, cadre.largeur - bords.left() - bords.right()),
+                        std::max(1, cadre.hauteur - bords.top() - bords.bottom()));
 }
 
 } // namespace varlem

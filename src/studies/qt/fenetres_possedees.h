@@ -16,12 +16,11 @@ namespace varlem {
 
 /// The flags of a window owned by the main window: a dialog's, which window managers keep
 /// above its owner, with the caption and the minimise, maximise and close buttons of an
-/// ordinary window.
+/// ordinary window. A child of the main window with these flags is transient for it from its
+/// first showing: Qt makes it so when it creates the native window, the main window being
+/// shown first. (A native window created before it is shown would take a frame's position for
+/// its content's: they are left to their first showing.)
 Qt::WindowFlags drapeaux_fenetre_possedee();
-
-/// `fenetre` becomes transient for `proprietaire`: both get their native window now, so that
-/// the window manager knows the owner from the first showing.
-void rattacher(QWidget& fenetre, QWidget& proprietaire);
 
 /// The windows under `proprietaire` that the user sees as windows of their own (shown, not
 /// menus, not modal dialogs), in the order they were created, a readout after its study.

@@ -144,6 +144,12 @@ TEST_F(Bureau, UneIconeEtSonTexteSurChaqueCommande) {
 
 TEST_F(Bureau, FenetresPossedeesParLaPrincipale) {
     app->ouvrir_fichier(fichier(QStringLiteral("s.fdt"), deux_fonctions));
+    // Each shown as the user shows it.
+    actions().entree->trigger();
+    plat.reponses.clear();
+    app->ouvrir_fichier(fichier(QStringLiteral("s.fdt"), deux_fonctions));
+    for (fenetre_etude* f : app->etudes()) f->commande()->trigger();
+    actions().syntaxe->trigger();
     const QWindow* principale = app->principale().windowHandle();
     ASSERT_NE(principale, nullptr);
     std::vector<QWidget*> possedees = {&systeme_w(), &app->aide()};
