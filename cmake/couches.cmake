@@ -83,7 +83,7 @@ if(VARLEM_QT)
         varlem_arbre_couche(${couche}_qt ${VARLEM_DERNIERE_COUCHE_NOYAU} ${couche} arbre)
         target_include_directories(varlem_${couche}_qt PRIVATE ${arbre})
         target_link_libraries(varlem_${couche}_qt PUBLIC ${couche_precedente} Qt6::Core Qt6::Gui
-                                                         Qt6::Widgets Qt6::Svg)
+                                                         Qt6::Widgets Qt6::Svg Qt6::PrintSupport)
         set_target_properties(varlem_${couche}_qt PROPERTIES AUTOMOC ON)
         set(couche_precedente varlem_${couche}_qt)
     endforeach()

@@ -8,7 +8,8 @@ etat_commandes commandes_du_mode(const systeme& s) {
     etat_commandes c;
     c.ouvrir = libre;
     c.enregistrer = libre && s.systeme_saisi;
-    c.parametres = !e.boucle_fermee && s.systeme_saisi;
+    // The settings can be changed whatever is studied: some only matter in closed loop.
+    c.parametres = s.systeme_saisi;
     c.activer_etudes = e.mode_filtre && s.systeme_saisi;
     return c;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // What the main window's commands allow in each state of the system: a closed loop or a
-// template is not a system of its own to open over or to save.
+// template is not a system of its own to open over or to save; the settings apply to both.
 
 #include "document/systeme.h"
 
@@ -12,7 +12,7 @@ struct etat_commandes {
     bool ouvrir = true;
     /// "Enregistrer": as "Ouvrir", and a system exists.
     bool enregistrer = false;
-    /// "Parametres": a system exists and the loop is open.
+    /// "Parametres": a system exists (the loop open or closed, a template studied or not).
     bool parametres = false;
     /// The study commands are enabled by the template study (otherwise they stay as they are).
     bool activer_etudes = false;

@@ -1,14 +1,12 @@
 // Varlem: study of linear time-invariant systems given by their transfer functions.
 #include "app/ligne_commande.h"
 #include "app/qt/application_varlem.h"
-#include "app/qt/fenetre_principale.h"
 #include "app/qt/icone.h"
 #include "app/qt/plateforme_qt.h"
 #include "app/qt/traduction.h"
 #include "plot/qt/registres_evenements.h"
 
 #include <QApplication>
-#include <QScreen>
 #include <QStringList>
 
 #include <algorithm>
@@ -26,16 +24,15 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     varlem::liberer_registres_a_chaque_evenement(application);
+    // The desktop keeps the windows' places and the recent files under these names.
+    QApplication::setOrganizationName(QStringLiteral("Varlem"));
     QApplication::setApplicationName(QStringLiteral("Varlem"));
     QApplication::setWindowIcon(varlem::icone_programme());
     varlem::installer_traduction_francaise(application);
 
     varlem::plateforme_qt plateforme;
     const auto varlem_app = std::make_unique<varlem::application_varlem>(plateforme);
-    // The whole screen even where no window manager maximises the frame.
-    if (const QScreen* ecran = QGuiApplication::primaryScreen())
-        varlem_app->principale().setGeometry(ecran->availableGeometry());
-    varlem_app->principale().showMaximized();
+    varlem_app->montrer();
     // "varlem FILE.fdt" opens that system; a refused file leaves the system empty.
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1) varlem_app->ouvrir_fichier(arguments.at(1));

@@ -30,6 +30,13 @@ void borner(std::vector<instantane_systeme>& pile) {
 
 } // namespace
 
+void fermer_etudes(etat_etudes& e) {
+    e.frequence_ouverte = false;
+    e.temps_ouverte = false;
+    e.decomp_ouverte = false;
+    e.poles_zeros_ouverte = false;
+}
+
 bool memes_textes(const instantane_systeme& a, const instantane_systeme& b) {
     return a.lettre_variable == b.lettre_variable && memes_fonctions(a.fonctions, b.fonctions);
 }
@@ -125,6 +132,8 @@ resultat_historique historique::deplacer(std::vector<instantane_systeme>& depuis
 
     res.effectue = true;
     res.systeme_vide = s.nb_fonctions < 1 && !s.systeme_saisi;
+    // The windows close on an empty system, as when it is emptied: their studies with them.
+    if (res.systeme_vide) fermer_etudes(s.etudes);
     res.etiquette_fraction = etiquette_fraction(s.lettre_variable);
     res.legende_lettre = legende_lettre(s.lettre_variable);
     resultat_commande& c = res.commande;

@@ -40,7 +40,8 @@ struct resultat_historique {
     /// Something was undone or redone.
     bool effectue = false;
     /// The system is back to no function: the windows show it empty, only "Nouvelle" enabled,
-    /// as after emptying (the settings and studies are left as they are).
+    /// as after emptying, every study closed (the settings and the studies' choices are left
+    /// as they are).
     bool systeme_vide = false;
     /// What the system window shows and enables, and the refresh to run (that of a file read).
     resultat_commande commande;
@@ -87,6 +88,9 @@ class historique {
     /// Number of steps to undo and to redo.
     std::size_t nb_annulables() const { return annuler_.size(); }
     std::size_t nb_retablissables() const { return retablir_.size(); }
+    /// The systems the steps give back: to undo, the next one last; to redo, likewise.
+    const std::vector<instantane_systeme>& etapes_a_annuler() const { return annuler_; }
+    const std::vector<instantane_systeme>& etapes_a_retablir() const { return retablir_; }
 
   private:
     resultat_historique deplacer(std::vector<instantane_systeme>& depuis,
@@ -96,6 +100,9 @@ class historique {
     std::vector<instantane_systeme> retablir_;
     std::vector<textes_fdt> enregistres_;
 };
+
+/// Closes every study (the flags of the opened studies), leaving what each had chosen.
+void fermer_etudes(etat_etudes& e);
 
 /// Puts the snapshot's texts back into the system through the analysis of each function; false,
 /// leaving the system as it was, when one of them is refused.

@@ -13,7 +13,9 @@ TEST(CommandesPrincipales, SelonLaBoucleEtLeGabarit) {
     const cas table[] = {
         {false, false, false, true, false, false, false},
         {true, false, false, true, true, true, false},
-        {true, true, false, false, false, false, false},
+        // Only opening and saving wait for the loop to open again.
+        {true, true, false, false, false, true, false},
+        {false, true, false, false, false, false, false},
         {true, false, true, false, false, true, true},
         {false, false, true, false, false, false, false},
     };

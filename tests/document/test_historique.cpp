@@ -141,9 +141,13 @@ TEST(HistoriqueTest, LettreFichierLuEtSystemeVide) {
     EXPECT_EQ(s.fonctions[2].fonction.texte_num, "-s");
     EXPECT_FALSE(s.modifie);
     EXPECT_TRUE(analyses_a_jour(s));
-    // Undoing the read gives back the empty system in s.
+    // Undoing the read gives back the empty system in s, its windows closed as when emptied.
+    s.etudes.frequence_ouverte = s.etudes.decomp_ouverte = true;
+    s.etudes.etude_freq_choisie = diagramme::black;
     res = b.h.annuler(s, b.r);
     EXPECT_TRUE(res.systeme_vide);
+    EXPECT_FALSE(s.etudes.frequence_ouverte || s.etudes.decomp_ouverte);
+    EXPECT_EQ(s.etudes.etude_freq_choisie, diagramme::black) << "the choices stay";
     EXPECT_FALSE(res.commande.rafraichir.a_faire);
     EXPECT_FALSE(res.commande.activer_commandes);
     EXPECT_EQ(s.lettre_variable, 's');

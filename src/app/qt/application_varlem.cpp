@@ -59,6 +59,7 @@ application_varlem::application_varlem(plateforme& plat)
     aide_ = new fenetre_aide(p);
     attente_ = new fenetre_attente(p);
     connecter_commandes();
+    preparer_bureau();
 }
 
 void application_varlem::inscrire_etudes() {
@@ -98,7 +99,13 @@ void application_varlem::connecter_commandes() {
     relier(a.syntaxe, [this] { aide_->montrer_syntaxe(); });
     relier(a.correcteur, [this] { aide_->montrer_correcteur(); });
     relier(a.a_propos, [this] { a_propos_->montrer(); });
-    principale_->peut_fermer = [this] { return peut_quitter(); };
+    relier(a.annuler, [this] { annuler(); });
+    relier(a.retablir, [this] { retablir(); });
+    principale_->peut_fermer = [this] {
+        if (!peut_quitter()) return false;
+        memoriser_bureau();
+        return true;
+    };
     principale_->fichier_depose = [this](const QString& chemin) { ouvrir_fichier_depose(chemin); };
 }
 
@@ -123,6 +130,7 @@ void application_varlem::changer_mode() {
         if (c.activer_etudes) f->activer(true);
         f->changer_mode();
     }
+    actualiser_edition();
 }
 
 std::optional<int> application_varlem::largeur_fenetre_temps() const {
@@ -158,16 +166,20 @@ void application_varlem::vider_systeme() {
 }
 
 void application_varlem::ouvrir_fichier(const QString& chemin) {
-    const resultat_fichier res = lire_systeme(sys_, reg_, chemin_local(chemin));
+    const resultat_fichier res =
+        historique_.changer(sys_, [&] { return lire_systeme(sys_, reg_, chemin_local(chemin)); });
+    noter_recent(chemin_local(chemin), res.erreur);
     if (!res.reussi()) {
         plat_.erreur(principale_.get(), texte_qt(res.message()));
         return;
     }
+    historique_.marquer_enregistre(sys_);
     systeme_->systeme_lu();
     activer_commandes();
     principale_->actions().ouvrir->setEnabled(true);
     reglages_->remplir_dialogue();
     for (fenetre_etude* f : etudes_) f->changer_mode();
+    actualiser_edition();
     executer(res.rafraichir);
     // The system is read, but without something the file held (its delays): the user is told
     // in a box, over the windows that already show what was read.
@@ -194,7 +206,9 @@ bool application_varlem::enregistrer() {
         plat_.erreur(principale_.get(), texte_qt(res.message()));
         return false;
     }
+    noter_recent(res.chemin, res.erreur);
     sys_.modifie = false;
+    historique_.marquer_enregistre(sys_);
     return true;
 }
 
@@ -213,11 +227,13 @@ bool application_varlem::demander_enregistrement() {
 }
 
 void application_varlem::entree() {
+    placer_fenetre_etude(*systeme_);
     systeme_->showNormal();
     systeme_->raise();
     systeme_->activateWindow();
     if (sys_.systeme_saisi && !sys_.etudes.mode_filtre && !demander_enregistrement()) return;
-    vider_systeme();
+    historique_.changer(sys_, [this] { vider_systeme(); });
+    actualiser_edition();
 }
 
 bool application_varlem::peut_remplacer() {

@@ -2,6 +2,8 @@
 // The application: the one system and the one set of settings, every window created once in
 // order, the refresh that reaches every opened study, and the commands of the main window.
 
+#include "document/fichiers_recents.h"
+#include "document/historique.h"
 #include "studies/qt/contexte_fenetres.h"
 
 #include <vector>
@@ -46,6 +48,8 @@ class application_varlem final : public QObject, public pilote_etudes {
     bool demander_enregistrement() override;
     std::optional<int> largeur_fenetre_temps() const override;
     void montrer_gain_lieu(const reglage_gain_lieu& r) override;
+    void changer_systeme(const std::function<void()>& changement) override;
+    void placer_fenetre_etude(QWidget& fenetre) override;
 
     /// Reads a system file; a refused file leaves every window as it was, after an error box.
     void ouvrir_fichier(const QString& chemin);
@@ -59,6 +63,13 @@ class application_varlem final : public QObject, public pilote_etudes {
     void entree();
     /// Whether the program may end: asks to save a system changed since last saved or read.
     bool peut_quitter();
+    /// "Annuler" and "Rétablir" of the "&Edition" menu.
+    void annuler();
+    void retablir();
+    /// A file of "Fichiers récents": the save question, then the file.
+    void ouvrir_recent(const QString& chemin);
+    /// The main window shown where it was left, or maximised.
+    void montrer();
 
     /// The document and the settings.
     systeme& document() { return sys_; }
@@ -79,6 +90,10 @@ class application_varlem final : public QObject, public pilote_etudes {
     fenetre_attente& attente() { return *attente_; }
     /// The study windows, in the order the refresh reaches them.
     const std::vector<fenetre_etude*>& etudes() const { return etudes_; }
+    /// The steps "Annuler" and "Rétablir" go through.
+    const historique& historique_systeme() const { return historique_; }
+    /// The systems last read or written.
+    const fichiers_recents& recents() const { return recents_; }
 
   private:
     void inscrire_etudes();
@@ -89,6 +104,13 @@ class application_varlem final : public QObject, public pilote_etudes {
     /// when the command must stop.
     bool peut_remplacer();
     void ouvrir_reglages();
+    // application_bureau.cpp: owned windows, their places, the history and the recent files.
+    void preparer_bureau();
+    void actualiser_edition();
+    void remplir_recents();
+    void noter_recent(const std::filesystem::path& chemin, erreur_fichier e);
+    void appliquer_historique(const resultat_historique& r);
+    void memoriser_bureau();
 
     systeme sys_;
     reglages reg_;
@@ -109,6 +131,8 @@ class application_varlem final : public QObject, public pilote_etudes {
     fenetre_aide* aide_;
     fenetre_attente* attente_;
     std::vector<fenetre_etude*> etudes_;
+    historique historique_;
+    fichiers_recents recents_;
 };
 
 } // namespace varlem

@@ -45,7 +45,7 @@ fenetre_aide::fenetre_aide(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(false);
     setWindowTitle(QStringLiteral("Quelques règles de syntaxe"));
-    setAccessibleName(QStringLiteral("Aide"));
+    setAccessibleName(windowTitle());
 
     texte_ = new QPlainTextEdit(this);
     texte_->setReadOnly(true);
@@ -80,6 +80,8 @@ void fenetre_aide::montrer_correcteur() {
 
 void fenetre_aide::montrer(const char* titre, const std::string& texte) {
     setWindowTitle(QString::fromUtf8(titre));
+    // Heard as the caption it shows, whichever help it is.
+    setAccessibleName(windowTitle());
     texte_->setPlainText(lignes_affichees(texte));
     texte_->setAccessibleDescription(windowTitle());
     show();

@@ -1,6 +1,8 @@
 #include "app/qt/fenetre_principale.h"
 
 #include "studies/qt/commandes_qt.h"
+#include "studies/qt/fenetres_possedees.h"
+#include "studies/qt/icones_commandes.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -46,23 +48,43 @@ fenetre_principale::fenetre_principale(QWidget* parent)
 void fenetre_principale::creer_actions() {
     actions_principales& a = actions_;
     a.entree =
-        nouvelle_commande(this, QStringLiteral("&Entree"), QStringLiteral("Entree ou modif fdt"));
+        nouvelle_commande(this, QStringLiteral("&Entree"), QStringLiteral("Entree ou modif fdt"),
+                          {}, QStringLiteral("entree_systeme"));
     a.ouvrir = nouvelle_commande(this, QStringLiteral("Ouvrir"), QStringLiteral("Ouvrir"),
-                                 QStringLiteral("Ouvrir un fichier"));
-    a.enregistrer =
-        nouvelle_commande(this, QStringLiteral("Enregistrer"), QStringLiteral("Enregistrer"),
-                          QStringLiteral("Enregistrer le fichier en cours"));
+                                 QStringLiteral("Ouvrir un fichier"), QStringLiteral("ouvrir"));
+    a.enregistrer = nouvelle_commande(
+        this, QStringLiteral("Enregistrer"), QStringLiteral("Enregistrer"),
+        QStringLiteral("Enregistrer le fichier en cours"), QStringLiteral("enregistrer"));
     a.parametres =
-        nouvelle_commande(this, QStringLiteral("&Parametres"), QStringLiteral("Parametres"));
-    a.cascade = nouvelle_commande(this, QStringLiteral("&Cascade"), QStringLiteral("Cascade"));
+        nouvelle_commande(this, QStringLiteral("&Parametres"), QStringLiteral("Parametres"), {},
+                          QStringLiteral("parametres"));
+    a.cascade = nouvelle_commande(this, QStringLiteral("&Cascade"), QStringLiteral("Cascade"), {},
+                                  QStringLiteral("cascade"));
     a.mosaique_horizontale = nouvelle_commande(this, QStringLiteral("Mosaïque &horizontale"),
-                                               QStringLiteral("Mosaïque horizontale"));
+                                               QStringLiteral("Mosaïque horizontale"), {},
+                                               QStringLiteral("mosaique_horizontale"));
     a.mosaique_verticale = nouvelle_commande(this, QStringLiteral("Mosaïque &verticale"),
-                                             QStringLiteral("Mosaïque verticale"));
+                                             QStringLiteral("Mosaïque verticale"), {},
+                                             QStringLiteral("mosaique_verticale"));
     a.tout_reduire =
-        nouvelle_commande(this, QStringLiteral("&Tout réduire"), QStringLiteral("Tout réduire"));
-    a.reorganiser = nouvelle_commande(this, QStringLiteral("Tout ré&organiser"),
-                                      QStringLiteral("Tout réorganiser"));
+        nouvelle_commande(this, QStringLiteral("&Tout réduire"), QStringLiteral("Tout réduire"), {},
+                          QStringLiteral("tout_reduire"));
+    a.reorganiser =
+        nouvelle_commande(this, QStringLiteral("Tout ré&organiser"),
+                          QStringLiteral("Tout réorganiser"), {}, QStringLiteral("reorganiser"));
+    a.annuler = nouvelle_commande(this, QStringLiteral("&Annuler"),
+                                  QStringLiteral("Annuler la dernière modification du système"), {},
+                                  QStringLiteral("annuler"));
+    a.annuler->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    a.retablir = nouvelle_commande(this, QStringLiteral("&Rétablir"),
+                                   QStringLiteral("Rétablir la modification annulée"), {},
+                                   QStringLiteral("retablir"));
+    a.retablir->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    for (QAction* x : {a.annuler, a.retablir}) {
+        x->setEnabled(false);
+        // The short-cuts act wherever the user works: in the system and study windows too.
+        x->setShortcutContext(Qt::ApplicationShortcut);
+    }
     a.nouveau_systeme = nouvelle_commande(this, QStringLiteral("&Nouveau systeme"),
                                           QStringLiteral("Nouveau systeme"),
                                           QStringLiteral("Nouvelle fdt ou modif"));
@@ -102,7 +124,8 @@ void fenetre_principale::creer_barre() {
     barre_->setObjectName(QStringLiteral("barre_principale"));
     barre_->setWindowTitle(QStringLiteral("Barre d'outils"));
     barre_->setAccessibleName(QStringLiteral("Barre d'outils"));
-    barre_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    barre_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    barre_->setIconSize(QSize(24, 24));
     barre_->setMovable(false);
     barre_->addActions({a.entree, a.ouvrir, a.enregistrer});
     barre_->addSeparator();
@@ -117,9 +140,16 @@ void fenetre_principale::creer_barre() {
 void fenetre_principale::creer_menus() {
     const actions_principales& a = actions_;
     QMenu* systeme = menuBar()->addMenu(QStringLiteral("&Systeme"));
-    systeme->addActions({a.nouveau_systeme, a.menu_ouvrir, a.menu_enregistrer});
+    systeme->addActions({a.nouveau_systeme, a.menu_ouvrir});
+    actions_.recents = systeme->addMenu(icone_commande(QStringLiteral("fichiers_recents")),
+                                        QStringLiteral("Fichiers &récents"));
+    actions_.recents->setAccessibleName(QStringLiteral("Fichiers récents"));
+    actions_.recents->setEnabled(false);
+    systeme->addAction(a.menu_enregistrer);
     systeme->addSeparator();
     systeme->addAction(a.quitter);
+    QMenu* edition = menuBar()->addMenu(QStringLiteral("&Edition"));
+    edition->addActions({a.annuler, a.retablir});
     menu_etude_ = menuBar()->addMenu(QStringLiteral("&Etude"));
     menu_etude_->addActions({a.entree, a.parametres});
     menu_fenetre_ = menuBar()->addMenu(QStringLiteral("Fe&nêtre"));
@@ -154,6 +184,15 @@ void fenetre_principale::remplir_menu_fenetre() {
         choix->setCheckable(true);
         choix->setChecked(f == cadre_->activeSubWindow());
         connect(choix, &QAction::triggered, this, [this, f] { cadre_->setActiveSubWindow(f); });
+    }
+    // The windows it owns, each brought to the front when chosen.
+    const std::vector<QWidget*> possedees = fenetres_visibles(*this);
+    if (!possedees.empty()) menu_fenetre_->addSeparator();
+    for (QWidget* f : possedees) {
+        QAction* choix = menu_fenetre_->addAction(f->windowTitle());
+        choix->setCheckable(true);
+        choix->setChecked(f->isActiveWindow());
+        connect(choix, &QAction::triggered, f, [f] { amener_devant(*f); });
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The main window: the frame of the application with its menus, tool bar and status bar, and
 // the placeholder child windows of "&Nouveau systeme". Its commands are connected by the
-// application.
+// application; its "Fe&nêtre" menu lists the windows it owns as well as its child windows.
 
 #include <QMainWindow>
 
@@ -31,6 +31,11 @@ struct actions_principales {
     QAction* menu_ouvrir;
     QAction* menu_enregistrer;
     QAction* quitter;
+    /// "&Edition": undo and redo the changes of the system.
+    QAction* annuler;
+    QAction* retablir;
+    /// "Fichiers récents" in the "&Systeme" menu, filled by the application.
+    QMenu* recents;
     QAction* syntaxe;
     QAction* correcteur;
     QAction* a_propos;

@@ -9,6 +9,8 @@
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace varlem {
@@ -87,6 +89,16 @@ void plateforme_qt::copier_texte(const QString& texte) {
 void plateforme_qt::copier_dessin(int w, int h, const dessin& d) {
     if (w <= 0 || h <= 0) return;
     QApplication::clipboard()->setMimeData(preparer_copie(w, h, d));
+}
+
+} // namespace varlem
+
+namespace varlem {
+
+bool plateforme_qt::choisir_imprimante(QWidget* parent, QPrinter& imprimante) {
+    QPrintDialog dialogue(&imprimante, parent);
+    dialogue.setWindowTitle(QStringLiteral("Imprimer"));
+    return dialogue.exec() == QDialog::Accepted;
 }
 
 } // namespace varlem

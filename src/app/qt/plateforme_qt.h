@@ -1,5 +1,5 @@
 #pragma once
-// The desktop's services through Qt's own dialogs and clipboard.
+// The desktop's services through Qt's own dialogs (print dialog included) and clipboard.
 
 #include "studies/qt/plateforme.h"
 
@@ -18,6 +18,7 @@ class plateforme_qt final : public plateforme {
     void erreur(QWidget* parent, const QString& texte) override;
     void copier_texte(const QString& texte) override;
     void copier_dessin(int w, int h, const dessin& d) override;
+    bool choisir_imprimante(QWidget* parent, QPrinter& imprimante) override;
 };
 
 } // namespace varlem

@@ -2,6 +2,7 @@
 
 #include "document/fichier_fdt.h"
 #include "plot/qt/textes_qt.h"
+#include "studies/qt/etiquette_valeur.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -36,7 +37,8 @@ QLineEdit* boite(const QString& nom) {
 } // namespace
 
 affichage_fraction::affichage_fraction(QWidget* parent)
-    : QWidget(parent), numero_(new QLabel), compte_(new QLabel), fraction_(new QLabel),
+    : QWidget(parent), numero_(new etiquette_valeur(QStringLiteral("Fonction n°"))),
+      compte_(new etiquette_valeur(QStringLiteral("Nombre de fonctions :"))), fraction_(new QLabel),
       numerateur_(boite(QStringLiteral("Numérateur"))),
       denominateur_(boite(QStringLiteral("Dénominateur"))),
       barre_(new QLabel(QString(35, QLatin1Char('_')))), retard_(new QLabel),

@@ -14,6 +14,8 @@ class QPushButton;
 
 namespace varlem {
 
+class etiquette_valeur;
+
 /// Number, count and fraction of the function shown.
 class affichage_fraction : public QWidget {
     Q_OBJECT
@@ -39,8 +41,8 @@ class affichage_fraction : public QWidget {
     // Widens the boxes and the bar to the longer text, within the fraction's room.
     void ajuster();
 
-    QLabel* numero_;
-    QLabel* compte_;
+    etiquette_valeur* numero_;
+    etiquette_valeur* compte_;
     QLabel* fraction_;
     QLineEdit* numerateur_;
     QLineEdit* denominateur_;

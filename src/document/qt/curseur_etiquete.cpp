@@ -2,6 +2,7 @@
 #include "plot/qt/textes_qt.h"
 
 #include "settings/qt/elements_reglages.h"
+#include "studies/qt/etiquette_valeur.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -11,7 +12,10 @@ namespace varlem {
 
 curseur_etiquete::curseur_etiquete(const QString& nom, QChar mnemonique, QWidget* parent)
     : QWidget(parent), curseur_(new QSlider(Qt::Vertical)),
-      haut_(new etiquette_cliquable(QString(), mnemonique)), valeur_(new QLabel), bas_(new QLabel) {
+      haut_(new etiquette_cliquable(QString(), mnemonique)),
+      valeur_(new etiquette_valeur(QStringLiteral("Valeur de %1").arg(nom))),
+      bas_(new etiquette_valeur(QStringLiteral("Minimum de %1").arg(nom))),
+      nom_haut_(QStringLiteral("Maximum de %1").arg(nom)) {
     setAccessibleName(nom);
     curseur_->setAccessibleName(nom);
     // Position 0 at the top gives the largest value.
@@ -20,10 +24,8 @@ curseur_etiquete::curseur_etiquete(const QString& nom, QChar mnemonique, QWidget
     curseur_->setTickPosition(QSlider::TicksLeft);
     curseur_->setPageStep(10);
     curseur_->setMinimumHeight(100);
-    haut_->nommer(QStringLiteral("Maximum de %1").arg(nom));
-    valeur_->setAccessibleName(QStringLiteral("Valeur de %1").arg(nom));
-    valeur_->setObjectName(valeur_->accessibleName());
-    bas_->setAccessibleName(QStringLiteral("Minimum de %1").arg(nom));
+    haut_->setObjectName(nom_haut_);
+    haut_->nommer(nom_haut_);
     valeur_->setMinimumWidth(valeur_->fontMetrics().horizontalAdvance(QStringLiteral("0.00000")));
     auto* g = new QGridLayout(this);
     g->setContentsMargins(0, 0, 0, 0);
@@ -71,6 +73,7 @@ void curseur_etiquete::montrer_valeur(const std::string& valeur) {
 
 void curseur_etiquete::montrer_haut(const std::string& haut) {
     haut_->changer_texte(texte_qt(haut));
+    haut_->nommer(nom_avec_valeur(nom_haut_, haut_->texte()));
 }
 
 void curseur_etiquete::haut_cliquable(bool oui) {

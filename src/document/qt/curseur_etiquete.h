@@ -12,6 +12,7 @@ class QSlider;
 namespace varlem {
 
 class etiquette_cliquable;
+class etiquette_valeur;
 
 /// Slider of the corrector or of a template, with its labels.
 class curseur_etiquete : public QWidget {
@@ -49,8 +50,9 @@ class curseur_etiquete : public QWidget {
   private:
     QSlider* curseur_;
     etiquette_cliquable* haut_;
-    QLabel* valeur_;
-    QLabel* bas_;
+    etiquette_valeur* valeur_;
+    etiquette_valeur* bas_;
+    QString nom_haut_;
     bool cliquable_ = true;
 };
 

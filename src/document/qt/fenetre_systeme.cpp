@@ -10,6 +10,7 @@
 #include "document/qt/panneau_boucle.h"
 #include "settings/qt/elements_reglages.h"
 #include "studies/qt/commandes_qt.h"
+#include "studies/qt/fenetres_possedees.h"
 #include "studies/qt/icones_commandes.h"
 #include "studies/titres_etudes.h"
 
@@ -57,7 +58,7 @@ QToolButton* fleche(QWidget* fenetre, QAction* a, Qt::ArrowType sens) {
 } // namespace
 
 fenetre_systeme::fenetre_systeme(contexte_fenetres& ctx, QWidget* parent)
-    : QWidget(parent, Qt::Window), ctx_(ctx) {
+    : QWidget(parent, drapeaux_fenetre_possedee()), ctx_(ctx) {
     setWindowTitle(QStringLiteral("Entree de la fonction de transfert"));
 
     barre_ = new QToolBar;
@@ -213,20 +214,43 @@ void fenetre_systeme::systeme_lu() {
     for (QAction* a : {nouvelle_, supprimer_, copier_, bouclage_}) a->setEnabled(true);
 }
 
+void fenetre_systeme::apres_historique(const resultat_historique& r) {
+    if (!r.effectue) return;
+    if (r.systeme_vide) {
+        reinitialiser();
+        return;
+    }
+    fraction_->montrer_etiquette(texte_qt(r.etiquette_fraction));
+    fraction_->lettre()->setText(texte_qt(r.legende_lettre));
+    fixer_edition(true);
+    appliquer(r.commande);
+}
+
 void fenetre_systeme::au_clic_nouvelle() {
-    appliquer(nouvelle_fonction(
-        ctx_.sys, ctx_.reg,
-        [this](const ouverture_saisie& o, const validation_saisie& v) { return saisir(o, v); }));
+    // Every change of the functions or of the letter goes through the history.
+    resultat_commande r;
+    ctx_.pilote.changer_systeme([&] {
+        r = nouvelle_fonction(
+            ctx_.sys, ctx_.reg,
+            [this](const ouverture_saisie& o, const validation_saisie& v) { return saisir(o, v); });
+    });
+    appliquer(r);
 }
 
 void fenetre_systeme::au_clic_modifier() {
-    appliquer(modifier_fonction(
-        ctx_.sys, ctx_.reg,
-        [this](const ouverture_saisie& o, const validation_saisie& v) { return saisir(o, v); }));
+    resultat_commande r;
+    ctx_.pilote.changer_systeme([&] {
+        r = modifier_fonction(
+            ctx_.sys, ctx_.reg,
+            [this](const ouverture_saisie& o, const validation_saisie& v) { return saisir(o, v); });
+    });
+    appliquer(r);
 }
 
 void fenetre_systeme::au_clic_supprimer() {
-    appliquer(supprimer_fonction(ctx_.sys, position_parcours_));
+    resultat_commande r;
+    ctx_.pilote.changer_systeme([&] { r = supprimer_fonction(ctx_.sys, position_parcours_); });
+    appliquer(r);
 }
 
 void fenetre_systeme::au_clic_copier() {
@@ -234,15 +258,20 @@ void fenetre_systeme::au_clic_copier() {
 }
 
 void fenetre_systeme::au_clic_lettre() {
-    const changement_lettre c = changer_lettre(ctx_.sys);
+    changement_lettre c;
+    ctx_.pilote.changer_systeme([&] { c = changer_lettre(ctx_.sys); });
     if (!c.effectue) return;
     fraction_->montrer_etiquette(texte_qt(c.etiquette));
     fraction_->lettre()->hide();
 }
 
 void fenetre_systeme::au_clic_parcours(bool vers_le_haut) {
-    appliquer(
-        parcourir(ctx_.sys, ctx_.reg, position_parcours_, nouvelle_->isEnabled(), vers_le_haut));
+    // Browsing may drop a function left empty by an abandoned entry.
+    resultat_commande r;
+    ctx_.pilote.changer_systeme([&] {
+        r = parcourir(ctx_.sys, ctx_.reg, position_parcours_, nouvelle_->isEnabled(), vers_le_haut);
+    });
+    appliquer(r);
 }
 
 void fenetre_systeme::legender_bouclage() {
@@ -292,8 +321,11 @@ void fenetre_systeme::au_clic_parametres() {
 void fenetre_systeme::choisir_gabarit(gabarit_filtre gabarit) {
     const std::optional<int> largeur = ctx_.pilote.largeur_fenetre_temps();
     choix_gabarit c;
-    ctx_.pilote.calculer_avec_attente([&](const rapport_progression& progression) {
-        c = varlem::choisir_gabarit(ctx_.sys, ctx_.reg, gabarit, largeur, progression);
+    // The template replaces the user's system, which "Annuler" brings back once it is left.
+    ctx_.pilote.changer_systeme([&] {
+        ctx_.pilote.calculer_avec_attente([&](const rapport_progression& progression) {
+            c = varlem::choisir_gabarit(ctx_.sys, ctx_.reg, gabarit, largeur, progression);
+        });
     });
     if (!c.effectue) return;
     fraction_->lettre()->hide();

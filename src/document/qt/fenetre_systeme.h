@@ -3,6 +3,7 @@
 // modify, delete and copy the functions, the browse arrows and the variable letter; the closed
 // loop with its corrector and the template studies, tuned live by sliders.
 
+#include "document/historique.h"
 #include "document/saisie.h"
 #include "studies/qt/contexte_fenetres.h"
 
@@ -40,6 +41,9 @@ class fenetre_systeme : public QWidget {
     void systeme_lu();
     /// P was set from the root locus: the loop panel shows it.
     void montrer_gain_lieu(const reglage_gain_lieu& r);
+    /// After "Annuler" or "Rétablir": the letter, the function shown and the commands as the
+    /// history left them (an empty system as after emptying), then the refresh it asks for.
+    void apres_historique(const resultat_historique& r);
 
   private:
     void construire_barre();

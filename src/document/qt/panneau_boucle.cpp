@@ -5,6 +5,7 @@
 #include "document/qt/dialogue_saisie.h"
 #include "document/qt/schema_boucle.h"
 #include "plot/qt/textes_qt.h"
+#include "studies/qt/etiquette_valeur.h"
 #include "studies/textes_caracteristiques.h"
 
 #include <QCheckBox>
@@ -44,7 +45,8 @@ void regler_sans_signal(curseur_etiquete* c, const etat_curseur& e) {
 panneau_boucle::panneau_boucle(contexte_fenetres& ctx, QWidget* parent)
     : QWidget(parent), ctx_(ctx), schema_(new schema_boucle(this)),
       texte_boucle_(new QPlainTextEdit(this)), lectures_(new QWidget(this)),
-      stabilite_(new QLabel(lectures_)), marges_(new QLabel(lectures_)),
+      stabilite_(new etiquette_valeur(QStringLiteral("Stabilité de la boucle fermée"), lectures_)),
+      marges_(new etiquette_valeur(QStringLiteral("Marges de la boucle ouverte"), lectures_)),
       gabarit_(new curseur_etiquete(QStringLiteral("Paramètre du gabarit"), QChar(), this)) {
     texte_boucle_->setReadOnly(true);
     texte_boucle_->setAccessibleName(QStringLiteral("Fonction de transfert en boucle fermée"));
@@ -65,13 +67,9 @@ panneau_boucle::panneau_boucle(contexte_fenetres& ctx, QWidget* parent)
 }
 
 QLayout* panneau_boucle::construire_lectures() {
-    stabilite_->setAccessibleName(QStringLiteral("Stabilité de la boucle fermée"));
-    stabilite_->setObjectName(stabilite_->accessibleName());
     QFont gras = stabilite_->font();
     gras.setBold(true);
     stabilite_->setFont(gras);
-    marges_->setAccessibleName(QStringLiteral("Marges de la boucle ouverte"));
-    marges_->setObjectName(marges_->accessibleName());
     marges_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* l = new QVBoxLayout(lectures_);
     l->setContentsMargins(8, 0, 0, 0);

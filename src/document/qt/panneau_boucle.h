@@ -17,6 +17,7 @@ namespace varlem {
 
 class curseur_etiquete;
 class dialogue_saisie;
+class etiquette_valeur;
 class schema_boucle;
 
 /// Loop diagram, closed-loop text and template slider; hidden while neither is studied.
@@ -54,8 +55,8 @@ class panneau_boucle : public QWidget {
     schema_boucle* schema_;
     QPlainTextEdit* texte_boucle_;
     QWidget* lectures_;
-    QLabel* stabilite_;
-    QLabel* marges_;
+    etiquette_valeur* stabilite_;
+    etiquette_valeur* marges_;
     curseur_etiquete* gabarit_;
 };
 

@@ -12,6 +12,8 @@
 #include <functional>
 #include <optional>
 
+class QWidget;
+
 namespace varlem {
 
 /// The application-wide commands a window may run after a document operation.
@@ -39,6 +41,12 @@ class pilote_etudes {
     calculer_avec_attente(const std::function<void(const rapport_progression&)>& calcul) {
         calcul({});
     }
+
+    /// Runs a change of the user's functions or of the variable letter so that "Annuler" can
+    /// undo it (the change itself runs as it would alone).
+    virtual void changer_systeme(const std::function<void()>& changement) { changement(); }
+    /// A study window about to be shown for the first time in this run: where it goes.
+    virtual void placer_fenetre_etude(QWidget& fenetre) { (void)fenetre; }
 
     /// Runs the refresh an operation asks for (nothing when it asks for none).
     void executer(const rafraichissement& r) {

@@ -3,6 +3,7 @@
 #include "plot/qt/surface_qt.h"
 #include "plot/qt/textes_qt.h"
 #include "studies/lecture_frequentielle.h"
+#include "studies/qt/etiquette_valeur.h"
 
 #include <algorithm>
 
@@ -13,13 +14,6 @@
 #include <QVBoxLayout>
 
 namespace varlem {
-
-namespace {
-
-// The unit of a value row, read aloud after its value.
-constexpr const char* propriete_unite = "unite";
-
-} // namespace
 
 dialogue_lecture::dialogue_lecture(contexte_fenetres& ctx, genre_lecture genre,
                                    const QString& titre, std::function<void()> redessiner,
@@ -64,24 +58,13 @@ void dialogue_lecture::montrer_ligne(const ligne_lecture& l, const std::string& 
     l.libelle->setText(texte_qt(libelle) + QStringLiteral(" :"));
     l.valeur->setText(texte_qt(valeur));
     l.valeur->setObjectName(texte_qt(libelle));
-    l.valeur->setAccessibleName(texte_qt(libelle) + QStringLiteral(" : ") + texte_qt(valeur));
+    nommer_valeur(l.valeur, texte_qt(libelle), l.valeur->text());
 }
 
-void dialogue_lecture::montrer_valeur(QLabel* valeur, const std::string& texte) {
-    valeur->setText(texte_qt(texte));
-    const QString unite = valeur->property(propriete_unite).toString();
-    valeur->setAccessibleName(valeur->objectName() + QStringLiteral(" : ") +
-                              valeur->text().trimmed() +
-                              (unite.isEmpty() ? QString() : QStringLiteral(" ") + unite));
-}
-
-QLabel* dialogue_lecture::ajouter_valeur(const QString& invite, const QString& nom,
-                                         const QString& unite) {
+etiquette_valeur* dialogue_lecture::ajouter_valeur(const QString& invite, const QString& nom,
+                                                   const QString& unite) {
     const int ligne = valeurs_->rowCount();
-    auto* valeur = new QLabel;
-    valeur->setAccessibleName(nom);
-    valeur->setObjectName(nom);
-    valeur->setProperty(propriete_unite, unite);
+    auto* valeur = new etiquette_valeur(nom);
     valeur->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("-0.000000000E+000")));
     valeur->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     valeurs_->addWidget(new QLabel(invite), ligne, 0);

@@ -4,6 +4,7 @@
 
 #include "studies/lectures.h"
 #include "studies/qt/contexte_fenetres.h"
+#include "studies/qt/etiquette_valeur.h"
 
 #include <QDialog>
 
@@ -41,15 +42,12 @@ class dialogue_lecture : public QDialog {
     };
     /// A titled group of `n` readings, added under the buttons.
     QGroupBox* ajouter_groupe(const QString& titre, std::vector<ligne_lecture>& lignes, int n);
-    /// Shows a reading's caption and value; the value label is named after the caption, and
-    /// read aloud as the caption and the value.
+    /// Shows a reading's caption and value (heard as the caption followed by the value).
     static void montrer_ligne(const ligne_lecture& l, const std::string& libelle,
                               const std::string& valeur);
-    /// A value row: prompt, value label (named `nom`), unit.
-    QLabel* ajouter_valeur(const QString& invite, const QString& nom, const QString& unite);
-    /// Shows the value of a row of ajouter_valeur, read aloud as its name, the value and the
-    /// unit.
-    static void montrer_valeur(QLabel* valeur, const std::string& texte);
+    /// A value row: prompt, value label (heard as `nom` followed by its value), unit.
+    etiquette_valeur* ajouter_valeur(const QString& invite, const QString& nom,
+                                     const QString& unite);
     /// A button with its caption and its accessible name.
     QPushButton* ajouter_bouton(const QString& texte, const QString& nom,
                                 const std::function<void()>& action, int ligne, int colonne);

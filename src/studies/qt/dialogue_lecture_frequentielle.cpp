@@ -70,9 +70,9 @@ void dialogue_lecture_frequentielle::actualiser() {
     montrer_fonction(texte_reponse_frq(e.etude_freq_choisie, e.bode_double),
                      fonction_lue(ctx_.sys));
     const textes_lecture_frq t = textes_valeurs_frq(ctx_.sys);
-    montrer_valeur(w_, t.w);
-    montrer_valeur(gain_, t.gain);
-    montrer_valeur(phase_, t.phase);
+    w_->setText(texte_qt(t.w));
+    gain_->setText(texte_qt(t.gain));
+    phase_->setText(texte_qt(t.phase));
     const auto montrer_groupe = [](QGroupBox* groupe, const std::vector<ligne_lecture>& lignes,
                                    const std::vector<ligne_caracteristique>& textes) {
         if (groupe) groupe->setVisible(!textes.empty());

@@ -24,9 +24,9 @@ class dialogue_lecture_frequentielle : public dialogue_lecture {
   private:
     void deplacer(int sens);
 
-    QLabel* w_;
-    QLabel* gain_;
-    QLabel* phase_;
+    etiquette_valeur* w_;
+    etiquette_valeur* gain_;
+    etiquette_valeur* phase_;
     std::vector<ligne_lecture> marges_;
     /// The closed loop at the cursor, on the Black diagram.
     std::vector<ligne_lecture> boucle_fermee_;

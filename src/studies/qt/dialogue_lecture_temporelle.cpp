@@ -68,8 +68,8 @@ void dialogue_lecture_temporelle::actualiser() {
         texte_reponse_tps(ctx_.sys.etudes.etude_temps_choisie, reponse_->text().toStdString()),
         ctx_.sys.slot_etudie());
     const textes_lecture_tps t = textes_valeurs_tps(ctx_.reg.temps, ctx_.sys);
-    montrer_valeur(t_, t.t);
-    montrer_valeur(y_, t.y);
+    t_->setText(texte_qt(t.t));
+    y_->setText(texte_qt(t.y));
     detail_->setText(texte_qt(texte_bouton_detail(ctx_.sys.lecture)));
     // The step response's characteristics, computed exactly, beside the values read.
     const std::vector<ligne_caracteristique> textes = lignes();

@@ -23,8 +23,8 @@ class dialogue_lecture_temporelle : public dialogue_lecture {
   private:
     void apres_deplacement();
 
-    QLabel* t_;
-    QLabel* y_;
+    etiquette_valeur* t_;
+    etiquette_valeur* y_;
     QPushButton* detail_;
     QGroupBox* indicielle_;
     std::vector<ligne_lecture> lignes_;

@@ -2,12 +2,16 @@
 
 #include "plot/qt/textes_qt.h"
 #include "studies/qt/commandes_qt.h"
+#include "studies/qt/fenetres_possedees.h"
 #include "studies/qt/image_trace.h"
+#include "studies/qt/impression.h"
 
 #include <QAction>
 #include <QDialog>
 #include <QFile>
 #include <QFileInfo>
+#include <QPainter>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -45,17 +49,21 @@ QString message_export(resultat_export r, const QString& chemin) {
     return {};
 }
 
+// Side of the tool bar's icons: the drawings' grid, sharp at device pixel ratios 1 and 2.
+constexpr int taille_icones = 24;
+
 } // namespace
 
 fenetre_etude::fenetre_etude(contexte_fenetres& ctx, const QString& titre, QSize taille,
                              const commande_etude& commande, QWidget* parent)
-    : QWidget(parent, Qt::Window), ctx_(ctx), barre_(new QToolBar(this)),
+    : QWidget(parent, drapeaux_fenetre_possedee()), ctx_(ctx), barre_(new QToolBar(this)),
       disposition_(new QVBoxLayout(this)),
       commande_(nouvelle_commande(this, commande.texte, commande.infobulle, {}, commande.icone)) {
     setWindowTitle(titre);
     resize(taille);
     barre_->setAccessibleName(titre);
-    barre_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    barre_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    barre_->setIconSize(QSize(taille_icones, taille_icones));
     disposition_->setContentsMargins(0, 0, 0, 0);
     disposition_->setSpacing(0);
     disposition_->addWidget(barre_);
@@ -76,6 +84,10 @@ void fenetre_etude::activer(bool actif) {
 }
 
 void fenetre_etude::montrer() {
+    if (!placee_) {
+        placee_ = true;
+        ctx_.pilote.placer_fenetre_etude(*this);
+    }
     setEnabled(true);
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
@@ -85,8 +97,10 @@ void fenetre_etude::montrer() {
 
 QSize fenetre_etude::taille_exterieure() const {
     QSize t = frameGeometry().size();
-    // The status line is added below what the drawing areas are measured against.
+    // The status line is added below what the drawing areas are measured against, and so are
+    // the icons above the tool bar's captions.
     if (etat_) t.rheight() -= etat_->sizeHint().height();
+    t.rheight() -= barre_->iconSize().height();
     return t;
 }
 
@@ -147,8 +161,40 @@ void fenetre_etude::suivre_pointeur(image_trace* image) {
 }
 
 void fenetre_etude::ajouter_copie_export(const QString& bulle_copie, const QString& bulle_export) {
-    ajouter_commande(QStringLiteral("Copier"), bulle_copie, [this] { copier(); });
-    ajouter_commande(QStringLiteral("Exporter…"), bulle_export, [this] { exporter(); });
+    ajouter_commande(QStringLiteral("Copier"), bulle_copie, QStringLiteral("copier_courbes"),
+                     [this] { copier(); });
+    ajouter_commande(QStringLiteral("Exporter…"), bulle_export, QStringLiteral("exporter"),
+                     [this] { exporter(); });
+    ajouter_impression();
+}
+
+void fenetre_etude::ajouter_impression() {
+    QAction* a = ajouter_commande(QStringLiteral("Imprimer…"), QStringLiteral("Imprimer le tracé"),
+                                  QStringLiteral("imprimer"), [this] { imprimer(); });
+    a->setShortcut(QKeySequence::Print);
+    a->setShortcutContext(Qt::WindowShortcut);
+}
+
+dessin fenetre_etude::dessin_impression(QSize& taille) const {
+    taille = QSize(ctx_.reg.largeur_copie, ctx_.reg.hauteur_copie);
+    return dessin_copie();
+}
+
+void fenetre_etude::imprimer() {
+    QPrinter imprimante(QPrinter::HighResolution);
+    imprimante.setDocName(windowTitle());
+    if (!ctx_.plat.choisir_imprimante(this, imprimante)) return;
+    QSize taille;
+    const dessin d = dessin_impression(taille);
+    QPainter peintre;
+    if (!peintre.begin(&imprimante)) {
+        ctx_.plat.erreur(this,
+                         QStringLiteral("Impossible d'imprimer : l'imprimante ne répond pas"));
+        return;
+    }
+    // The painter's origin is the printable area's corner.
+    peindre_page(peintre, QRectF(0, 0, imprimante.width(), imprimante.height()), windowTitle(),
+                 taille, d);
 }
 
 void fenetre_etude::copier() {
@@ -172,7 +218,12 @@ void fenetre_etude::exporter() {
 
 QAction* fenetre_etude::ajouter_commande(const QString& texte, const QString& infobulle,
                                          std::function<void()> action) {
-    QAction* a = nouvelle_commande(this, texte, infobulle);
+    return ajouter_commande(texte, infobulle, QString(), std::move(action));
+}
+
+QAction* fenetre_etude::ajouter_commande(const QString& texte, const QString& infobulle,
+                                         const QString& icone, std::function<void()> action) {
+    QAction* a = nouvelle_commande(this, texte, infobulle, {}, icone);
     barre_->addAction(a);
     connect(a, &QAction::triggered, this, [action = std::move(action)] { action(); });
     // Reachable with Tab and pressed with Space, like any button.

@@ -1,9 +1,9 @@
 #pragma once
 // The study-window interface the application drives (open, refresh, empty, enable, change of
-// mode), and the chrome every study window shares: a top-level window with a tool bar above
-// its content, its command in the main window, copy and export of its plot at the copy size,
-// the pointer's coordinates in its status line, the redraw on resize, and its readouts, which
-// close with it.
+// mode), and the chrome every study window shares: a window owned by the main window with a
+// tool bar of icons above its content, its command in the main window, copy, export and print of
+// its plot at the copy size, the pointer's coordinates in its status line, the redraw on resize,
+// its place the first time it opens, and its readouts, which close with it.
 
 #include "plot/qt/copie_vectorielle.h"
 #include "studies/qt/contexte_fenetres.h"
@@ -17,6 +17,7 @@
 
 class QAction;
 class QDialog;
+class QPainter;
 class QStatusBar;
 class QToolBar;
 class QVBoxLayout;
@@ -67,16 +68,24 @@ class fenetre_etude : public QWidget {
   protected:
     /// Notes the study open (for a window whose flag is its own).
     void marquer_ouverte() { ouverte_ = true; }
-    /// A tool-bar command showing `texte`, with its hint (also its status-bar text).
+    /// A tool-bar command showing `texte` under the command icon named `icone`, with its hint
+    /// (also its status-bar text).
+    QAction* ajouter_commande(const QString& texte, const QString& infobulle, const QString& icone,
+                              std::function<void()> action);
+    /// The same without an icon (every command of the project has one).
     QAction* ajouter_commande(const QString& texte, const QString& infobulle,
                               std::function<void()> action);
     /// A separator in the tool bar.
     void ajouter_separateur();
     /// Adds the status line under the content: pointer coordinates and command hints.
     void ajouter_ligne_etat();
-    /// "Copier" (the plot at the copy size to the clipboard) and "Exporter…" (the plot as PNG,
-    /// SVG or PDF, or its values as CSV) in the tool bar, with the window's own hints.
+    /// "Copier" (the plot at the copy size to the clipboard), "Exporter…" (the plot as PNG,
+    /// SVG or PDF, or its values as CSV) and "Imprimer…" in the tool bar, with the window's own
+    /// hints.
     void ajouter_copie_export(const QString& bulle_copie, const QString& bulle_export);
+    /// "Imprimer…" (Ctrl+P) in the tool bar: the print dialog, then the window's caption and
+    /// its printed drawing scaled to the page.
+    void ajouter_impression();
     /// The status line follows the pointer over `image` with `coordonnees`.
     void suivre_pointeur(image_trace* image);
     /// A readout of the window: it closes when the window hides or empties.
@@ -84,6 +93,9 @@ class fenetre_etude : public QWidget {
 
     /// The drawing that "Copier" and "Exporter…" write.
     virtual dessin dessin_copie() const { return {}; }
+    /// The drawing "Imprimer…" prints and its size in pixels: by default the copy's, at the
+    /// copy size.
+    virtual dessin dessin_impression(QSize& taille) const;
     /// The values "Exporter…" writes as CSV.
     virtual std::string valeurs_csv() const { return {}; }
     /// The status text of the pointer at `p` over `image`; empty outside the plot.
@@ -110,10 +122,13 @@ class fenetre_etude : public QWidget {
     void fermer_lectures();
     void copier();
     void exporter();
+    void imprimer();
 
     QAction* commande_;
     std::vector<QDialog*> lectures_;
     bool ouverte_ = false;
+    // Shown once in this run: later openings leave it where the user put it.
+    bool placee_ = false;
 };
 
 } // namespace varlem

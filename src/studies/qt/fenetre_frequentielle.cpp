@@ -27,37 +27,38 @@ fenetre_frequentielle::fenetre_frequentielle(contexte_fenetres& ctx, QWidget* pa
       lecture_(new dialogue_lecture_frequentielle(
           ctx, [this] { redessiner(); }, this)) {
     ajouter_commande(QStringLiteral("Gain"), QStringLiteral("Tracé du gain"),
-                     [this] { choisir(diagramme::gain); });
+                     QStringLiteral("gain"), [this] { choisir(diagramme::gain); });
     ajouter_commande(QStringLiteral("Phase"), QStringLiteral("tracé de la phase"),
-                     [this] { choisir(diagramme::phase); });
+                     QStringLiteral("phase"), [this] { choisir(diagramme::phase); });
     ajouter_commande(QStringLiteral("Bode"), QStringLiteral("Diagramme de Bode"),
-                     [this] { choisir_bode(); });
-    ajouter_commande(QStringLiteral("Module"), QStringLiteral("Module"),
+                     QStringLiteral("bode"), [this] { choisir_bode(); });
+    ajouter_commande(QStringLiteral("Module"), QStringLiteral("Module"), QStringLiteral("module"),
                      [this] { choisir(diagramme::module); });
-    ajouter_commande(QStringLiteral("Black"), QStringLiteral("Black"),
+    ajouter_commande(QStringLiteral("Black"), QStringLiteral("Black"), QStringLiteral("black"),
                      [this] { choisir(diagramme::black); });
     ajouter_commande(QStringLiteral("Nyquist"), QStringLiteral("Nyquist"),
-                     [this] { choisir(diagramme::nyquist); });
+                     QStringLiteral("nyquist"), [this] { choisir(diagramme::nyquist); });
     ajouter_separateur();
     ajouter_copie_export(
         QStringLiteral("Copier courbes (metafile)"),
         QStringLiteral("Enregistrer le tracé (PNG, SVG, PDF) ou ses valeurs (CSV)"));
     ajouter_separateur();
     ajouter_commande(QStringLiteral("Zoom avant"), QStringLiteral("Zoom avant"),
-                     [this] { au_clic_zoom_avant(); });
+                     QStringLiteral("zoom_avant"), [this] { au_clic_zoom_avant(); });
     ajouter_commande(QStringLiteral("Zoom arrière"), QStringLiteral("Zoom arriere"),
-                     [this] { au_clic_zoom_arriere(); });
+                     QStringLiteral("zoom_arriere"), [this] { au_clic_zoom_arriere(); });
     ajouter_separateur();
     ajouter_commande(QStringLiteral("Décade −"), QStringLiteral("intervalle etude elargi vers bas"),
-                     [this] { elargir(true); });
+                     QStringLiteral("decade_moins"), [this] { elargir(true); });
     ajouter_commande(QStringLiteral("Décade +"), QStringLiteral("Intervalle etude elargi vers ht"),
-                     [this] { elargir(false); });
+                     QStringLiteral("decade_plus"), [this] { elargir(false); });
     ajouter_commande(QStringLiteral("Échelle auto"), QStringLiteral("Echelle auto"),
-                     [this] { au_clic_echelle_auto(); });
+                     QStringLiteral("echelle_auto"), [this] { au_clic_echelle_auto(); });
     ajouter_separateur();
-    ajouter_commande(QStringLiteral("Valeurs"), QStringLiteral("Valeurs particulières"), [this] {
-        if (ctx_.sys.nb_fonctions > 0) lecture_->ouvrir();
-    });
+    ajouter_commande(QStringLiteral("Valeurs"), QStringLiteral("Valeurs particulières"),
+                     QStringLiteral("valeurs"), [this] {
+                         if (ctx_.sys.nb_fonctions > 0) lecture_->ouvrir();
+                     });
     disposition_->addWidget(image_, 1, Qt::AlignLeft | Qt::AlignTop);
     ajouter_ligne_etat();
     // The phase picture of the Bode view is placed by hand in the lower half.

@@ -18,7 +18,7 @@ fenetre_poles_zeros::fenetre_poles_zeros(contexte_fenetres& ctx, QWidget* parent
                     parent),
       image_(new image_trace(QStringLiteral("Carte des pôles et des zéros"), this)) {
     ajouter_commande(QStringLiteral("Échelle auto"), QStringLiteral("Echelle Automatique"),
-                     [this] { au_clic_echelle_auto(); });
+                     QStringLiteral("echelle_auto"), [this] { au_clic_echelle_auto(); });
     ajouter_separateur();
     ajouter_copie_export(
         QStringLiteral("Copier les courbes en vectoriel"),

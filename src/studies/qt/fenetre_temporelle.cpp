@@ -22,20 +22,22 @@ fenetre_temporelle::fenetre_temporelle(contexte_fenetres& ctx, QWidget* parent)
       image_(new image_trace(QStringLiteral("Réponse temporelle"), this)),
       periodique_(new dialogue_periodique(ctx, this)), lecture_(new dialogue_lecture_temporelle(
                                                            ctx, [this] { redessiner(); }, this)) {
-    const std::tuple<const char*, const char*, entree_temps> exactes[] = {
-        {"Impulsion", "Réponse impulsionnelle", entree_temps::impulsion},
-        {"Échelon", "Réponse indicielle", entree_temps::echelon},
-        {"Rampe", "Réponse à une rampe", entree_temps::rampe},
-        {"Sinusoïde", "Réponse à une sinusoïde", entree_temps::sinus}};
-    for (const auto& [texte, bulle, entree] : exactes)
+    const std::tuple<const char*, const char*, const char*, entree_temps> exactes[] = {
+        {"Impulsion", "Réponse impulsionnelle", "impulsion", entree_temps::impulsion},
+        {"Échelon", "Réponse indicielle", "echelon", entree_temps::echelon},
+        {"Rampe", "Réponse à une rampe", "rampe", entree_temps::rampe},
+        {"Sinusoïde", "Réponse à une sinusoïde", "sinusoide", entree_temps::sinus}};
+    for (const auto& [texte, bulle, icone, entree] : exactes)
         ajouter_commande(QString::fromUtf8(texte), QString::fromUtf8(bulle),
-                         [this, entree = entree] { choisir(entree); });
+                         QString::fromLatin1(icone), [this, entree = entree] { choisir(entree); });
     ajouter_separateur();
-    ajouter_commande(QStringLiteral("Carré"), QStringLiteral("Réponse à un signal carré"), [this] {
-        choisir_periodique(entree_temps::carre, QStringLiteral("Entrée parametres signal carré"));
-    });
+    ajouter_commande(QStringLiteral("Carré"), QStringLiteral("Réponse à un signal carré"),
+                     QStringLiteral("carre"), [this] {
+                         choisir_periodique(entree_temps::carre,
+                                            QStringLiteral("Entrée parametres signal carré"));
+                     });
     ajouter_commande(QStringLiteral("Triangle"), QStringLiteral("Réponse à un signal triangle"),
-                     [this] {
+                     QStringLiteral("triangle"), [this] {
                          choisir_periodique(entree_temps::triangle,
                                             QStringLiteral("Entrée parametres signal triangle"));
                      });
@@ -46,13 +48,15 @@ fenetre_temporelle::fenetre_temporelle(contexte_fenetres& ctx, QWidget* parent)
     ajouter_separateur();
     ajouter_commande(QStringLiteral("Temps ÷ 2"),
                      QStringLiteral("Divise par 2 l'intervalle de temps"),
-                     [this] { changer_intervalle(-1); });
+                     QStringLiteral("temps_divise"), [this] { changer_intervalle(-1); });
     ajouter_commande(QStringLiteral("Temps × 2"), QStringLiteral("Doubler l'intervalle de temps"),
-                     [this] { changer_intervalle(1); });
+                     QStringLiteral("temps_double"), [this] { changer_intervalle(1); });
     ajouter_separateur();
-    ajouter_commande(QStringLiteral("Valeurs"), QStringLiteral("valeurs particulières"), [this] {
-        if (ctx_.sys.etudes.etude_temps_choisie != entree_temps::aucune) lecture_->ouvrir();
-    });
+    ajouter_commande(QStringLiteral("Valeurs"), QStringLiteral("valeurs particulières"),
+                     QStringLiteral("valeurs"), [this] {
+                         if (ctx_.sys.etudes.etude_temps_choisie != entree_temps::aucune)
+                             lecture_->ouvrir();
+                     });
     disposition_->addWidget(image_, 1, Qt::AlignLeft | Qt::AlignTop);
     ajouter_ligne_etat();
     suivre_pointeur(image_);

@@ -1,7 +1,7 @@
 #pragma once
 // The services of the desktop that windows ask for: questions, input boxes, file pickers,
-// colour and font choosers, the error box and the clipboard. The application hands the Qt
-// implementation to every window; tests hand a scripted one.
+// colour and font choosers, the print dialog, the error box and the clipboard. The application
+// hands the Qt implementation to every window; tests hand a scripted one.
 
 #include "plot/qt/copie_vectorielle.h"
 #include "plot/surface.h"
@@ -11,6 +11,7 @@
 
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace varlem {
@@ -49,6 +50,8 @@ class plateforme {
     virtual void copier_texte(const QString& texte) = 0;
     /// Puts a drawing on the clipboard as SVG, PDF and a PNG image, at w × h.
     virtual void copier_dessin(int w, int h, const dessin& d) = 0;
+    /// The print dialog over `imprimante`, which it sets up: false when cancelled.
+    virtual bool choisir_imprimante(QWidget* parent, QPrinter& imprimante) = 0;
 };
 
 } // namespace varlem

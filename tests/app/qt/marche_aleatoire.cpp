@@ -206,7 +206,9 @@ void marche_aleatoire::demarrer_application() {
     app_ = std::make_unique<application_varlem>(*plat_);
     // Root searches drawn from the walk: the same seed finds the same roots.
     app_->document().calcul.graine = h_.brut();
-    app_->principale().show();
+    // Where the last session left the windows, before any is shown.
+    retenir_places();
+    app_->montrer();
     modele_.clear();
     modele_enregistre_ = true;
 }
@@ -308,6 +310,7 @@ void marche_aleatoire::preparer_reponses() {
     p.enregistrements.clear();
     p.couleurs.clear();
     p.polices.clear();
+    p.impressions.clear();
     p.questions.clear();
     p.erreurs.clear();
     p.pickers.clear();
@@ -402,6 +405,9 @@ void marche_aleatoire::executer(const std::string& nom, const std::function<void
             .count();
     };
     const double debut = maintenant();
+    const std::optional<textes_systeme> avant = textes_utilisateur();
+    historique_deplace_ = false;
+    enregistre_apres_.reset();
     faire();
     if (const char* profil = std::getenv("VARLEM_PROFIL"); profil && std::atol(profil) == rang_)
         std::fprintf(stderr, "action %ld : %.6f,%.6f\n", rang_, debut, maintenant());
@@ -422,9 +428,11 @@ void marche_aleatoire::executer(const std::string& nom, const std::function<void
         // The program ended: what the user had must be safe; then a new session starts.
         suivre_modele(std::vector<textes_fdt>{});
         session_finie_ = false;
+        oublier_historique();
         demarrer_application();
     } else {
         suivre_modele(fonctions_utilisateur(app_->document()));
+        suivre_historique(avant);
     }
     verifier();
 }
@@ -474,6 +482,8 @@ void marche_aleatoire::suivre_fichiers() {
         // with something else (a template studied) is no longer known to be good.
         std::erase_if(fichiers_, [&](const fichier_offert& o) { return o.chemin == chemin; });
         fichiers_.push_back({chemin, std::nullopt, s.lettre_variable});
+        // A template saved is no system of the user's: none is saved then.
+        if (s.etudes.mode_filtre && plat_->erreurs.isEmpty()) textes_enregistres_.clear();
         if (!memes_textes(textes_du_contenu(texte), modele_)) continue;
         systeme relu;
         relu.lettre_variable = s.lettre_variable;
@@ -484,6 +494,7 @@ void marche_aleatoire::suivre_fichiers() {
         constater(memes_textes(fonctions_utilisateur(relu), modele_),
                   "a saved system reads back other texts");
         modele_enregistre_ = true;
+        textes_enregistres_ = modele_;
         if (bavard)
             std::printf("    enregistré %s (%c)\n", std_(chemin).c_str(), s.lettre_variable);
         fichiers_.back().lisible = true;
@@ -518,10 +529,19 @@ void marche_aleatoire::suivre_modele(const std::vector<textes_fdt>& actuel) {
     const bool lu =
         (fichier_donne_ && memes_textes(actuel, textes_du_fichier(fichier_donne_->chemin))) ||
         (fichier_depose_ && memes_textes(actuel, textes_du_fichier(*fichier_depose_)));
-    if (lu)
+    if (lu) {
         modele_enregistre_ = true;
-    else if (!memes_textes(actuel, modele_))
+        // Only a file read is the system last read; the texts of a file never opened are not.
+        const bool ouvert =
+            fichier_depose_ ||
+            std::any_of(plat_->pickers.begin(), plat_->pickers.end(),
+                        [](const choix_fichier& c) { return c.titre == QStringLiteral("Ouvrir"); });
+        if (ouvert && !historique_deplace_) textes_enregistres_ = actuel;
+    } else if (!memes_textes(actuel, modele_)) {
         modele_enregistre_ = actuel.empty();
+    }
+    // Undone or redone back to what was saved or read, the system is safe in its file.
+    if (enregistre_apres_) modele_enregistre_ = *enregistre_apres_;
     // A file the walk knows to be good reads, a broken one is refused (the errors shown after
     // the open picker are the reading's: a failed save before it would have stopped it).
     for (const choix_fichier& c : plat_->pickers) {
@@ -552,6 +572,7 @@ void marche_aleatoire::declarer_actions() {
     declarer_actions_systeme();
     declarer_actions_etudes();
     declarer_actions_cours();
+    declarer_actions_bureau();
 }
 
 void marche_aleatoire::quitter(bool par_menu) {

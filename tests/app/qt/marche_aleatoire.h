@@ -8,13 +8,16 @@
 #include "app/qt/application_varlem.h"
 #include "app/qt/plateforme_scriptee.h"
 #include "document/textes_construits.h"
+#include "studies/placement_fenetres.h"
 
 #include <QString>
+#include <cstdlib>
 
 #include <chrono>
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <random>
@@ -25,6 +28,7 @@ class QWidget;
 
 namespace varlem {
 class dialogue_saisie;
+class fenetre_etude;
 } // namespace varlem
 
 namespace varlem::test {
@@ -93,6 +97,12 @@ struct fichier_offert {
     char lettre = 'p';
 };
 
+/// The user's system as "Annuler" brings it back: its functions' texts and its letter.
+struct textes_systeme {
+    std::vector<textes_fdt> fonctions;
+    char lettre = 'p';
+};
+
 /// The walk over one application, recreated when the user quits.
 class marche_aleatoire {
   public:
@@ -113,7 +123,7 @@ class marche_aleatoire {
     /// The last actions, oldest first, for the report of a failure.
     std::string derniers_pas() const;
     /// Every action is printed as it is done.
-    bool bavard = false;
+    bool bavard = std::getenv("VARLEM_BAVARD") != nullptr;
 
   private:
     struct action {
@@ -166,6 +176,24 @@ class marche_aleatoire {
     void regler_cours();
     void verifier_lecture_cours();
 
+    // marche_bureau.cpp: undo and redo, the recent files, printing, the "Fe&nêtre" menu, and
+    // the history and the windows' places checked.
+    void declarer_actions_bureau();
+    /// The user's system as texts; nothing while a template is studied.
+    std::optional<textes_systeme> textes_utilisateur() const;
+    /// After an action: the step it left to undo, if it changed the user's system.
+    void suivre_historique(const std::optional<textes_systeme>& avant);
+    /// A new session: nothing to undo, nothing saved, no window shown yet.
+    void oublier_historique();
+    void deplacer_historique(bool en_arriere);
+    void choisir_recent();
+    void imprimer(fenetre_etude& f);
+    void choisir_fenetre();
+    void verifier_historique();
+    void verifier_places();
+    /// The places the windows were left at when the last session ended.
+    void retenir_places();
+
     // marche_invariants.cpp: what must hold after every action.
     void verifier();
     void verifier_compteurs();
@@ -208,6 +236,18 @@ class marche_aleatoire {
     std::optional<QString> fichier_depose_;
     // The last drawing and text copied, checked once after each action.
     int copies_dessin_vues_ = 0;
+
+    // The steps "Annuler" and "Rétablir" go through, as the walk expects them.
+    std::vector<textes_systeme> a_annuler_;
+    std::vector<textes_systeme> a_retablir_;
+    // The texts last saved or read: undoing back to them leaves nothing to save.
+    std::vector<textes_fdt> textes_enregistres_;
+    // The action under way moved the history itself, and what it left to save.
+    bool historique_deplace_ = false;
+    std::optional<bool> enregistre_apres_;
+    // The windows shown in this session, and where the last one had left them.
+    std::vector<QWidget*> deja_montrees_;
+    std::map<QWidget*, std::optional<rectangle_ecran>> memoire_de_session_;
 };
 
 } // namespace varlem::test

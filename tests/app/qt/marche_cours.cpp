@@ -8,6 +8,7 @@
 #include "settings/qt/dialogue_reglages.h"
 #include "studies/lecture_cours.h"
 #include "studies/qt/dialogue_lecture_frequentielle.h"
+#include "studies/qt/etiquette_valeur.h"
 #include "studies/qt/fenetre_frequentielle.h"
 
 #include <QGroupBox>
@@ -86,8 +87,7 @@ void marche_aleatoire::verifier_lecture_cours() {
     // Every value label reads aloud as its name and its value.
     for (const char* nom : {"Valeur de la pulsation", "Valeur du gain", "Valeur de la phase"}) {
         const QLabel* v = controle<QLabel>(&lf, QString::fromUtf8(nom));
-        constater(v && v->accessibleName().startsWith(QString::fromUtf8(nom) +
-                                                      QStringLiteral(" : ") + v->text().trimmed()),
+        constater(v && v->accessibleName() == nom_avec_valeur(QString::fromUtf8(nom), v->text()),
                   std::string("the readout's ") + nom + " is read aloud as " +
                       (v ? std_(v->accessibleName()) : "nothing"));
     }
@@ -102,7 +102,7 @@ void marche_aleatoire::verifier_lecture_cours() {
         for (const ligne_caracteristique& l : lignes) {
             const QLabel* v = controle<QLabel>(&lf, qt(l.libelle));
             constater(v && v->text() == qt(l.valeur) &&
-                          v->accessibleName() == qt(l.libelle + " : " + l.valeur),
+                          v->accessibleName() == nom_avec_valeur(qt(l.libelle), qt(l.valeur)),
                       "the readout shows " + (v ? std_(v->text()) : std::string("nothing")) +
                           " for " + l.libelle + " instead of " + l.valeur);
         }

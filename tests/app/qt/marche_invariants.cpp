@@ -161,6 +161,8 @@ void marche_aleatoire::verifier() {
     verifier_copies();
     verifier_nombres_montres();
     verifier_traces();
+    verifier_historique();
+    verifier_places();
 }
 
 void marche_aleatoire::verifier_compteurs() {
@@ -386,7 +388,7 @@ void marche_aleatoire::verifier_nombres_montres() {
         point_lecture_temporelle(app_->reglages_etudes().temps, s);
     // A readout may say that a value is infinite when it is.
     const auto infini_vrai = [&](const QWidget* w) {
-        // The value labels are named after their row; their accessible name adds the value.
+        // A value label is named after its caption and the value it shows: found by its caption.
         const QString n = w->objectName();
         if (n == QStringLiteral("Valeur du gain")) return frq && std::isinf(frq->gain);
         if (n == QStringLiteral("Valeur de la phase")) return frq && std::isinf(frq->phase);

@@ -1,5 +1,7 @@
 #include "app/qt/plateforme_scriptee.h"
 
+#include <QPrinter>
+
 namespace varlem::test {
 
 namespace {
@@ -66,6 +68,15 @@ void plateforme_scriptee::copier_dessin(int w, int h, const dessin& d) {
     hauteur_dessin = h;
     svg_copie = dessiner_svg(w, h, d);
     ++copies_dessin;
+}
+
+bool plateforme_scriptee::choisir_imprimante(QWidget*, QPrinter& imprimante) {
+    ++dialogues_impression;
+    const std::optional<QString> fichier = suivante(impressions);
+    if (!fichier) return false;
+    imprimante.setOutputFormat(QPrinter::PdfFormat);
+    imprimante.setOutputFileName(*fichier);
+    return true;
 }
 
 } // namespace varlem::test

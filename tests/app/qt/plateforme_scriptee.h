@@ -29,6 +29,8 @@ class plateforme_scriptee final : public plateforme {
     std::deque<std::optional<couleur>> couleurs;
     /// Fonts chosen (missing, or nullopt: cancelled).
     std::deque<std::optional<QFont>> polices;
+    /// PDF files the print dialogs print into (missing, or nullopt: cancelled).
+    std::deque<std::optional<QString>> impressions;
 
     /// Every question asked, every error shown, every picker's caption and filter.
     QStringList questions;
@@ -43,6 +45,8 @@ class plateforme_scriptee final : public plateforme {
     int hauteur_dessin = 0;
     QByteArray svg_copie;
     int copies_dessin = 0;
+    /// Print dialogs shown.
+    int dialogues_impression = 0;
 
     reponse question(QWidget* parent, const QString& texte) override;
     QString saisir_texte(QWidget* parent, const QString& titre, const QString& invite,
@@ -54,6 +58,7 @@ class plateforme_scriptee final : public plateforme {
     void erreur(QWidget* parent, const QString& texte) override;
     void copier_texte(const QString& texte) override;
     void copier_dessin(int w, int h, const dessin& d) override;
+    bool choisir_imprimante(QWidget* parent, QPrinter& imprimante) override;
 };
 
 /// Records the refreshes and enablings a window asks for, without any study window.

@@ -102,7 +102,7 @@ TEST_F(Application, ToutesLesCommandesOntUnNomEtUnChemin) {
     }
     QStringList titres;
     for (QAction* a : app->principale().menuBar()->actions()) titres << a->text();
-    EXPECT_EQ(titres, (QStringList{"&Systeme", "&Etude", "Fe&nêtre", "&Aide"}));
+    EXPECT_EQ(titres, (QStringList{"&Systeme", "&Edition", "&Etude", "Fe&nêtre", "&Aide"}));
 }
 
 TEST_F(Application, NouveauSystemeNeFaitQuAjouterDesFenetresVides) {

@@ -7,6 +7,7 @@
 #include "app/qt/plateforme_scriptee.h"
 #include "settings/qt/dialogue_reglages.h"
 #include "studies/qt/dialogue_lecture_frequentielle.h"
+#include "studies/qt/etiquette_valeur.h"
 #include "studies/qt/fenetre_frequentielle.h"
 #include "studies/qt/image_trace.h"
 
@@ -149,12 +150,11 @@ TEST_F(CoursFenetres, AbaqueEtLectureSurLeDiagrammeDeBlack) {
             const QLabel* v = controle<QLabel>(&l, QString::fromUtf8(nom));
             ASSERT_NE(v, nullptr) << nom;
             EXPECT_FALSE(v->text().isEmpty());
-            EXPECT_EQ(v->accessibleName(),
-                      QString::fromUtf8(nom) + QStringLiteral(" : ") + v->text());
+            EXPECT_EQ(v->accessibleName(), nom_avec_valeur(QString::fromUtf8(nom), v->text()));
         }
         const QLabel* gain = controle<QLabel>(&l, QStringLiteral("Valeur du gain"));
-        EXPECT_EQ(gain->accessibleName(), QStringLiteral("Valeur du gain : ") +
-                                              gain->text().trimmed() + QStringLiteral(" dB"));
+        EXPECT_EQ(gain->accessibleName(),
+                  QStringLiteral("Valeur du gain ") + gain->text().trimmed());
     }
     // The gain diagram with the asymptotes: the closed loop goes, the asymptotic gain comes.
     regler([](dialogue_reglages& d) { cocher(d, QStringLiteral("Asymptotes")); });
