@@ -166,6 +166,9 @@ std::optional<int> racines_instables_boucle(const boucle_retardee& b) {
     }
     const double w_fin = pulsation_queue(f);
     if (!std::isfinite(w_fin)) return std::nullopt;
+    // The delay alone turns the argument by ω·τ: more steps than the search may take is known
+    // before the first one (a gain of 1e27 pushes w_fin that far).
+    if (!(w_fin * f.tau / rotation_pas < static_cast<double>(evaluations_max))) return std::nullopt;
     const std::optional<double> variation = variation_argument(f, w_fin);
     if (!variation) return std::nullopt;
     // Beyond w_fin the argument of F is that of P, plus that of 1 + Q/P·e^(−jωτ) which ends

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <optional>
 
 namespace varlem {
 
@@ -44,15 +45,24 @@ constexpr int bissections_max = 80;
 constexpr double precision_borne = 1e-12;
 
 // The gain near `borne` where the exact loop turns from stable to unstable (or the reverse when
-// `stable_dessous` is false); `borne` itself when no bracket confirms it.
+// `stable_dessous` is false); `borne` itself when no bracket confirms it, or as soon as the
+// exact count cannot be had (its search gives up at once rather than at every bisection).
 double borne_exacte(const boucle_stabilite& b, double borne, bool stable_dessous) {
-    const auto stable = [&](double k) { return boucle_retard_stable(boucle_exacte(b, k)); };
+    const auto stable = [&](double k) -> std::optional<bool> {
+        const std::optional<int> z = racines_instables_boucle(boucle_exacte(b, k));
+        if (!z) return std::nullopt;
+        return *z == 0;
+    };
     for (const double d : crochets) {
         double bas = borne * (1 - d), haut = borne * (1 + d);
-        if (stable(bas) != stable_dessous || stable(haut) == stable_dessous) continue;
+        const std::optional<bool> sous = stable(bas), dessus = stable(haut);
+        if (!sous || !dessus) return borne;
+        if (*sous != stable_dessous || *dessus == stable_dessous) continue;
         for (int i = 0; i < bissections_max && haut - bas > precision_borne * haut; ++i) {
             const double m = (bas + haut) / 2;
-            (stable(m) == stable_dessous ? bas : haut) = m;
+            const std::optional<bool> milieu = stable(m);
+            if (!milieu) break;
+            (*milieu == stable_dessous ? bas : haut) = m;
         }
         return (bas + haut) / 2;
     }

@@ -16,10 +16,14 @@ bool memes_fonctions(const std::vector<textes_fdt>& a, const std::vector<textes_
         [](const textes_fdt& x, const textes_fdt& y) { return x.num == y.num && x.den == y.den; });
 }
 
-// The system's texts and nothing more, for the save comparison.
-std::vector<textes_fdt> textes_du_systeme(const systeme& s) {
-    const std::optional<instantane_systeme> i = instantane(s);
-    return i ? i->fonctions : std::vector<textes_fdt>{};
+// The system's texts and delays, for the save comparison.
+instantane_systeme textes_du_systeme(const systeme& s) {
+    return instantane(s).value_or(instantane_systeme{});
+}
+
+// The same functions and delays, whatever the letter (a file does not keep it).
+bool memes_contenus(const instantane_systeme& a, const instantane_systeme& b) {
+    return memes_fonctions(a.fonctions, b.fonctions) && a.retards == b.retards;
 }
 
 void borner(std::vector<instantane_systeme>& pile) {
@@ -38,7 +42,8 @@ void fermer_etudes(etat_etudes& e) {
 }
 
 bool memes_textes(const instantane_systeme& a, const instantane_systeme& b) {
-    return a.lettre_variable == b.lettre_variable && memes_fonctions(a.fonctions, b.fonctions);
+    return a.lettre_variable == b.lettre_variable && memes_fonctions(a.fonctions, b.fonctions) &&
+           a.retards == b.retards;
 }
 
 std::optional<instantane_systeme> instantane(const systeme& s) {
@@ -51,6 +56,7 @@ std::optional<instantane_systeme> instantane(const systeme& s) {
     for (int k = 1; k <= n; ++k) {
         const fdt& f = banque[static_cast<std::size_t>(k)].fonction;
         i.fonctions.push_back({f.texte_num, f.texte_den});
+        i.retards.push_back(f.retard);
     }
     i.fonction_courante = boucle ? s.courante_sauvee : s.fonction_courante;
     i.lettre_variable = s.lettre_variable;
@@ -65,8 +71,10 @@ bool restaurer(systeme& s, reglages& r, const instantane_systeme& i) {
     contexte_calcul ctx = s.calcul;
     for (std::size_t k = 0; k < i.fonctions.size(); ++k) {
         bool erreur_syntaxe = false, erreur_degre = false;
+        // A delay is restored with its function: a step undone never loses it.
+        const double retard = k < i.retards.size() ? i.retards[k] : 0.0;
         analyser_fonction(ctx, i.lettre_variable, i.fonctions[k].num, i.fonctions[k].den,
-                          (*copie)[k + 1], erreur_syntaxe, erreur_degre);
+                          (*copie)[k + 1], erreur_syntaxe, erreur_degre, retard);
         if (erreur_syntaxe || erreur_degre) return false;
     }
     s.fonctions = *copie;
@@ -128,7 +136,7 @@ resultat_historique historique::deplacer(std::vector<instantane_systeme>& depuis
     vers.push_back(*present);
     borner(vers);
     // An empty system has nothing to save, whatever was saved before.
-    s.modifie = s.nb_fonctions > 0 && !memes_fonctions(textes_du_systeme(s), enregistres_);
+    s.modifie = s.nb_fonctions > 0 && !memes_contenus(textes_du_systeme(s), enregistres_);
 
     res.effectue = true;
     res.systeme_vide = s.nb_fonctions < 1 && !s.systeme_saisi;

@@ -20,12 +20,14 @@ namespace varlem {
 /// The user's system as texts: its functions in order, the current one, the letter.
 struct instantane_systeme {
     std::vector<textes_fdt> fonctions;
+    /// Each function's delay τ in seconds (0 for none), in the order of `fonctions`.
+    std::vector<double> retards;
     int fonction_courante = 1;
     char lettre_variable = 'p';
     bool systeme_saisi = false;
 };
 
-/// Same functions (texts and count) and letter: what a change must alter to be one.
+/// Same functions (texts, delays and count) and letter: what a change must alter to be one.
 bool memes_textes(const instantane_systeme& a, const instantane_systeme& b);
 
 /// The user's system as it stands: the saved bank while the loop is closed; nothing while a
@@ -98,7 +100,7 @@ class historique {
 
     std::vector<instantane_systeme> annuler_;
     std::vector<instantane_systeme> retablir_;
-    std::vector<textes_fdt> enregistres_;
+    instantane_systeme enregistres_;
 };
 
 /// Closes every study (the flags of the opened studies), leaving what each had chosen.

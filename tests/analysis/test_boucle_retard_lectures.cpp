@@ -146,6 +146,11 @@ TEST(StabiliteBoucleRetardTest, RacinesInstables) {
     // On the edge, Kτ = π/2, the root on the axis leaves the count undecided.
     EXPECT_FALSE(racines_instables_boucle(boucle({pi / 2}, {0, 1}, 1)));
     EXPECT_FALSE(boucle_retard_stable(boucle({pi / 2}, {0, 1}, 1)));
+    // A gain so large that the argument would turn ω·τ over more steps than the search takes:
+    // undecided at once, not after millions of evaluations (the stable-gain search asks this
+    // near every bound of the stand-in, however far).
+    for (const double k : {1e12, 2.4586939417781270e27})
+        EXPECT_FALSE(racines_instables_boucle(boucle({k}, {1, 1, 0.5}, 1))) << k;
 }
 
 // The step characteristics of K·e^(−τp)/(1 + p) closed through R = 1, from the exact series

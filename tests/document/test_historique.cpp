@@ -60,6 +60,13 @@ dialogue_fonction taper(const std::string& num, const std::string& den) {
     return ::testing::AssertionSuccess();
 }
 
+// The same with a delay typed in its box.
+dialogue_fonction taper(const std::string& num, const std::string& den, const std::string& tau) {
+    return [=](const ouverture_saisie&, const validation_saisie& valider) {
+        return valider(num, den, tau).acceptee();
+    };
+}
+
 struct banc {
     std::unique_ptr<systeme> s = std::make_unique<systeme>();
     reglages r;
@@ -179,6 +186,35 @@ TEST(HistoriqueTest, ModifieSuitLEtatEnregistre) {
     EXPECT_TRUE(s.modifie);
     b.h.retablir(s, b.r);
     EXPECT_FALSE(s.modifie);
+}
+
+// A delay is part of the function: a step undone gives it back, a change of the delay alone
+// is a step, and the saved state counts it.
+TEST(HistoriqueTest, LesRetardsReviennentAvecLeursFonctions) {
+    banc b;
+    systeme& s = *b.s;
+    b.h.changer(s, [&] { return nouvelle_fonction(s, b.r, taper("1", "1+p", "0.5")); });
+    b.h.changer(s, [&] { return nouvelle_fonction(s, b.r, taper("2", "1+2p", "")); });
+    b.h.marquer_enregistre(s);
+    s.fonction_courante = 1;
+    b.h.changer(s, [&] { return supprimer_fonction(s, 1); });
+    b.h.annuler(s, b.r);
+    ASSERT_EQ(s.nb_fonctions, 2);
+    EXPECT_EQ(s.fonctions[1].fonction.retard, 0.5);
+    EXPECT_EQ(s.fonctions[2].fonction.retard, 0.0);
+    EXPECT_FALSE(s.modifie);
+
+    s.fonction_courante = 1;
+    const std::size_t etapes = b.h.nb_annulables();
+    b.h.changer(s, [&] { return modifier_fonction(s, b.r, taper("1", "1+p", "2")); });
+    ASSERT_EQ(b.h.nb_annulables(), etapes + 1) << "the delay alone changed: a step";
+    EXPECT_TRUE(s.modifie);
+    b.h.annuler(s, b.r);
+    EXPECT_EQ(s.fonctions[1].fonction.retard, 0.5);
+    EXPECT_FALSE(s.modifie);
+    b.h.retablir(s, b.r);
+    EXPECT_EQ(s.fonctions[1].fonction.retard, 2.0);
+    EXPECT_TRUE(s.modifie);
 }
 
 TEST(HistoriqueTest, IndisponibleBoucleFermeeOuGabaritEtudie) {

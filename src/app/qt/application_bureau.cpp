@@ -3,6 +3,7 @@
 // recent files.
 #include "app/qt/application_varlem.h"
 
+#include "app/commandes_principales.h"
 #include "app/qt/fenetre_aide.h"
 #include "app/qt/fenetre_principale.h"
 #include "app/qt/memoire_bureau.h"
@@ -131,7 +132,12 @@ void application_varlem::remplir_recents() {
         connect(a, &QAction::triggered, this, [this, chemin] { ouvrir_recent(chemin); });
         menu->addAction(a);
     }
-    menu->setEnabled(!recents_.vide());
+    activer_recents();
+}
+
+void application_varlem::activer_recents() {
+    // A recent file is opened as "Ouvrir" opens one: not over a closed loop or a template.
+    principale_->actions().recents->setEnabled(!recents_.vide() && commandes_du_mode(sys_).ouvrir);
 }
 
 } // namespace varlem

@@ -126,6 +126,7 @@ void application_varlem::changer_mode() {
     a.ouvrir->setEnabled(c.ouvrir);
     a.enregistrer->setEnabled(c.enregistrer);
     a.parametres->setEnabled(c.parametres);
+    activer_recents();
     for (fenetre_etude* f : etudes_) {
         if (c.activer_etudes) f->activer(true);
         f->changer_mode();

@@ -108,6 +108,8 @@ class application_varlem final : public QObject, public pilote_etudes {
     void preparer_bureau();
     void actualiser_edition();
     void remplir_recents();
+    /// "Fichiers récents" enabled when it lists a file and a file may be opened.
+    void activer_recents();
     void noter_recent(const std::filesystem::path& chemin, erreur_fichier e);
     void appliquer_historique(const resultat_historique& r);
     void memoriser_bureau();

@@ -42,7 +42,7 @@ std::optional<textes_systeme> marche_aleatoire::textes_utilisateur() const {
     const int n = std::clamp(s.etudes.boucle_fermee ? s.nb_sauve : s.nb_fonctions, 0, 8);
     for (int k = 1; k <= n; ++k) {
         const fdt& f = b[static_cast<std::size_t>(k)].fonction;
-        t.fonctions.push_back({f.texte_num, f.texte_den});
+        t.fonctions.push_back(avec_retard({f.texte_num, f.texte_den}, f.retard));
     }
     t.lettre = s.lettre_variable;
     return t;
@@ -200,7 +200,11 @@ void marche_aleatoire::verifier_historique() {
                                  const std::vector<textes_systeme>& attendues) {
         return std::equal(vues.begin(), vues.end(), attendues.begin(), attendues.end(),
                           [](const instantane_systeme& v, const textes_systeme& a) {
-                              return memes(textes_systeme{v.fonctions, v.lettre_variable}, a);
+                              textes_systeme t{{}, v.lettre_variable};
+                              for (std::size_t k = 0; k < v.fonctions.size(); ++k)
+                                  t.fonctions.push_back(avec_retard(
+                                      v.fonctions[k], k < v.retards.size() ? v.retards[k] : 0));
+                              return memes(t, a);
                           });
     };
     constater(memes_etapes(h.etapes_a_annuler(), a_annuler_) &&
@@ -227,7 +231,7 @@ void marche_aleatoire::verifier_historique() {
         textes_systeme t;
         for (int k = 1; k <= copie->nb_fonctions; ++k) {
             const fdt& f = copie->fonctions[static_cast<std::size_t>(k)].fonction;
-            t.fonctions.push_back({f.texte_num, f.texte_den});
+            t.fonctions.push_back(avec_retard({f.texte_num, f.texte_den}, f.retard));
         }
         t.lettre = copie->lettre_variable;
         return t;

@@ -292,6 +292,11 @@ TEST_F(Bureau, FichiersRecents) {
     entrees(recents).at(2)->trigger();
     EXPECT_EQ(denominateurs(), QStringList{QStringLiteral("1+p")});
     EXPECT_EQ(entrees(recents).at(0)->text(), QStringLiteral("&1 a.fdt"));
+    // Not over a closed loop, as "Ouvrir".
+    ASSERT_TRUE(cliquer(&systeme_w(), QStringLiteral("Bouclage")));
+    EXPECT_FALSE(recents->isEnabled());
+    ASSERT_TRUE(cliquer(&systeme_w(), QStringLiteral("Fdt seule")));
+    EXPECT_TRUE(recents->isEnabled());
 
     // Kept for the next run; a file gone gives the error box and leaves the list.
     quitter();
