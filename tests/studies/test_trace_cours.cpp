@@ -106,7 +106,9 @@ TEST(TraceCours, RienParDefaut) {
         tracer_frequentiel(defaut, etude(*sys, false, false), param{}, *sys);
         tracer_frequentiel(avec, etude(*sys, true, true), param{}, *sys);
         // (The Nyquist diagram dashes its mirrored branch, asymptotes or not.)
-        if (d != diagramme::nyquist) EXPECT_TRUE(tiretes(defaut).empty());
+        if (d != diagramme::nyquist) {
+            EXPECT_TRUE(tiretes(defaut).empty());
+        }
         EXPECT_TRUE(defaut.segments(couleur_abaque).empty());
         const bool montre = diagramme_logarithmique(d) || d == diagramme::black;
         EXPECT_EQ(memes_commandes(defaut, avec), !montre);
@@ -164,12 +166,15 @@ TEST(TraceCours, EtiquettesDesAsymptotesSansChevauchement) {
                     valeurs += t.texte.find("dB") == std::string::npos;
                 // Beyond three functions, the read function's labels alone (among eight curves,
                 // its slopes find room, its breaks' values seldom).
-                if (!toutes) EXPECT_GT(valeurs, 0);
+                if (!toutes) {
+                    EXPECT_GT(valeurs, 0);
+                }
                 EXPECT_GT(etiquettes.size(), toutes ? 0u : 2u);
                 const couleur lue =
                     param{}.couleurs[static_cast<std::size_t>(sys->fonction_courante)];
-                if (toutes)
+                if (toutes) {
                     for (const texte_enregistre& t : etiquettes) EXPECT_EQ(t.c, lue) << t.texte;
+                }
                 sans_chevauchement(a, etiquettes, w, h);
             }
 }

@@ -217,11 +217,6 @@ void fenetre_etude::exporter() {
 }
 
 QAction* fenetre_etude::ajouter_commande(const QString& texte, const QString& infobulle,
-                                         std::function<void()> action) {
-    return ajouter_commande(texte, infobulle, QString(), std::move(action));
-}
-
-QAction* fenetre_etude::ajouter_commande(const QString& texte, const QString& infobulle,
                                          const QString& icone, std::function<void()> action) {
     QAction* a = nouvelle_commande(this, texte, infobulle, {}, icone);
     barre_->addAction(a);

@@ -72,9 +72,6 @@ class fenetre_etude : public QWidget {
     /// (also its status-bar text).
     QAction* ajouter_commande(const QString& texte, const QString& infobulle, const QString& icone,
                               std::function<void()> action);
-    /// The same without an icon (every command of the project has one).
-    QAction* ajouter_commande(const QString& texte, const QString& infobulle,
-                              std::function<void()> action);
     /// A separator in the tool bar.
     void ajouter_separateur();
     /// Adds the status line under the content: pointer coordinates and command hints.

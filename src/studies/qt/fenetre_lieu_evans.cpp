@@ -20,23 +20,26 @@ fenetre_lieu_evans::fenetre_lieu_evans(contexte_fenetres& ctx, QWidget* parent)
                      QStringLiteral("lieu_evans")},
                     parent),
       image_(new image_trace(QStringLiteral("Lieu d'Evans"), this)), point_(new QLabel(this)) {
-    ajouter_commande(QStringLiteral("Échelle auto"), QStringLiteral("Echelle automatique"), [this] {
-        desarmer_zoom();
-        changer_vue(std::nullopt);
-    });
+    ajouter_commande(QStringLiteral("Échelle auto"), QStringLiteral("Echelle automatique"),
+                     QStringLiteral("echelle_auto"), [this] {
+                         desarmer_zoom();
+                         changer_vue(std::nullopt);
+                     });
     ajouter_commande(QStringLiteral("Zoom avant"),
                      QStringLiteral("Tracer à la souris le rectangle à agrandir"),
-                     [this] { au_clic_zoom_avant(); });
-    ajouter_commande(QStringLiteral("Zoom arrière"), QStringLiteral("Zoom arrière"), [this] {
-        desarmer_zoom();
-        if (lieu_)
-            if (const std::optional<vue_plan> v = vue_elargie(echelle_image())) changer_vue(v);
-    });
+                     QStringLiteral("zoom_avant"), [this] { au_clic_zoom_avant(); });
+    ajouter_commande(QStringLiteral("Zoom arrière"), QStringLiteral("Zoom arrière"),
+                     QStringLiteral("zoom_arriere"), [this] {
+                         desarmer_zoom();
+                         if (lieu_)
+                             if (const std::optional<vue_plan> v = vue_elargie(echelle_image()))
+                                 changer_vue(v);
+                     });
     ajouter_separateur();
     fixer_p_ = ajouter_commande(
         QStringLiteral("Fixer P"),
         QStringLiteral("Donner au gain P du correcteur le gain K du point choisi sur le lieu"),
-        [this] { au_clic_fixer_p(); });
+        QStringLiteral("fixer_p"), [this] { au_clic_fixer_p(); });
     ajouter_separateur();
     ajouter_copie_export(
         QStringLiteral("Copier le lieu en vectoriel"),

@@ -120,9 +120,9 @@ TEST_F(Bureau, LesReglagesDuBureauNeSontPasCeuxDeLUtilisateur) {
 
 TEST_F(Bureau, UneIconeEtSonTexteSurChaqueCommande) {
     std::vector<QToolBar*> barres = {app->principale().barre()};
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{&systeme_w(), &app->frequentielle(), &app->temporelle(),
-                                         &app->poles_zeros(), &app->decomposition()})
+    std::vector<QWidget*> fenetres = {&systeme_w()};
+    for (fenetre_etude* f : app->etudes()) fenetres.push_back(f);
+    for (QWidget* w : fenetres)
         for (QToolBar* b : w->findChildren<QToolBar*>()) barres.push_back(b);
     int vues = 0;
     for (QToolBar* b : barres) {

@@ -29,7 +29,7 @@ const char* const commandes[] = {
     "entree_systeme", "ouvrir", "enregistrer", "etude_temporelle", "etude_frequentielle",
     "etude_poles_zeros", "etude_decomposition", "parametres", "cascade", "mosaique_horizontale",
     "mosaique_verticale", "tout_reduire", "reorganiser", "annuler", "retablir", "fichiers_recents",
-    "imprimer", "lieu_evans", "stabilite",
+    "imprimer", "lieu_evans", "fixer_p", "stabilite",
     // System window.
     "nouvelle_fonction", "modifier_fonction", "supprimer_fonction", "copier", "etude_parametree",
     "bouclage", "fdt_seule", "fonction_suivante", "fonction_precedente",
