@@ -42,14 +42,11 @@ void trace_tirets::tracer_vers(double x, double y) {
     y_ = y;
 }
 
-namespace {
-
-// The parameters t0 ≤ t1 of the part of (x1, y1) + t·(dx, dy), t in [0, 1], within
-// [gauche, droite] × [haut, bas]; false when none.
 bool intervalle_dans(double x1, double y1, double dx, double dy, double gauche, double haut,
                      double droite, double bas, double& t0, double& t1) {
     t0 = 0;
     t1 = 1;
+    // Each side: p·t ≤ q keeps the point within.
     const double p[4] = {-dx, dx, -dy, dy};
     const double q[4] = {x1 - gauche, droite - x1, y1 - haut, bas - y1};
     for (int i = 0; i < 4; ++i) {
@@ -66,8 +63,6 @@ bool intervalle_dans(double x1, double y1, double dx, double dy, double gauche, 
     }
     return true;
 }
-
-} // namespace
 
 void tracer_polyligne_trouee(surface& s, const polyligne_px& l,
                              const std::vector<rectangle_px>& trous) {
@@ -104,23 +99,9 @@ void tracer_polyligne_trouee(surface& s, const polyligne_px& l,
 
 bool couper_segment(double& x1, double& y1, double& x2, double& y2, double gauche, double haut,
                     double droite, double bas) {
-    double t0 = 0, t1 = 1;
+    double t0, t1;
     const double dx = x2 - x1, dy = y2 - y1;
-    // Each side: p·t ≤ q keeps the point within.
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - gauche, droite - x1, y1 - haut, bas - y1};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1) return false;
-    }
+    if (!intervalle_dans(x1, y1, dx, dy, gauche, haut, droite, bas, t0, t1)) return false;
     const double ax = x1 + t0 * dx, ay = y1 + t0 * dy;
     x2 = x1 + t1 * dx;
     y2 = y1 + t1 * dy;

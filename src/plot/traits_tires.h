@@ -39,6 +39,11 @@ using polyligne_px = std::vector<std::pair<int, int>>;
 void tracer_polyligne_trouee(surface& s, const polyligne_px& l,
                              const std::vector<rectangle_px>& trous);
 
+/// The parameters t0 ≤ t1 of the part of (x1, y1) + t·(dx, dy), t in [0, 1], within
+/// [gauche, droite] × [haut, bas] (Liang-Barsky); false when none.
+bool intervalle_dans(double x1, double y1, double dx, double dy, double gauche, double haut,
+                     double droite, double bas, double& t0, double& t1);
+
 /// Cuts the segment (x1, y1)–(x2, y2) to the rectangle [gauche, droite] × [haut, bas]
 /// (Liang-Barsky); false when nothing of it lies within.
 bool couper_segment(double& x1, double& y1, double& x2, double& y2, double gauche, double haut,

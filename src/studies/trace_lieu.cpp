@@ -3,6 +3,7 @@
 #include "numeric/nombres.h"
 #include "plot/axes.h"
 #include "plot/echelles.h"
+#include "plot/traits_tires.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,22 +47,10 @@ struct repere {
 
 // The part of the segment a–b inside the scale's rectangle (Liang and Barsky); false when none.
 bool couper(const echelle_lieu& e, complexe& a, complexe& b) {
-    double t0 = 0, t1 = 1;
+    double t0, t1;
     const double dx = b.re - a.re, dy = b.im - a.im;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.re - e.re_min, e.re_max - a.re, a.im - e.im_min, e.im_max - a.im};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-    }
-    if (t0 > t1) return false;
+    if (!intervalle_dans(a.re, a.im, dx, dy, e.re_min, e.im_min, e.re_max, e.im_max, t0, t1))
+        return false;
     const complexe debut{a.re + t0 * dx, a.im + t0 * dy};
     b = {a.re + t1 * dx, a.im + t1 * dy};
     a = debut;

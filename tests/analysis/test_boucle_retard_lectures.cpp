@@ -4,6 +4,8 @@
 #include "analysis/periodique_retard.h"
 #include "numeric/frequentiel.h"
 
+#include "support/retard_exact.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -154,30 +156,13 @@ TEST(StabiliteBoucleRetardTest, RacinesInstables) {
 }
 
 // The step characteristics of K·e^(−τp)/(1 + p) closed through R = 1, from the exact series
-// y(t) = Σ (−1)^(k+1)·K^k·E_k(t − kτ), read independently on a fine grid and refined by
-// bisection.
-double echelon_exact(double K, double tau, double t) {
-    double y = 0, signe = 1, puissance = K;
-    for (int k = 1; k * tau <= t; ++k) {
-        const double x = t - k * tau;
-        double terme = std::exp(-x), somme = 0;
-        for (int j = 0; j < k; ++j) {
-            somme += terme;
-            terme *= x / (j + 1);
-        }
-        y += signe * puissance * (1 - somme);
-        signe = -signe;
-        puissance *= K;
-    }
-    return y;
-}
-
+// read independently on a fine grid and refined by bisection.
 TEST(StabiliteBoucleRetardTest, IndicielleDeLaBoucle) {
     const double K = 0.5, tau = 1, yf = K / (1 + K);
     const reponse_indicielle r = indicielle_boucle_retard(boucle({K}, {1, 1}, tau));
     ASSERT_TRUE(r.stable);
     EXPECT_DOUBLE_EQ(*r.valeur_finale, yf);
-    const auto u = [&](double t) { return echelon_exact(K, tau, t) / yf; };
+    const auto u = [&](double t) { return test::echelon_boucle_retard(K, tau, t) / yf; };
     const auto bissection = [&](auto f, double a, double b) {
         for (int i = 0; i < 100; ++i) ((f(a) < 0) == (f((a + b) / 2) < 0) ? a : b) = (a + b) / 2;
         return (a + b) / 2;
@@ -262,11 +247,12 @@ TEST(PeriodiqueBoucleRetardTest, CarreContreLaSerieExacte) {
     ASSERT_TRUE(reponse_periodique_boucle(boucle({K}, {1, 1}, tau), 0, u, 0, 0.02, 600, y));
     for (int j = 0; j < 600; j += 7) {
         const double t = 0.02 * j;
-        double attendu = a * echelon_exact(K, tau, t);
+        double attendu = a * test::echelon_boucle_retard(K, tau, t);
         for (int k = 0; k / f <= t; ++k) {
             const double haut = k / f, chute = (k + alpha) / f;
-            if (k > 0 && haut <= t) attendu += (a - bas) * echelon_exact(K, tau, t - haut);
-            if (chute <= t) attendu -= (a - bas) * echelon_exact(K, tau, t - chute);
+            if (k > 0 && haut <= t)
+                attendu += (a - bas) * test::echelon_boucle_retard(K, tau, t - haut);
+            if (chute <= t) attendu -= (a - bas) * test::echelon_boucle_retard(K, tau, t - chute);
         }
         EXPECT_NEAR(y[static_cast<std::size_t>(j)], attendu, 1e-7) << t;
     }

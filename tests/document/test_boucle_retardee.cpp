@@ -9,6 +9,8 @@
 #include "numeric/decomposition.h"
 #include "numeric/temporel.h"
 
+#include "support/retard_exact.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -27,23 +29,6 @@ std::unique_ptr<systeme> systeme_retarde(double tau) {
     s->nb_fonctions = 1;
     s->systeme_saisi = true;
     return s;
-}
-
-// The step response of K·e^(−τp)/(1 + p) closed through R = 1: Σ (−1)^(k+1)·K^k·E_k(t − kτ).
-double echelon_exact(double K, double tau, double t) {
-    double y = 0, signe = 1, puissance = K;
-    for (int k = 1; k * tau <= t; ++k) {
-        const double x = t - k * tau;
-        double terme = std::exp(-x), somme = 0;
-        for (int j = 0; j < k; ++j) {
-            somme += terme;
-            terme *= x / (j + 1);
-        }
-        y += signe * puissance * (1 - somme);
-        signe = -signe;
-        puissance *= K;
-    }
-    return y;
 }
 
 TEST(BoucleRetardeeTest, FentesDeLaBoucle) {
@@ -103,9 +88,10 @@ TEST(BoucleRetardeeTest, ReponseTemporelleExacte) {
         valeurs_temporelles(*R, 0, r.temps.t_max / 999, 1000, y.data());
         for (int k = 0; k < 1000; k += 37) {
             const double t = k * r.temps.t_max / 999;
-            EXPECT_NEAR(y[static_cast<std::size_t>(k)], echelon_exact(kp, 1, t), 1e-7) << t;
+            EXPECT_NEAR(y[static_cast<std::size_t>(k)], test::echelon_boucle_retard(kp, 1, t), 1e-7)
+                << t;
         }
-        EXPECT_NEAR(valeur_temporelle(*R, 2.5), echelon_exact(kp, 1, 2.5), 1e-7);
+        EXPECT_NEAR(valeur_temporelle(*R, 2.5), test::echelon_boucle_retard(kp, 1, 2.5), 1e-7);
         // The vertical range comes from the same response.
         EXPECT_GE(r.temps.y_max, kp == 2.0 ? 1.26 : 0.36);
     }

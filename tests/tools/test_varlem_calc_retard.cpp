@@ -4,6 +4,8 @@
 #include "support/json_lu.h"
 #include "support/processus.h"
 
+#include "support/retard_exact.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -25,23 +27,6 @@ std::string texte(double x) {
     return s.str();
 }
 
-// The step response of K·e^(−τp)/(1 + p) closed through R = 1: Σ (−1)^(k+1)·K^k·E_k(t − kτ).
-double echelon_boucle(double K, double tau, double t) {
-    double y = 0, signe = 1, puissance = K;
-    for (int k = 1; k * tau <= t; ++k) {
-        const double x = t - k * tau;
-        double terme = std::exp(-x), somme = 0;
-        for (int j = 0; j < k; ++j) {
-            somme += terme;
-            terme *= x / (j + 1);
-        }
-        y += signe * puissance * (1 - somme);
-        signe = -signe;
-        puissance *= K;
-    }
-    return y;
-}
-
 TEST(VarlemCalcRetardTest, TempsEnBoucleFermee) {
     // Both ways of giving the instants.
     for (const std::vector<std::string>& instants :
@@ -53,7 +38,8 @@ TEST(VarlemCalcRetardTest, TempsEnBoucleFermee) {
         ASSERT_EQ(j["points"].taille(), 3u);
         for (std::size_t k = 0; k < 3; ++k) {
             const double t = j["points"][k]["t"].nombre();
-            EXPECT_NEAR(j["points"][k]["y"].nombre(), echelon_boucle(2, 1, t), 1e-9) << t;
+            EXPECT_NEAR(j["points"][k]["y"].nombre(), test::echelon_boucle_retard(2, 1, t), 1e-9)
+                << t;
         }
     }
     // The whole study, without instants: the samples the plot joins.
@@ -62,7 +48,8 @@ TEST(VarlemCalcRetardTest, TempsEnBoucleFermee) {
     ASSERT_GT(e["points"].taille(), 100u);
     for (std::size_t k = 0; k < e["points"].taille(); k += 23) {
         const double t = e["points"][k]["t"].nombre();
-        EXPECT_NEAR(e["points"][k]["y"].nombre(), echelon_boucle(0.5, 1, t), 1e-9) << t;
+        EXPECT_NEAR(e["points"][k]["y"].nombre(), test::echelon_boucle_retard(0.5, 1, t), 1e-9)
+            << t;
     }
     // Without a loop option the delay only shifts the open loop's response.
     const json_lu o = varlem_calc_json(
