@@ -1,7 +1,6 @@
 #include "studies/qt/fenetre_decomposition.h"
 
 #include "plot/qt/textes_qt.h"
-#include "studies/qt/texte_imprime.h"
 #include "studies/texte_poles_zeros.h"
 #include "studies/titres_etudes.h"
 
@@ -21,10 +20,7 @@ fenetre_decomposition::fenetre_decomposition(contexte_fenetres& ctx, QWidget* pa
                      QStringLiteral("etude_decomposition")},
                     parent),
       texte_(new QPlainTextEdit(this)) {
-    ajouter_commande(QStringLiteral("Copier le texte"),
-                     QStringLiteral("Copier tout le texte dans le presse-papiers"),
-                     QStringLiteral("copier"), [this] { ctx_.plat.copier_texte(texte()); });
-    ajouter_impression();
+    ajouter_copie_texte(texte_);
     texte_->setAccessibleName(QStringLiteral("Décomposition et valeurs des pôles et des zéros"));
     texte_->setLineWrapMode(QPlainTextEdit::NoWrap);
     texte_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -69,10 +65,6 @@ QString fenetre_decomposition::texte() const {
 
 void fenetre_decomposition::cacher_contenu() {
     texte_->hide();
-}
-
-dessin fenetre_decomposition::dessin_impression(QSize& taille) const {
-    return dessin_texte(*texte_, taille);
 }
 
 } // namespace varlem

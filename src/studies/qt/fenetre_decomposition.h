@@ -25,8 +25,6 @@ class fenetre_decomposition : public fenetre_etude {
 
   protected:
     void cacher_contenu() override;
-    /// The text as printed: its lines in the fixed-width font, at its natural size.
-    dessin dessin_impression(QSize& taille) const override;
 
   private:
     void ecrire_texte();

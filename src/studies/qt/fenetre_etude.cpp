@@ -5,12 +5,14 @@
 #include "studies/qt/fenetres_possedees.h"
 #include "studies/qt/image_trace.h"
 #include "studies/qt/impression.h"
+#include "studies/qt/texte_imprime.h"
 
 #include <QAction>
 #include <QDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -175,7 +177,17 @@ void fenetre_etude::ajouter_impression() {
     a->setShortcutContext(Qt::WindowShortcut);
 }
 
+void fenetre_etude::ajouter_copie_texte(const QPlainTextEdit* texte) {
+    texte_imprime_ = texte;
+    ajouter_commande(QStringLiteral("Copier le texte"),
+                     QStringLiteral("Copier tout le texte dans le presse-papiers"),
+                     QStringLiteral("copier"),
+                     [this] { ctx_.plat.copier_texte(texte_imprime_->toPlainText()); });
+    ajouter_impression();
+}
+
 dessin fenetre_etude::dessin_impression(QSize& taille) const {
+    if (texte_imprime_) return dessin_texte(*texte_imprime_, taille);
     taille = QSize(ctx_.reg.largeur_copie, ctx_.reg.hauteur_copie);
     return dessin_copie();
 }

@@ -22,6 +22,8 @@ class QStatusBar;
 class QToolBar;
 class QVBoxLayout;
 
+class QPlainTextEdit;
+
 namespace varlem {
 
 class image_trace;
@@ -83,6 +85,9 @@ class fenetre_etude : public QWidget {
     /// "Imprimer…" (Ctrl+P) in the tool bar: the print dialog, then the window's caption and
     /// its printed drawing scaled to the page.
     void ajouter_impression();
+    /// "Copier le texte" and "Imprimer…" for a window that shows `texte`: all of it copied to
+    /// the clipboard, and printed as shown.
+    void ajouter_copie_texte(const QPlainTextEdit* texte);
     /// The status line follows the pointer over `image` with `coordonnees`.
     void suivre_pointeur(image_trace* image);
     /// A readout of the window: it closes when the window hides or empties.
@@ -90,8 +95,8 @@ class fenetre_etude : public QWidget {
 
     /// The drawing that "Copier" and "Exporter…" write.
     virtual dessin dessin_copie() const { return {}; }
-    /// The drawing "Imprimer…" prints and its size in pixels: by default the copy's, at the
-    /// copy size.
+    /// The drawing "Imprimer…" prints and its size in pixels: by default the text of
+    /// ajouter_copie_texte, or the copy's at the copy size.
     virtual dessin dessin_impression(QSize& taille) const;
     /// The values "Exporter…" writes as CSV.
     virtual std::string valeurs_csv() const { return {}; }
@@ -124,6 +129,7 @@ class fenetre_etude : public QWidget {
     QAction* commande_;
     std::vector<QDialog*> lectures_;
     bool ouverte_ = false;
+    const QPlainTextEdit* texte_imprime_ = nullptr;
     // Shown once in this run: later openings leave it where the user put it.
     bool placee_ = false;
 };

@@ -2,7 +2,6 @@
 
 #include "plot/qt/textes_qt.h"
 #include "studies/etude_stabilite.h"
-#include "studies/qt/texte_imprime.h"
 
 #include <QFontDatabase>
 #include <QPlainTextEdit>
@@ -17,10 +16,7 @@ fenetre_stabilite::fenetre_stabilite(contexte_fenetres& ctx, QWidget* parent)
                      QStringLiteral("stabilite")},
                     parent),
       texte_(new QPlainTextEdit(this)) {
-    ajouter_commande(QStringLiteral("Copier le texte"),
-                     QStringLiteral("Copier tout le texte dans le presse-papiers"),
-                     QStringLiteral("copier"), [this] { ctx_.plat.copier_texte(texte()); });
-    ajouter_impression();
+    ajouter_copie_texte(texte_);
     texte_->setAccessibleName(QStringLiteral("Critères de stabilité de la boucle"));
     texte_->setReadOnly(true);
     texte_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -68,10 +64,6 @@ void fenetre_stabilite::ecrire_texte() {
 
 QString fenetre_stabilite::texte() const {
     return texte_->toPlainText();
-}
-
-dessin fenetre_stabilite::dessin_impression(QSize& taille) const {
-    return dessin_texte(*texte_, taille);
 }
 
 void fenetre_stabilite::cacher_contenu() {

@@ -32,8 +32,6 @@ class fenetre_stabilite : public fenetre_etude {
     QString texte() const;
 
   protected:
-    /// The text, printed as shown.
-    dessin dessin_impression(QSize& taille) const override;
     void cacher_contenu() override;
 
   private:
