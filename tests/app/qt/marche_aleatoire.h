@@ -11,7 +11,6 @@
 #include "studies/placement_fenetres.h"
 
 #include <QString>
-#include <cstdlib>
 
 #include <chrono>
 #include <cstdint>
@@ -123,7 +122,7 @@ class marche_aleatoire {
     /// The last actions, oldest first, for the report of a failure.
     std::string derniers_pas() const;
     /// Every action is printed as it is done.
-    bool bavard = std::getenv("VARLEM_BAVARD") != nullptr;
+    bool bavard = false;
 
   private:
     struct action {
