@@ -72,6 +72,13 @@ void fenetre_principale::creer_actions() {
     a.reorganiser =
         nouvelle_commande(this, QStringLiteral("Tout ré&organiser"),
                           QStringLiteral("Tout réorganiser"), {}, QStringLiteral("reorganiser"));
+    creer_actions_edition();
+    creer_actions_menus();
+    relier_actions_fenetres();
+}
+
+void fenetre_principale::creer_actions_edition() {
+    actions_principales& a = actions_;
     a.annuler = nouvelle_commande(this, QStringLiteral("&Annuler"),
                                   QStringLiteral("Annuler la dernière modification du système"), {},
                                   QStringLiteral("annuler"));
@@ -85,6 +92,10 @@ void fenetre_principale::creer_actions() {
         // The short-cuts act wherever the user works: in the system and study windows too.
         x->setShortcutContext(Qt::ApplicationShortcut);
     }
+}
+
+void fenetre_principale::creer_actions_menus() {
+    actions_principales& a = actions_;
     a.nouveau_systeme = nouvelle_commande(this, QStringLiteral("&Nouveau systeme"),
                                           QStringLiteral("Nouveau systeme"),
                                           QStringLiteral("Nouvelle fdt ou modif"));
@@ -105,7 +116,10 @@ void fenetre_principale::creer_actions() {
                                      QStringLiteral("Fonction de transfert du correcteur"));
     a.a_propos =
         nouvelle_commande(this, QStringLiteral("&A propos..."), QStringLiteral("A propos"));
+}
 
+void fenetre_principale::relier_actions_fenetres() {
+    const actions_principales& a = actions_;
     connect(a.nouveau_systeme, &QAction::triggered, this,
             &fenetre_principale::nouvelle_fenetre_vide);
     connect(a.quitter, &QAction::triggered, this, &QWidget::close);

@@ -75,6 +75,12 @@ class fenetre_principale : public QMainWindow {
 
   private:
     void creer_actions();
+    /// "Annuler" and "Rétablir", disabled until there is something to undo or redo.
+    void creer_actions_edition();
+    /// The commands found only in the menus, with their standard short-cuts.
+    void creer_actions_menus();
+    /// The commands the main window runs itself: new window, quit, the window arrangements.
+    void relier_actions_fenetres();
     void creer_menus();
     void creer_barre();
     void remplir_menu_fenetre();
