@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <numbers>
 
 namespace varlem {
@@ -20,12 +21,17 @@ constexpr double ecart_corde_px = 0.5;
 // … and the chord is no longer than this.
 constexpr double corde_max_px = 40;
 constexpr int profondeur_max = 20;
+// Most samples of one turn of a contour: a window zoomed far in on a contour (millions of pixels
+// a degree) would otherwise refine 48·2^20 times over, for a line no wider than a pixel.
+constexpr std::size_t echantillons_max = 1 << 16;
 // A piece's end is placed on the window's edge to this fraction of a pixel, in at most this
 // many evaluations.
 constexpr double precision_bord_px = 1e-9;
 constexpr int iterations_bord = 60;
 // Most turns of phase a window repeats a contour in.
 constexpr int tours_max = 40;
+// Turn numbers beyond which the doubles no longer tell turn k from turn k + 1.
+constexpr double tour_lointain = 1e12;
 // Iso-phase lines end where what is left of them to (−180°, 0 dB), about 57°/ρ across and
 // 8.7 dB/ρ up, is this fraction of a pixel.
 constexpr double reste_px = 0.1;
@@ -157,7 +163,8 @@ class decoupeur {
 void decoupeur::raffiner(const echantillon& a, const echantillon& b, int profondeur) {
     const double tm = (a.t + b.t) / 2;
     const echantillon m{tm, evaluer(p_, tm)};
-    bool fini = profondeur >= profondeur_max || (cotes(a.p) & cotes(m.p) & cotes(b.p)) != 0;
+    bool fini = profondeur >= profondeur_max || points_.size() >= echantillons_max ||
+                (cotes(a.p) & cotes(m.p) & cotes(b.p)) != 0;
     if (!fini) {
         const double dx = (b.p.phase_deg - a.p.phase_deg) * sx_;
         const double dy = (b.p.gain_db - a.p.gain_db) * sy_;
@@ -249,10 +256,15 @@ contour_black contour(const parametrage& p, double valeur, const fenetre_black& 
     const double k_min = std::ceil((f.phase_min_deg - p.phase_haute) / 360);
     const double k_max =
         std::min(std::floor((f.phase_max_deg - p.phase_basse) / 360), k_min + tours_max - 1);
-    if (k_max < k_min) return c;
+    // Turns so far out that k + 1 is k in the doubles (a window a zoom out took to ±1e33°):
+    // nothing to draw there, whose contours would be thinner than a pixel anyway.
+    if (k_max < k_min || !(std::fabs(k_min) < tour_lointain && std::fabs(k_max) < tour_lointain))
+        return c;
     decoupeur d(p, f, k_min, k_max);
     d.echantillonner();
-    for (double k = k_min; k <= k_max; ++k) {
+    const int tours = static_cast<int>(k_max - k_min) + 1;
+    for (int i = 0; i < tours; ++i) {
+        const double k = k_min + i;
         std::vector<std::vector<point_black>> morceaux;
         d.couper(360 * k, morceaux);
         for (auto& m : morceaux) {

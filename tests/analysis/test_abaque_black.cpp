@@ -165,6 +165,21 @@ TEST(AbaqueBlack, EchantillonnageALaTailleDeLaFenetre) {
     }
 }
 
+// Windows a zoom out or in can reach: turns so far out that the doubles no longer part them
+// draw nothing (and end), a window far narrower than a pixel's worth of a degree stays bounded.
+TEST(AbaqueBlack, FenetresExtremes) {
+    for (const contour_black& c : contours_abaque(fenetre(-4.58e33, 5.73e32, -120, 30)))
+        EXPECT_TRUE(c.morceaux.empty());
+    for (const contour_black& c : contours_abaque(fenetre(-180 - 1e-9, -180 + 1e-9, -1, 1))) {
+        std::size_t n = 0;
+        for (const auto& m : c.morceaux) n += m.size();
+        EXPECT_LE(n, 70000u);
+    }
+    // Far but still told apart: the 40 turns drawn at most.
+    for (const contour_black& c : contours_abaque(fenetre(-3.6e6, 0, -40, 40)))
+        EXPECT_LE(c.morceaux.size(), 200u);
+}
+
 // L = K/(p(1 + p)) closes into K/(p² + p + K): ω0 = √K, m = 1/(2√K), a peak of 1/(2m√(1−m²))
 // at ω0·√(1 − 2m²).
 TEST(AbaqueBlack, ResonanceDuSecondOrdre) {
