@@ -13,6 +13,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 #ifdef VARLEM_AVEC_QT
 #include "plot/qt/copie_vectorielle.h"
 
@@ -75,19 +77,31 @@ void dessiner_etude(surface& surf, reglages& r, const systeme& s, diagramme genr
                       notee.textes());
 }
 
+// The eight functions' frequency study on the diagram and with the extras the arguments ask
+// (black: the Black diagram, else the gain; extras: the chart or the asymptotes).
+struct etude_banc {
+    std::unique_ptr<systeme> s = banc::systeme_8_fonctions();
+    diagramme genre = diagramme::gain;
+    bool extras = false;
+    reglages r;
+
+    explicit etude_banc(const benchmark::State& etat) {
+        genre = etat.range(0) ? diagramme::black : diagramme::gain;
+        extras = etat.range(1) != 0;
+        if (!s) return;
+        s->etudes.frequence_ouverte = true;
+        s->etudes.etude_freq_choisie = genre;
+    }
+};
+
 // On the recording surface: the drawing's own work, without a painter.
 void etude_enregistree(benchmark::State& etat) {
-    const auto s = banc::systeme_8_fonctions();
-    if (!s) return etat.SkipWithError("fonction refusée");
-    const diagramme genre = etat.range(0) ? diagramme::black : diagramme::gain;
-    const bool extras = etat.range(1) != 0;
-    s->etudes.frequence_ouverte = true;
-    s->etudes.etude_freq_choisie = genre;
-    reglages r;
+    etude_banc b(etat);
+    if (!b.s) return etat.SkipWithError("fonction refusée");
     for (auto _ : etat) {
-        preparer_frequences(r.frequence, true, *s);
+        preparer_frequences(b.r.frequence, true, *b.s);
         enregistreur e(largeur, hauteur);
-        dessiner_etude(e, r, *s, genre, extras);
+        dessiner_etude(e, b.r, *b.s, b.genre, b.extras);
         benchmark::DoNotOptimize(e.commandes().size());
     }
 }
@@ -98,63 +112,17 @@ BENCHMARK(etude_enregistree)
     ->Args({0, 1})
     ->Args({1, 0})
     ->Args({1, 1})
-    ->Unit(benchmark::kMillisecond);
-
-// The asymptotes of the eight functions alone over the gain diagram, the study prepared once:
-// on the recording surface, into the image and into an SVG copy (`surface` 0, 1, 2).
-void asymptotes_seules(benchmark::State& etat) {
-    const auto s = banc::systeme_8_fonctions();
-    if (!s) return etat.SkipWithError("fonction refusée");
-    s->etudes.frequence_ouverte = true;
-    s->etudes.etude_freq_choisie = diagramme::gain;
-    reglages r;
-    preparer_frequences(r.frequence, true, *s);
-    const auto fonctions = asymptotes_etudiees(*s, r.graphe);
-    const auto dessiner = [&](surface& surf) {
-        tracer_asymptotes(surf, r.frequence, r.graphe, diagramme_bode::gain, fonctions, {});
-    };
-    for (auto _ : etat) {
-        switch (etat.range(0)) {
-        case 0: {
-            enregistreur e(largeur, hauteur);
-            dessiner(e);
-            benchmark::DoNotOptimize(e.commandes().size());
-            break;
-        }
-#ifdef VARLEM_AVEC_QT
-        case 1: {
-            const QImage image = dessiner_image(largeur, hauteur, dessiner);
-            benchmark::DoNotOptimize(image.constBits());
-            break;
-        }
-        case 2:
-            benchmark::DoNotOptimize(dessiner_svg(largeur, hauteur, dessiner).size());
-            break;
-#endif
-        default:
-            return etat.SkipWithError("sans Qt");
-        }
-    }
-}
-BENCHMARK(asymptotes_seules)
-    ->Name("cours/asymptotes_gain_8_fonctions_dessin")
-    ->ArgName("surface")
-    ->DenseRange(0, 2)
     ->Unit(benchmark::kMicrosecond);
 
 #ifdef VARLEM_AVEC_QT
 void etude_image(benchmark::State& etat) {
-    const auto s = banc::systeme_8_fonctions();
-    if (!s) return etat.SkipWithError("fonction refusée");
-    const diagramme genre = etat.range(0) ? diagramme::black : diagramme::gain;
-    const bool extras = etat.range(1) != 0;
-    s->etudes.frequence_ouverte = true;
-    s->etudes.etude_freq_choisie = genre;
-    reglages r;
+    etude_banc b(etat);
+    if (!b.s) return etat.SkipWithError("fonction refusée");
     for (auto _ : etat) {
-        preparer_frequences(r.frequence, true, *s);
-        const QImage image = dessiner_image(
-            largeur, hauteur, [&](surface& surf) { dessiner_etude(surf, r, *s, genre, extras); });
+        preparer_frequences(b.r.frequence, true, *b.s);
+        const QImage image = dessiner_image(largeur, hauteur, [&](surface& surf) {
+            dessiner_etude(surf, b.r, *b.s, b.genre, b.extras);
+        });
         benchmark::DoNotOptimize(image.constBits());
     }
 }
