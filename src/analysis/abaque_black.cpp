@@ -313,15 +313,10 @@ std::vector<contour_black> contours_abaque(const fenetre_black& f) {
     return c;
 }
 
-valeur_boucle_fermee boucle_fermee_en(const fdt& l, double w) {
-    const complexe jw{0, w};
-    const complexe n = p_valeur(l.num, jw), d = p_valeur(l.den, jw);
-    complexe f = quotient_sur(n, c_somme(n, d));
-    if (!c_fini(f)) {
-        // N(jω) or D(jω) left the doubles: F = 1 / (1 + 1/L) from L itself.
-        const complexe t = fdt_valeur(l, w);
-        f = quotient_sur({1, 0}, c_somme({1, 0}, quotient_sur({1, 0}, t)));
-    }
+namespace {
+
+// F as the chart reads it: module in dB (∞ when F left the doubles), phase in (−180°, 180°].
+valeur_boucle_fermee valeur_de(complexe f) {
     valeur_boucle_fermee v;
     if (!c_fini(f)) {
         v.module_db = HUGE_VAL;
@@ -331,6 +326,25 @@ valeur_boucle_fermee boucle_fermee_en(const fdt& l, double w) {
     v.phase_deg = std::atan2(f.im, f.re) * degres;
     if (v.phase_deg == -180) v.phase_deg = 180;
     return v;
+}
+
+} // namespace
+
+valeur_boucle_fermee boucle_fermee_en(const fdt& l, double w) {
+    // A delay, which the polynomials leave out, or a loop's stand-in: from T(jω) itself.
+    if (l.retard != 0 || l.boucle) {
+        const complexe t = fdt_valeur(l, w);
+        return valeur_de(c_quotient(t, c_somme({1, 0}, t)));
+    }
+    const complexe jw{0, w};
+    const complexe n = p_valeur(l.num, jw), d = p_valeur(l.den, jw);
+    complexe f = quotient_sur(n, c_somme(n, d));
+    if (!c_fini(f)) {
+        // N(jω) or D(jω) left the doubles: F = 1 / (1 + 1/L) from L itself.
+        const complexe t = fdt_valeur(l, w);
+        f = quotient_sur({1, 0}, c_somme({1, 0}, quotient_sur({1, 0}, t)));
+    }
+    return valeur_de(f);
 }
 
 std::optional<tangence_black> resonance_boucle_fermee(const fdt_travail& l) {

@@ -75,7 +75,8 @@ struct valeur_boucle_fermee {
     double phase_deg = 0;
 };
 
-/// F(jω) from the polynomials of L = N/D, as N/(N + D).
+/// F(jω) from the polynomials of L = N/D, as N/(N + D); from L(jω) itself when L carries a
+/// delay or stands for a delayed loop.
 valeur_boucle_fermee boucle_fermee_en(const fdt& l, double w);
 
 /// Where the curve of L touches the highest iso-module contour: the closed-loop resonance.

@@ -14,7 +14,6 @@ namespace varlem {
 
 namespace {
 
-constexpr double degres_par_radian = 180 / std::numbers::pi;
 // Below this a closed-loop module is a zero of F: the analysis writes −10000 dB there.
 constexpr double module_nul_db = -9999;
 
@@ -27,22 +26,6 @@ std::string valeur(double x, const char* unite) {
     return t + unite;
 }
 
-// F at the cursor; from T(jω) itself for a loop with a delay, which its polynomials leave out.
-valeur_boucle_fermee fermee_en(const fdt& l, double w) {
-    if (l.retard == 0 && !l.boucle) return boucle_fermee_en(l, w);
-    const complexe t = fdt_valeur(l, w);
-    const complexe f = c_quotient(t, c_somme({1, 0}, t));
-    valeur_boucle_fermee v;
-    if (!c_fini(f)) {
-        v.module_db = HUGE_VAL;
-        return v;
-    }
-    v.module_db = gain_db_de(f);
-    v.phase_deg = std::atan2(f.im, f.re) * degres_par_radian;
-    if (v.phase_deg == -180) v.phase_deg = 180;
-    return v;
-}
-
 } // namespace
 
 std::vector<ligne_caracteristique> lignes_boucle_fermee_lecture(const systeme& sys) {
@@ -50,7 +33,7 @@ std::vector<ligne_caracteristique> lignes_boucle_fermee_lecture(const systeme& s
     if (e.bode_double || e.etude_freq_choisie != diagramme::black) return {};
     const fdt_travail* l = boucle_ouverte_abaque(sys);
     if (!l || sys.nb_fonctions < 1) return {};
-    const valeur_boucle_fermee f = fermee_en(l->fonction, sys.lecture.w_lecture);
+    const valeur_boucle_fermee f = boucle_fermee_en(l->fonction, sys.lecture.w_lecture);
     const bool nul = f.module_db <= module_nul_db;
     return {{"Module en boucle fermée", nul ? valeur(-INFINITY, "") : valeur(f.module_db, " dB")},
             {"Phase en boucle fermée",

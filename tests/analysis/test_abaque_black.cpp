@@ -240,6 +240,16 @@ TEST(AbaqueBlack, ValeurEnBoucleFermee) {
     EXPECT_EQ(
         boucle_fermee_en(test::fonction_depuis_racines(0, {}, {{-1, 0}}).fonction, 1).module_db,
         -10000);
+    // With a delay the polynomials alone say nothing of it: e^(−p)/(1 + p) against its own F.
+    fdt_travail retarde = test::analyse_acceptee("1", "1+p");
+    retarde.fonction.retard = 1;
+    for (const double w : {0.3, 1.0, 2.5}) {
+        const std::complex<double> lc = std::polar(1.0, -w) / std::complex<double>(1, w);
+        const std::complex<double> f = lc / (1.0 + lc);
+        const valeur_boucle_fermee v = boucle_fermee_en(retarde.fonction, w);
+        EXPECT_NEAR(v.module_db, 20 * std::log10(std::abs(f)), 1e-9) << w;
+        EXPECT_NEAR(v.phase_deg, std::arg(f) * degres, 1e-9) << w;
+    }
 }
 
 } // namespace

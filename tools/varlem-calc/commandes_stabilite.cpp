@@ -39,38 +39,26 @@ std::optional<boucle_etudiee> boucle_de(const options_stabilite& o, int& statut)
 }
 
 json json_separations(const std::vector<point_separation>& v) {
-    json t = json::nouveau_tableau();
-    for (const point_separation& p : v) {
-        json e = json::nouvel_objet();
+    return tableau_objets(v, [](const point_separation& p, json& e) {
         e["re"] = p.s.re;
         e["im"] = p.s.im;
         e["k"] = p.k;
-        t.ajouter(e);
-    }
-    return t;
+    });
 }
 
 json json_croisements(const std::vector<croisement_axe>& v) {
-    json t = json::nouveau_tableau();
-    for (const croisement_axe& c : v) {
-        json e = json::nouvel_objet();
+    return tableau_objets(v, [](const croisement_axe& c, json& e) {
         e["omega"] = c.omega;
         e["k"] = c.k;
-        t.ajouter(e);
-    }
-    return t;
+    });
 }
 
 json json_angles(const std::vector<angle_racine>& v) {
-    json t = json::nouveau_tableau();
-    for (const angle_racine& a : v) {
-        json e = json::nouvel_objet();
+    return tableau_objets(v, [](const angle_racine& a, json& e) {
         e["re"] = a.racine.re;
         e["im"] = a.racine.im;
         e["angle"] = a.angle_deg;
-        t.ajouter(e);
-    }
-    return t;
+    });
 }
 
 // Every branch sampled at the same gains; points at infinity are written null.

@@ -50,4 +50,15 @@ class json {
     void ecrire(std::string& sortie) const;
 };
 
+/// The array of one object per element of `v`, whose keys `remplir(element, objet)` sets.
+template <class Suite, class Remplir> json tableau_objets(const Suite& v, Remplir remplir) {
+    json t = json::nouveau_tableau();
+    for (const auto& x : v) {
+        json e = json::nouvel_objet();
+        remplir(x, e);
+        t.ajouter(std::move(e));
+    }
+    return t;
+}
+
 } // namespace varlem::calc
